@@ -1,0 +1,27 @@
+#include "db/FrameworkClasses.h"
+
+#include "classes/TClassRegistry.h"
+#include "classes/TStringList.h"
+#include "db/FieldClasses.h"
+#include "db/TDataSource.h"
+#include "db/TFieldDefs.h"
+#include "db/TIndexDefs.h"
+#include "db/TParams.h"
+
+void RegisterFrameworkClasses() {
+  TClassRegistry& registry = TClassRegistry::Global();
+  for (const TClassInfo* cls :
+       {&TComponent::StaticClass(), &TStringList::StaticClass(), &TDataSet::StaticClass(),
+        &TDataSource::StaticClass(), &TFieldDef::StaticClass(), &TIndexDef::StaticClass(), &TParam::StaticClass()})
+    registry.RegisterClass(*cls);
+  for (const TClassInfo* cls : FieldClasses()) registry.RegisterClass(*cls);
+}
+
+namespace {
+// The framework registers its classes when its shared library is loaded, the
+// way the host's run-time packages do at start-up; this is the one start-up
+// hook of the library and it runs before any code that reads form files.
+struct TFrameworkStartup {
+  TFrameworkStartup() { RegisterFrameworkClasses(); }
+} startup;
+} // namespace
