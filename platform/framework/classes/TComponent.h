@@ -69,6 +69,13 @@ public:
   // Called once the component and its properties were read from a form file.
   virtual void Loaded();
 
+  // The component it sits in on a form (a control's parent, a menu item's
+  // menu), which differs from its owner. Form files nest a component inside
+  // its parent component; the reader calls SetParentComponent with it.
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* parent) {}
+
   // Where the design host keeps a non-visual component's place on the form:
   // left in the low word, top in the high word.
   int32_t DesignInfo() const { return FDesignInfo; }
