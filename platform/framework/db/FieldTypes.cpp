@@ -17,10 +17,6 @@ const TTypeInfo& TypeInfoFieldKind() {
       MakeEnumType("TFieldKind", {"fkData", "fkCalculated", "fkLookup", "fkInternalCalc", "fkAggregate"});
   return info;
 }
-const TTypeInfo& TypeInfoAlignment() {
-  static const TTypeInfo info = MakeEnumType("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
-  return info;
-}
 const TTypeInfo& TypeInfoIndexOption() {
   static const TTypeInfo info = MakeEnumType(
       "TIndexOption", {"ixPrimary", "ixUnique", "ixDescending", "ixCaseInsensitive", "ixExpression", "ixNonMaintained"});

@@ -1,6 +1,7 @@
 #pragma once
 // Field data types and kinds, in the host's ordinal order (form files store
 // them by name).
+#include "classes/TAlignment.h"
 #include "classes/TValue.h"
 #include "classes/TypeInfo.h"
 
@@ -15,8 +16,6 @@ enum class TFieldType {
 
 enum class TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate };
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
-
 enum class TIndexOption { ixPrimary, ixUnique, ixDescending, ixCaseInsensitive, ixExpression, ixNonMaintained };
 using TIndexOptions = TSet<TIndexOption>;
 
@@ -27,7 +26,6 @@ enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsSetKey, dsC
 
 const TTypeInfo& TypeInfoFieldType();
 const TTypeInfo& TypeInfoFieldKind();
-const TTypeInfo& TypeInfoAlignment();
 const TTypeInfo& TypeInfoIndexOption();
 const TTypeInfo& TypeInfoIndexOptions();
 const TTypeInfo& TypeInfoParamType();
