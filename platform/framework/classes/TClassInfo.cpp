@@ -58,6 +58,8 @@ TObject* TClassInfo::CreateInstance(TObject* owner) const {
   return FFactory(*this, owner);
 }
 
+TComponent* ObjectAsComponent(TObject* object) { return dynamic_cast<TComponent*>(object); }
+
 TComponent* TClassInfo::CreateComponent(TComponent* owner) const {
   TObject* made = CreateInstance(owner);
   auto* component = dynamic_cast<TComponent*>(made);

@@ -16,6 +16,9 @@
 #include <vector>
 
 class TComponent;
+// dynamic_cast<TComponent*>, usable where TComponent is still incomplete (the
+// component factory below, which clang checks before instantiation).
+TComponent* ObjectAsComponent(TObject* object);
 class TPersistent;
 
 struct TPropInfo {
@@ -217,7 +220,7 @@ public:
   // Components are created with their owner.
   TClassBuilder& ComponentFactory() {
     FInfo.SetFactory([](const TClassInfo&, TObject* owner) -> TObject* {
-      return new T(dynamic_cast<TComponent*>(owner));
+      return new T(ObjectAsComponent(owner));
     });
     return *this;
   }
