@@ -21,7 +21,7 @@ TComponent::~TComponent() {
   Destroying();
   // References clear themselves first, so nothing can reach this component
   // through them while its owned components go.
-  while (!FWeakRefs.empty()) FWeakRefs.back()->Attach(nullptr);
+  while (!FWeakRefs.empty()) FWeakRefs.back()->Attach(nullptr, nullptr);
   while (!FFreeNotifies.empty()) {
     TComponent* other = FFreeNotifies.back();
     FFreeNotifies.pop_back();
@@ -160,7 +160,8 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curNam
   if (IsDesigning() && FOwner) FOwner->ValidateRename(component, curName, newName);
 }
 
-void TComponentRefBase::Attach(TComponent* target) {
+void TComponentRefBase::Attach(TComponent* target, void* typed) {
+  FTypedTarget = target ? typed : nullptr;
   if (FTarget == target) return;
   if (FTarget) {
     auto& refs = FTarget->FWeakRefs;

@@ -12,31 +12,38 @@ public:
   ~TComponentRefBase() { Attach(nullptr); }
 
 protected:
-  void Attach(TComponent* target);
+  // typed is the same object as target, seen as the reference's own class, so
+  // that reading the reference needs no complete type.
+  void Attach(TComponent* target, void* typed = nullptr);
   TComponent* Target() const { return FTarget; }
+  void* TypedTarget() const { return FTypedTarget; }
 
 private:
   friend class TComponent;
   TComponent* FTarget = nullptr;
+  void* FTypedTarget = nullptr;
 };
 
 template <class T>
 class TComponentRef : public TComponentRefBase {
 public:
   TComponentRef() = default;
-  explicit TComponentRef(T* target) { Attach(target); }
-  TComponentRef(const TComponentRef& other) { Attach(other.Target()); }
+  explicit TComponentRef(T* target) { Set(target); }
+  TComponentRef(const TComponentRef& other) { Attach(other.Target(), other.TypedTarget()); }
   TComponentRef& operator=(const TComponentRef& other) {
-    Attach(other.Target());
+    Attach(other.Target(), other.TypedTarget());
     return *this;
   }
   TComponentRef& operator=(T* target) {
-    Attach(target);
+    Set(target);
     return *this;
   }
 
-  T* Get() const { return static_cast<T*>(Target()); }
+  T* Get() const { return static_cast<T*>(TypedTarget()); }
   T* operator->() const { return Get(); }
   operator T*() const { return Get(); }
   explicit operator bool() const { return Target() != nullptr; }
+
+private:
+  void Set(T* target) { Attach(target, target); }
 };
