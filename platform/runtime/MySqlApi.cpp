@@ -1,0 +1,202 @@
+#include "runtime/MySqlApi.h"
+
+#include "rtl/Exceptions.h"
+#include "rtl/Format.h"
+#include "runtime/EmbeddedSystemTables.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <vector>
+
+const TMySqlApi& ClientApi() {
+  static const TMySqlApi api = [] {
+    TMySqlApi a;
+    a.Embedded = false;
+    a.Init = &mysql_init;
+    a.Options = &mysql_options;
+    a.RealConnect = &mysql_real_connect;
+    a.Close = &mysql_close;
+    a.RealQuery = &mysql_real_query;
+    a.StoreResult = &mysql_store_result;
+    a.FreeResult = &mysql_free_result;
+    a.NumFields = &mysql_num_fields;
+    a.NumRows = &mysql_num_rows;
+    a.FetchRow = &mysql_fetch_row;
+    a.FetchLengths = &mysql_fetch_lengths;
+    a.FetchFields = &mysql_fetch_fields;
+    a.FieldCount = &mysql_field_count;
+    a.AffectedRows = &mysql_affected_rows;
+    a.Error = &mysql_error;
+    a.Errno = &mysql_errno;
+    a.RealEscapeString = &mysql_real_escape_string;
+    a.MoreResults = &mysql_more_results;
+    a.NextResult = &mysql_next_result;
+    a.StmtInit = &mysql_stmt_init;
+    a.StmtPrepare = &mysql_stmt_prepare;
+    a.StmtResultMetadata = &mysql_stmt_result_metadata;
+    a.StmtClose = &mysql_stmt_close;
+    a.StmtError = &mysql_stmt_error;
+    a.StmtErrno = &mysql_stmt_errno;
+    return a;
+  }();
+  return api;
+}
+
+namespace {
+
+constexpr const char* EmbeddedLibrary = "libmariadbd.so.19";
+
+using TServerInit = int (*)(int, char**, char**);
+using TServerEnd = void (*)();
+
+// The embedded server of this process: loaded once, started once, stopped
+// when the runtime library goes away.
+class TEmbeddedServer {
+public:
+  ~TEmbeddedServer() {
+    // Stopping flushes the storage engines, so the next start needs no
+    // recovery. The library itself stays loaded: its threads are gone by now
+    // but its atexit handlers may still refer to it.
+    if (FStarted && FServerEnd) FServerEnd();
+  }
+
+  const TMySqlApi& Start(const std::string& dataDir) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    if (FStarted) {
+      if (!SameDirectory(dataDir, FDataDir))
+        throw EDatabaseError(Format("The embedded server already runs on %s; it cannot also run on %s",
+                                    {FDataDir, dataDir}));
+      return FApi;
+    }
+    if (!FFailure.empty()) throw EDatabaseError(FFailure);
+    try {
+      Load();
+      Boot(dataDir);
+    } catch (const EDatabaseError& e) {
+      FFailure = e.Message();
+      throw;
+    }
+    return FApi;
+  }
+
+private:
+  static bool SameDirectory(const std::string& a, const std::string& b) {
+    std::error_code ec1, ec2;
+    auto ca = std::filesystem::weakly_canonical(a, ec1);
+    auto cb = std::filesystem::weakly_canonical(b, ec2);
+    if (ec1 || ec2) return a == b;
+    return ca == cb;
+  }
+
+  template <class F>
+  void Bind(F& slot, const char* name) {
+    void* symbol = dlsym(FHandle, name);
+    if (!symbol)
+      throw EDatabaseError(Format("The embedded server library %s lacks %s", {std::string(EmbeddedLibrary), name}));
+    slot = reinterpret_cast<F>(symbol);
+  }
+
+  void Load() {
+    // RTLD_DEEPBIND: the library's own calls must reach its own mysql_*
+    // functions, not the client library's of the same names.
+    FHandle = dlopen(EmbeddedLibrary, RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND);
+    if (!FHandle) {
+      const char* why = dlerror();
+      throw EDatabaseError(Format("Cannot load the embedded server library %s: %s",
+                                  {std::string(EmbeddedLibrary), std::string(why ? why : "unknown error")}));
+    }
+    FApi.Embedded = true;
+    Bind(FServerInit, "mysql_server_init");
+    Bind(FServerEnd, "mysql_server_end");
+    Bind(FApi.Init, "mysql_init");
+    Bind(FApi.Options, "mysql_options");
+    Bind(FApi.RealConnect, "mysql_real_connect");
+    Bind(FApi.Close, "mysql_close");
+    Bind(FApi.RealQuery, "mysql_real_query");
+    Bind(FApi.StoreResult, "mysql_store_result");
+    Bind(FApi.FreeResult, "mysql_free_result");
+    Bind(FApi.NumFields, "mysql_num_fields");
+    Bind(FApi.NumRows, "mysql_num_rows");
+    Bind(FApi.FetchRow, "mysql_fetch_row");
+    Bind(FApi.FetchLengths, "mysql_fetch_lengths");
+    Bind(FApi.FetchFields, "mysql_fetch_fields");
+    Bind(FApi.FieldCount, "mysql_field_count");
+    Bind(FApi.AffectedRows, "mysql_affected_rows");
+    Bind(FApi.Error, "mysql_error");
+    Bind(FApi.Errno, "mysql_errno");
+    Bind(FApi.RealEscapeString, "mysql_real_escape_string");
+    Bind(FApi.MoreResults, "mysql_more_results");
+    Bind(FApi.NextResult, "mysql_next_result");
+    Bind(FApi.StmtInit, "mysql_stmt_init");
+    Bind(FApi.StmtPrepare, "mysql_stmt_prepare");
+    Bind(FApi.StmtResultMetadata, "mysql_stmt_result_metadata");
+    Bind(FApi.StmtClose, "mysql_stmt_close");
+    Bind(FApi.StmtError, "mysql_stmt_error");
+    Bind(FApi.StmtErrno, "mysql_stmt_errno");
+  }
+
+  void Boot(const std::string& dataDir) {
+    std::error_code ec;
+    std::filesystem::create_directories(dataDir, ec);
+    if (ec)
+      throw EDatabaseError(Format("Cannot create the embedded data directory %s: %s", {dataDir, ec.message()}));
+    std::vector<std::string> args = {
+        "quelm-embedded",
+        "--no-defaults",  // must come first: no configuration file is read
+        "--datadir=" + dataDir,
+        "--character-set-server=utf8mb4",
+        "--collation-server=utf8mb4_general_ci",
+        "--innodb-log-file-size=8M",
+        "--innodb-buffer-pool-size=16M",
+        "--log-warnings=0",
+    };
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (FServerInit(static_cast<int>(args.size()), argv.data(), nullptr) != 0)
+      throw EDatabaseError(Format("The embedded server did not start on %s", {dataDir}));
+    FStarted = true;
+    FDataDir = dataDir;
+    CreateSystemTables();
+  }
+
+  // Stored routines live in mysql.proc; a fresh data directory has no mysql
+  // database at all.
+  void CreateSystemTables() {
+    MYSQL* m = FApi.Init(nullptr);
+    if (!m) throw EDatabaseError("Out of memory");
+    FApi.Options(m, MYSQL_OPT_USE_EMBEDDED_CONNECTION, nullptr);
+    struct TCloser {
+      const TMySqlApi& Api;
+      MYSQL* M;
+      ~TCloser() { Api.Close(M); }
+    } closer{FApi, m};
+    if (!FApi.RealConnect(m, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0))
+      throw EDatabaseError(FApi.Error(m));
+    for (const char* sql : EmbeddedSystemTableStatements()) {
+      if (FApi.RealQuery(m, sql, std::char_traits<char>::length(sql)) != 0)
+        throw EDatabaseError(FApi.Error(m));
+    }
+  }
+
+  std::mutex FMutex;
+  void* FHandle = nullptr;
+  TMySqlApi FApi;
+  TServerInit FServerInit = nullptr;
+  TServerEnd FServerEnd = nullptr;
+  bool FStarted = false;
+  std::string FDataDir;
+  std::string FFailure;
+};
+
+TEmbeddedServer& EmbeddedServer() {
+  static TEmbeddedServer server;
+  return server;
+}
+
+} // namespace
+
+const TMySqlApi& EmbeddedApi(const std::string& dataDir) { return EmbeddedServer().Start(dataDir); }

@@ -1,0 +1,25 @@
+#pragma once
+// Walks over SQL text the way the server reads it: string literals in single
+// or double quotes (backslash escapes, doubled quotes), quoted names in
+// backticks, and comments (--, #, /* */) are passed over whole, so a colon or
+// delimiter inside them means nothing.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The names of the :name parameters of sql, in order of first appearance
+// (compared ignoring case). "::" and ":=" are not parameters.
+std::vector<std::string> SqlParamNames(std::string_view sql);
+
+// sql with each :name parameter replaced by replace(name).
+std::string SqlReplaceParams(std::string_view sql, const std::function<std::string(const std::string&)>& replace);
+
+// sql with each macro (prefix followed by a name) whose name lookup knows
+// replaced by its text; lookup returns false for unknown names.
+std::string SqlReplaceMacros(std::string_view sql, std::string_view prefix,
+                             const std::function<bool(const std::string&, std::string&)>& lookup);
+
+// Splits a script at delimiter outside quotes and comments; a line
+// "DELIMITER x" sets the delimiter for what follows. Blank statements go.
+std::vector<std::string> SqlSplitScript(std::string_view script, std::string_view delimiter);
