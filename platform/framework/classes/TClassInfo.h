@@ -237,15 +237,19 @@ private:
 
 // Defines Class::StaticClass(); the body receives `TClassBuilder<Class>& b`.
 // The information is built on first use, so no static constructor runs.
+// Classes may name each other in property types (a dataset's update object,
+// the update object's dataset): a use while the class is being built gets the
+// class information with its name and type already set, which is all a
+// property type needs.
 #define QUELM_DEFINE_CLASS(Class, Base, ...)                               \
   const TClassInfo& Class::StaticClass() {                                 \
     static TClassInfo info(#Class, &Base::StaticClass());                  \
-    static const bool built = [] {                                         \
+    static bool started = false;                                           \
+    if (!started) {                                                        \
+      started = true;                                                      \
       [[maybe_unused]] TClassBuilder<Class> b(info);                       \
       __VA_ARGS__;                                                         \
-      return true;                                                         \
-    }();                                                                   \
-    (void)built;                                                           \
+    }                                                                      \
     return info;                                                           \
   }
 

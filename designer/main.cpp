@@ -1,0 +1,117 @@
+// quelm-designer: the design host program. It loads the design-time package
+// as a host does, then runs one command over the package's registrations and
+// the form files named on the command line.
+#include "BuiltinCommands.h"
+#include "DesignerOptions.h"
+
+#include "designhost/DesignRegistry.h"
+#include "designhost/PackageLoader.h"
+#include "rtl/Exceptions.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+constexpr const char* PackageFileName = "libdcl_QuelmDorvik5.so";
+
+constexpr const char* ProgramUsage =
+    "usage: quelm-designer [--package FILE] [--json] COMMAND [ARGS...]\n"
+    "       quelm-designer COMMAND --help\n"
+    "\n"
+    "Loads the design-time package (from --package, $QUELM_PACKAGE, or lib/ beside\n"
+    "the program) and runs COMMAND. Output is plain text, or JSON with --json.\n"
+    "\n"
+    "Commands:\n";
+
+std::string ProgramDirectory() {
+  char buffer[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return ".";
+  std::string path(buffer, static_cast<size_t>(n));
+  return path.substr(0, path.find_last_of('/'));
+}
+
+std::string PackagePath(const TDesignerOptions& options) {
+  if (!options.PackagePath.empty()) return options.PackagePath;
+  if (const char* env = std::getenv("QUELM_PACKAGE"); env && *env) return env;
+  return ProgramDirectory() + "/../lib/" + PackageFileName;
+}
+
+// "usage: quelm-designer palette [--json]" lists as "palette [--json]".
+std::string FirstLine(const std::string& usage) {
+  std::string line = usage.substr(0, usage.find('\n'));
+  const std::string prefix = "usage: quelm-designer ";
+  return line.rfind(prefix, 0) == 0 ? line.substr(prefix.size()) : line;
+}
+
+void PrintCommandList(std::ostream& out, const std::vector<TDesignTool>& builtins) {
+  out << ProgramUsage;
+  for (const TDesignTool& tool : builtins) out << "  " << FirstLine(tool.Usage) << "\n";
+  for (const TDesignToolRegistration& r : TDesignRegistry::Instance().DesignTools())
+    out << "  " << FirstLine(r.Tool.Usage) << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  TDesignerOptions options;
+  try {
+    options = ParseDesignerOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "quelm-designer: " << e.what() << "\n";
+    return 2;
+  }
+
+  std::unique_ptr<TLoadedPackage> package;
+  try {
+    package = TLoadedPackage::Load(PackagePath(options));
+  } catch (const Exception& e) {
+    std::cerr << "quelm-designer: " << e.Message() << "\n";
+    return 1;
+  }
+
+  std::vector<TDesignTool> builtins = BuiltinCommands();
+  if (options.Command.empty()) {
+    PrintCommandList(options.Help ? std::cout : std::cerr, builtins);
+    return options.Help ? 0 : 2;
+  }
+  const TDesignTool* tool = nullptr;
+  for (const TDesignTool& b : builtins)
+    if (b.Name == options.Command) tool = &b;
+  if (!tool) tool = TDesignRegistry::Instance().FindDesignTool(options.Command);
+  if (!tool) {
+    std::cerr << "quelm-designer: unknown command " << options.Command << "\n";
+    PrintCommandList(std::cerr, builtins);
+    return 2;
+  }
+  if (options.Help) {
+    std::cout << tool->Usage;
+    return 0;
+  }
+
+  TDesignToolContext ctx;
+  ctx.Args = options.Args;
+  ctx.Json = options.Json;
+  ctx.In = &std::cin;
+  ctx.Out = &std::cout;
+  ctx.Err = &std::cerr;
+  int code = 0;
+  try {
+    code = tool->Run(ctx);
+  } catch (const EAbort&) {
+    code = 1;
+  } catch (const Exception& e) {
+    std::cerr << options.Command << ": " << e.Message() << "\n";
+    code = 1;
+  } catch (const std::exception& e) {
+    std::cerr << options.Command << ": " << e.what() << "\n";
+    code = 1;
+  }
+  std::cout.flush();
+  return code;
+}

@@ -1,0 +1,10 @@
+// The package's commands for the design host's command line.
+#include "designhost/DesignTools.h"
+#include "designhost/PackageABI.h"
+#include "updsqled/GenerateTool.h"
+#include "updsqled/ParseTool.h"
+
+extern "C" __attribute__((visibility("default"))) void RegisterDesignTools() {
+  RegisterDesignTool("parse", ParseToolUsage, RunParseTool);
+  RegisterDesignTool("generate", GenerateToolUsage, RunGenerateTool);
+}

@@ -1,0 +1,19 @@
+#include "designhost/CollectionEditor.h"
+
+namespace {
+TCollectionEditorHandler& CurrentHandler() {
+  static TCollectionEditorHandler handler;
+  return handler;
+}
+} // namespace
+
+void ShowCollectionEditor(IFormDesigner* designer, TComponent* component, TCollection* collection,
+                          const std::string& propertyName) {
+  if (CurrentHandler()) CurrentHandler()(designer, {component, collection, propertyName});
+}
+
+TCollectionEditorGuard::TCollectionEditorGuard(TCollectionEditorHandler handler) : FPrevious(CurrentHandler()) {
+  CurrentHandler() = std::move(handler);
+}
+
+TCollectionEditorGuard::~TCollectionEditorGuard() { CurrentHandler() = std::move(FPrevious); }

@@ -1,0 +1,17 @@
+#include "designhost/TDataSetEditor.h"
+
+#include "db/TDataSet.h"
+#include "designhost/FieldsEditor.h"
+
+QUELM_DEFINE_CLASS(TDataSetEditor, TComponentEditor)
+
+void TDataSetEditor::ExecuteVerb(int index) {
+  if (index == 0)
+    if (auto* dataSet = dynamic_cast<TDataSet*>(Component())) ShowFieldsEditor(GetDesigner(), dataSet, GetDSDesignerClass());
+}
+
+std::string TDataSetEditor::GetVerb(int index) { return index == 0 ? "Fields Editor..." : ""; }
+
+int TDataSetEditor::GetVerbCount() { return 1; }
+
+TDSDesignerClass TDataSetEditor::GetDSDesignerClass() { return TDSDesignerClass::Of<TDSDesigner>(); }
