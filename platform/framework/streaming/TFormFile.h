@@ -1,0 +1,75 @@
+#pragma once
+// One form file opened as components. Loading parses the file (text or
+// binary), creates a component for every object through the class registry
+// (classes it does not know become TGenericComponent), sets the published
+// properties it can through the type information and keeps everything else
+// as it was read. Component references are fixed up once every file of a set
+// is loaded, so a reference may name a component of another open form
+// ("DM.Table1"). Saving brings the kept document in line with the components:
+// what did not change is written as it was read, byte for byte; what changed
+// is written as the host's writer writes it.
+#include "streaming/FormTree.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TClassRegistry;
+class TComponent;
+
+class TFormFile {
+public:
+  // Reads bytes; raises EFormError on malformed input. The components are
+  // made but references are not yet resolved: call ResolveReferences, then
+  // FinishLoading (LoadFormFiles does all three for a set of files).
+  static std::unique_ptr<TFormFile> Load(std::string bytes, std::string fileName, const TClassRegistry& registry);
+  static std::unique_ptr<TFormFile> LoadFromFile(const std::string& path, const TClassRegistry& registry);
+  ~TFormFile();
+  TFormFile(const TFormFile&) = delete;
+  TFormFile& operator=(const TFormFile&) = delete;
+
+  // Resolves component references against this root, then the given roots
+  // of the other open files (by root name, ignoring case).
+  void ResolveReferences(const std::vector<TComponent*>& otherRoots);
+  // Ends loading (each component's Loaded) and records the state that later
+  // saves compare against.
+  void FinishLoading();
+
+  const std::string& FileName() const { return FFileName; }
+  TComponent* Root() const { return FRoot.get(); }
+  const TFormDocument& Document() const { return *FDoc; }
+  TFormFormat Format() const { return FDoc->Format; }
+  // References left unresolved and properties that could not be set:
+  // "file:line:column: message" lines; they are kept in the file as read.
+  const std::vector<std::string>& Warnings() const { return FWarnings; }
+
+  // The file as it would be saved now, in the given format (default: the
+  // format it was read in). Syncs the document with the components.
+  std::string SaveToString(std::optional<TFormFormat> format = std::nullopt);
+  // Writes a temporary file beside path and renames it over path, so path is
+  // either the old file or the complete new one; raises EInOutError.
+  void SaveToFile(const std::string& path, std::optional<TFormFormat> format = std::nullopt);
+
+  struct TBinding;
+
+private:
+  TFormFile();
+  void Sync();
+
+  std::string FFileName;
+  std::unique_ptr<TFormDocument> FDoc;
+  std::unique_ptr<TComponent> FRoot;
+  std::unique_ptr<TBinding> FBinding;
+  std::vector<std::string> FWarnings;
+};
+
+// Loads a set of files: each is read, then the references of all are fixed
+// up across the set, then loading ends. Raises EFormError for the first bad
+// file; nothing of the set stays loaded then.
+std::vector<std::unique_ptr<TFormFile>> LoadFormFiles(const std::vector<std::string>& paths,
+                                                      const TClassRegistry& registry,
+                                                      const std::vector<TComponent*>& openRoots = {});
+
+// Writes bytes to path through a temporary file beside it and a rename.
+void WriteFileAtomically(const std::string& path, const std::string& bytes);
