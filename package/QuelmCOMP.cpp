@@ -1,7 +1,10 @@
 #include "package/QuelmCOMP.h"
 
 #include "designhost/DesignRegistry.h"
+#include "editors/NameListPropertyEditors.h"
+#include "editors/TQuelmDataSourcePropertyEditor.h"
 #include "migrator/TBDE2QuelmDorvik.h"
+#include "db/TDataSource.h"
 #include "runtime/TQuelmBatchExecute.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmDirectQuery.h"
@@ -24,4 +27,21 @@ extern "C" __attribute__((visibility("default"))) void Register() {
   RegisterPropertyEditors();
 }
 
-void RegisterPropertyEditors() {}
+void RegisterPropertyEditors() {
+  const TClassInfo& table = TQuelmTable::StaticClass();
+  const TClassInfo& database = TQuelmDatabase::StaticClass();
+  RegisterPropertyEditor(&TypeInfoFileName(), &table, "TableName",
+                         TPropertyEditorClass::Of<TQuelmTableNamePropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoString(), &table, "IndexName",
+                         TPropertyEditorClass::Of<TQuelmIndexNamePropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoString(), &table, "IndexFieldNames",
+                         TPropertyEditorClass::Of<TQuelmIndexFieldNamesPropertyEditor>());
+  RegisterPropertyEditor(&TDataSource::StaticClass().TypeInfo(), &table, "MasterSource",
+                         TPropertyEditorClass::Of<TQuelmDataSourcePropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoString(), &TQuelmStoredProc::StaticClass(), "ProcedureName",
+                         TPropertyEditorClass::Of<TQuelmStoredProcNamePropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoString(), &database, "ConnectionCharacterSet",
+                         TPropertyEditorClass::Of<TQuelmDatabaseCharsetPropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoString(), &database, "ConnectionCollation",
+                         TPropertyEditorClass::Of<TQuelmDatabaseCollationPropertyEditor>());
+}
