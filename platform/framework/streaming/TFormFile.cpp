@@ -816,6 +816,34 @@ private:
 
 } // namespace
 
+std::vector<TFormFile::TTreeEntry> TFormFile::Tree() {
+  Sync();
+  std::map<const TFormObject*, TComponent*> byNode;
+  for (auto& ob : FBinding->Objects) byNode[ob->Node] = ob->Component.Get();
+  std::vector<TTreeEntry> entries;
+  auto walk = [&](auto& self, const TFormObject& node, TComponent* parent, int depth) -> void {
+    TComponent* comp = byNode[&node];
+    if (!comp) return;
+    entries.push_back({comp, parent, depth});
+    for (const auto& child : node.Children) self(self, *child, comp, depth + 1);
+  };
+  if (FDoc->Root) walk(walk, *FDoc->Root, nullptr, 0);
+  return entries;
+}
+
+std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponent& c) {
+  std::vector<std::pair<std::string, TFormValue>> result;
+  const TComponent* lookupRoot = c.Owner();
+  for (const TPropInfo* p : c.ClassType().Properties()) {
+    if (SameText(p->Name, "Name")) continue;
+    if (auto nv = ValueOf(c, *p, lookupRoot)) result.emplace_back(nv->Name, std::move(nv->Value));
+  }
+  if (HasDesignPosition(c))
+    for (bool left : {true, false})
+      if (auto nv = DesignValue(c, left)) result.emplace_back(nv->Name, std::move(nv->Value));
+  return result;
+}
+
 void TFormFile::Sync() {
   if (FRoot) TSyncer(*FDoc, *FBinding, FRoot.get()).Run();
 }

@@ -51,6 +51,15 @@ public:
   // either the old file or the complete new one; raises EInOutError.
   void SaveToFile(const std::string& path, std::optional<TFormFormat> format = std::nullopt);
 
+  // The components in file order with their depth and tree parent (the
+  // dataset for a persistent field, the enclosing object otherwise).
+  struct TTreeEntry {
+    TComponent* Component;
+    TComponent* Parent;
+    int Depth;
+  };
+  std::vector<TTreeEntry> Tree();
+
   struct TBinding;
 
 private:
@@ -63,6 +72,10 @@ private:
   std::unique_ptr<TBinding> FBinding;
   std::vector<std::string> FWarnings;
 };
+
+// The published properties of a component that a form file would store,
+// named as the file names them (SQL.Strings), in declaration order.
+std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponent& component);
 
 // Loads a set of files: each is read, then the references of all are fixed
 // up across the set, then loading ends. Raises EFormError for the first bad

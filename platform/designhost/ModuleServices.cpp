@@ -1,0 +1,95 @@
+#include "designhost/ModuleServices.h"
+
+#include "classes/TComponent.h"
+#include "rtl/Exceptions.h"
+#include "rtl/TList.h"
+#include "streaming/TFormFile.h"
+
+#include <filesystem>
+
+namespace {
+std::string CanonicalPath(const std::string& path) {
+  std::error_code ec;
+  auto canonical = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec);
+  return ec ? path : canonical.string();
+}
+} // namespace
+
+const std::string& TFormEditor::FileName() const { return FModule.FileName(); }
+TComponent* TFormEditor::GetRootComponent() const { return FModule.Root(); }
+void TFormEditor::MarkModified() { FModule.MarkModified(); }
+
+TModule::TModule(std::unique_ptr<TFormFile> file) : FFile(std::move(file)), FEditor(std::make_unique<TFormEditor>(*this)) {}
+TModule::~TModule() = default;
+
+const std::string& TModule::FileName() const { return FFile->FileName(); }
+TComponent* TModule::Root() const { return FFile->Root(); }
+const std::vector<std::string>& TModule::Warnings() const { return FFile->Warnings(); }
+
+TModuleFileEditor* TModule::GetModuleFileEditor(int index) const {
+  if (index != 0) RaiseListIndexError(index);
+  return FEditor.get();
+}
+
+void TModule::Save() {
+  FFile->SaveToFile(FFile->FileName());
+  FModified = false;
+}
+
+void TModule::SaveAs(const std::string& path, std::optional<TFormFormat> format) {
+  FFile->SaveToFile(path, format);
+  if (CanonicalPath(path) == CanonicalPath(FFile->FileName()) && !format) FModified = false;
+}
+
+TModuleServices::TModuleServices(const TClassRegistry& registry) : FRegistry(registry) {}
+TModuleServices::~TModuleServices() {
+  // Later modules may refer to earlier ones; they go first.
+  while (!FModules.empty()) FModules.pop_back();
+}
+
+TModule* TModuleServices::GetModule(int index) const {
+  if (index < 0 || index >= GetModuleCount()) RaiseListIndexError(index);
+  return FModules[static_cast<size_t>(index)].get();
+}
+
+std::vector<TModule*> TModuleServices::OpenModules(const std::vector<std::string>& paths) {
+  std::vector<std::string> toOpen;
+  std::vector<TModule*> result;
+  for (const std::string& path : paths) {
+    if (TModule* open = FindModule(path)) result.push_back(open);
+    else toOpen.push_back(path);
+  }
+  std::vector<TComponent*> openRoots;
+  for (auto& m : FModules) openRoots.push_back(m->Root());
+  auto files = LoadFormFiles(toOpen, FRegistry, openRoots);
+  for (auto& f : files) {
+    FModules.push_back(std::make_unique<TModule>(std::move(f)));
+    result.push_back(FModules.back().get());
+  }
+  return result;
+}
+
+TModule* TModuleServices::FindModule(const std::string& fileName) const {
+  std::string wanted = CanonicalPath(fileName);
+  for (auto& m : FModules)
+    if (m->FileName() == fileName || CanonicalPath(m->FileName()) == wanted) return m.get();
+  return nullptr;
+}
+
+int TModuleServices::SaveModifiedModules() {
+  int saved = 0;
+  for (auto& m : FModules)
+    if (m->IsModified()) {
+      m->Save();
+      ++saved;
+    }
+  return saved;
+}
+
+void TModuleServices::CloseModule(TModule* module) {
+  for (auto it = FModules.begin(); it != FModules.end(); ++it)
+    if (it->get() == module) {
+      FModules.erase(it);
+      return;
+    }
+}
