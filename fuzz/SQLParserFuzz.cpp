@@ -2,9 +2,11 @@
 // bytes, in the single-byte regime and in two Far East regimes. Each token must
 // lie inside the text, the token loop must end at the first NUL byte (or the
 // end) and raise the silent abort past it, and the walks must end with their
-// lists out of update state and holding only names taken from the text.
+// lists out of update state and holding only names taken from the text. The
+// UTF-8 repair of the design host commands runs over the same bytes.
 #include "classes/TStringList.h"
 #include "rtl/Exceptions.h"
+#include "rtl/JsonWriter.h"
 #include "updsqled/SQLParser.h"
 
 #include <algorithm>
@@ -89,5 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckTokenLoop(input, facts);
     for (const char* prefix : prefixes) CheckWalks(std::string(prefix) + std::string(input), facts);
   }
+  // The commands show names through the UTF-8 repair: its output must be
+  // valid UTF-8 itself.
+  std::string repaired = ValidUtf8(input);
+  Require(ValidUtf8(repaired) == repaired);
   return 0;
 }
