@@ -167,8 +167,9 @@ public:
   }
 
   // A property read and written straight from a field.
-  template <class V>
-  TClassBuilder& Field(const char* name, const TTypeInfo& type, V T::*field) {
+  template <class V, class C>
+  TClassBuilder& Field(const char* name, const TTypeInfo& type, V C::*field) {
+    static_assert(std::is_base_of_v<C, T>);
     TPropInfo prop;
     prop.Name = name;
     prop.PropType = &type;
@@ -179,8 +180,9 @@ public:
   }
 
   // An event property over a TEvent member.
-  template <class E>
-  TClassBuilder& Event(const char* name, const TTypeInfo& type, E T::*event) {
+  template <class E, class C>
+  TClassBuilder& Event(const char* name, const TTypeInfo& type, E C::*event) {
+    static_assert(std::is_base_of_v<C, T>);
     TPropInfo prop;
     prop.Name = name;
     prop.PropType = &type;
