@@ -5,7 +5,11 @@
 #include "runtime/EmbeddedSystemTables.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
+#include <cstdio>
+
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
@@ -50,18 +54,74 @@ namespace {
 constexpr const char* EmbeddedLibrary = "libmariadbd.so.19";
 
 using TServerInit = int (*)(int, char**, char**);
+
+// Collects what the server writes to standard error while it starts.
+class TCaptureStderr {
+public:
+  TCaptureStderr() {
+    std::fflush(stderr);
+    FFile = std::tmpfile();
+    if (!FFile) return;
+    FSaved = ::dup(2);
+    if (FSaved < 0 || ::dup2(::fileno(FFile), 2) < 0) Restore();
+  }
+  ~TCaptureStderr() { Restore(); }
+  TCaptureStderr(const TCaptureStderr&) = delete;
+  TCaptureStderr& operator=(const TCaptureStderr&) = delete;
+
+  std::string Finish() {
+    Restore();
+    std::string text;
+    if (!FFile) return text;
+    std::rewind(FFile);
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, FFile)) > 0) text.append(buffer, n);
+    std::fclose(FFile);
+    FFile = nullptr;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+  }
+
+private:
+  void Restore() {
+    if (FSaved >= 0) {
+      std::fflush(stderr);
+      ::dup2(FSaved, 2);
+      ::close(FSaved);
+      FSaved = -1;
+    }
+  }
+  std::FILE* FFile = nullptr;
+  int FSaved = -1;
+};
+
+// A fresh data directory lacks the system tables that the start-up reads;
+// they are made right after it, so those complaints are dropped. Anything
+// else the server said is passed on.
+void ForwardStartMessages(const std::string& messages) {
+  size_t start = 0;
+  while (start < messages.size()) {
+    size_t end = messages.find('\n', start);
+    if (end == std::string::npos) end = messages.size();
+    std::string line = messages.substr(start, end - start);
+    start = end + 1;
+    if (line.empty() || line.find("mysql.plugin") != std::string::npos || line.find("mysql.func") != std::string::npos)
+      continue;
+    std::fprintf(stderr, "%s\n", line.c_str());
+  }
+}
 using TServerEnd = void (*)();
 
 // The embedded server of this process: loaded once, started once, stopped
 // when the runtime library goes away.
 class TEmbeddedServer {
 public:
-  ~TEmbeddedServer() {
-    // Stopping flushes the storage engines, so the next start needs no
-    // recovery. The library itself stays loaded: its threads are gone by now
-    // but its atexit handlers may still refer to it.
-    if (FStarted && FServerEnd) FServerEnd();
-  }
+  // Stopping flushes the storage engines, so the next start needs no
+  // recovery. It must run before the library's own static objects go, which
+  // were made when it was loaded: an exit handler registered after the start
+  // runs before them.
+  static void StopAtExit();
 
   const TMySqlApi& Start(const std::string& dataDir) {
     std::lock_guard<std::mutex> lock(FMutex);
@@ -156,12 +216,33 @@ private:
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    if (FServerInit(static_cast<int>(args.size()), argv.data(), nullptr) != 0)
-      throw EDatabaseError(Format("The embedded server did not start on %s", {dataDir}));
+    std::string messages;
+    int status = 0;
+    {
+      TCaptureStderr capture;
+      status = FServerInit(static_cast<int>(args.size()), argv.data(), nullptr);
+      messages = capture.Finish();
+    }
+    if (status != 0) {
+      std::string detail = messages.empty() ? std::string() : ": " + messages;
+      throw EDatabaseError(Format("The embedded server did not start on %s%s", {dataDir, detail}));
+    }
+    ForwardStartMessages(messages);
     FStarted = true;
     FDataDir = dataDir;
+    std::atexit(&TEmbeddedServer::StopAtExit);
     CreateSystemTables();
   }
+
+public:
+  void Stop() {
+    if (!FStarted) return;
+    FStarted = false;
+    FFailure = "The embedded server has stopped";
+    FServerEnd();
+  }
+
+private:
 
   // Stored routines live in mysql.proc; a fresh data directory has no mysql
   // database at all.
@@ -196,6 +277,8 @@ TEmbeddedServer& EmbeddedServer() {
   static TEmbeddedServer server;
   return server;
 }
+
+void TEmbeddedServer::StopAtExit() { EmbeddedServer().Stop(); }
 
 } // namespace
 

@@ -127,6 +127,23 @@ std::string SqlReplaceMacros(std::string_view sql, std::string_view prefix,
 }
 
 namespace {
+// True when s holds nothing but blanks and comments.
+bool IsBlankSql(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    if (std::isspace(static_cast<unsigned char>(s[i]))) {
+      ++i;
+      continue;
+    }
+    const char c = s[i];
+    if (c == '\'' || c == '"' || c == '`') return false;
+    size_t skipped = SkipOpaque(s, i);
+    if (skipped == i) return false;
+    i = skipped;
+  }
+  return true;
+}
+
 std::string Trimmed(std::string_view s) {
   size_t a = 0, b = s.size();
   while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
@@ -157,15 +174,15 @@ std::vector<std::string> SqlSplitScript(std::string_view script, std::string_vie
   size_t i = 0;
   bool atLineStart = true;
   auto flush = [&](size_t end) {
-    std::string statement = Trimmed(script.substr(start, end - start));
-    if (!statement.empty()) statements.push_back(std::move(statement));
+    std::string_view chunk = script.substr(start, end - start);
+    if (!IsBlankSql(chunk)) statements.push_back(Trimmed(chunk));
   };
   while (i < script.size()) {
     if (atLineStart) {
       size_t lineEnd = 0;
       std::string d;
       // Only between statements: the command line is not SQL.
-      if (Trimmed(script.substr(start, i - start)).empty() && DelimiterCommand(script, i, lineEnd, d)) {
+      if (IsBlankSql(script.substr(start, i - start)) && DelimiterCommand(script, i, lineEnd, d)) {
         delimiter = d;
         i = lineEnd;
         start = i;

@@ -21,5 +21,6 @@ std::string SqlReplaceMacros(std::string_view sql, std::string_view prefix,
                              const std::function<bool(const std::string&, std::string&)>& lookup);
 
 // Splits a script at delimiter outside quotes and comments; a line
-// "DELIMITER x" sets the delimiter for what follows. Blank statements go.
+// "DELIMITER x" sets the delimiter for what follows. Statements of nothing
+// but blanks and comments go.
 std::vector<std::string> SqlSplitScript(std::string_view script, std::string_view delimiter);
