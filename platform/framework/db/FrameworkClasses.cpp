@@ -7,6 +7,7 @@
 #include "db/TFieldDefs.h"
 #include "db/TIndexDefs.h"
 #include "db/TParams.h"
+#include "forms/FormsClasses.h"
 
 void RegisterFrameworkClasses() {
   TClassRegistry& registry = TClassRegistry::Global();
@@ -15,6 +16,7 @@ void RegisterFrameworkClasses() {
         &TDataSource::StaticClass(), &TFieldDef::StaticClass(), &TIndexDef::StaticClass(), &TParam::StaticClass()})
     registry.RegisterClass(*cls);
   for (const TClassInfo* cls : FieldClasses()) registry.RegisterClass(*cls);
+  RegisterFormsClasses();
 }
 
 namespace {
