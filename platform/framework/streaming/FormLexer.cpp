@@ -153,7 +153,9 @@ void TFormLexer::ScanString() {
       for (;;) {
         if (FPos >= FSource.size()) Fail(quote, "unterminated string");
         char q = FSource[FPos];
-        if (q == '\r' || q == '\n') Fail(FPos, "line break in string");
+        // A string ends on its line; a lone CR inside the quotes is an error of its own.
+        if (q == '\n' || (q == '\r' && FPos + 1 < FSource.size() && FSource[FPos + 1] == '\n')) Fail(quote, "unterminated string");
+        if (q == '\r') Fail(FPos, "carriage return inside quotes");
         if (q == '\'') {
           if (FPos + 1 < FSource.size() && FSource[FPos + 1] == '\'') {
             FPos += 2;
@@ -205,7 +207,7 @@ std::string TFormLexer::ScanBinary() {
       return data;
     }
     if (!IsA(c, Hex)) Fail(FPos, "invalid character in binary data");
-    if (FPos + 1 >= FSource.size() || !IsA(FSource[FPos + 1], Hex)) Fail(FPos + 1, "odd number of hex digits in binary data");
+    if (FPos + 1 >= FSource.size() || !IsA(FSource[FPos + 1], Hex)) Fail(FPos, "odd number of hex digits in binary data");
     data += static_cast<char>(HexValue(c) * 16 + HexValue(FSource[FPos + 1]));
     FPos += 2;
   }

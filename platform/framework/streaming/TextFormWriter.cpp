@@ -281,15 +281,6 @@ std::string FormatFormFloat(long double value, char suffix) {
     if (std::strtold(buf, nullptr) == value) break;
   }
   if (precision > 18) precision = 18;
-  std::string text = buf;
-  if (suffix) {
-    // Dates, singles and currency values: the digits as they are.
-    if (text.find('e') != std::string::npos) {
-      std::snprintf(buf, sizeof buf, "%.*LE", precision - 1, value);
-      text = buf;
-    }
-    return text + suffix;
-  }
   // Digits and exponent of the shortest form, then fixed notation with at
   // least 18 decimals, padded with zeros.
   std::snprintf(buf, sizeof buf, "%.*Le", precision - 1, value);
@@ -303,7 +294,7 @@ std::string FormatFormFloat(long double value, char suffix) {
     if (sci[i] != '.') digits += sci[i];
   if (exponent >= 18 || exponent < -18) {
     std::snprintf(buf, sizeof buf, "%.*LE", precision - 1, value);
-    return buf;
+    return std::string(buf) + (suffix ? std::string(1, suffix) : "");
   }
   std::string intPart, fraction;
   if (exponent >= 0) {
@@ -315,9 +306,12 @@ std::string FormatFormFloat(long double value, char suffix) {
     intPart = "0";
     fraction = std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
   }
-  if (fraction.size() < 18) fraction.append(18 - fraction.size(), '0');
   if (value == 0) negative = false;
-  return (negative ? "-" : "") + intPart + "." + fraction;
+  std::string sign = negative ? "-" : "";
+  // Dates, singles and currency values: the digits as they are, then the suffix.
+  if (suffix) return sign + intPart + (fraction.empty() ? "" : "." + fraction) + suffix;
+  if (fraction.size() < 18) fraction.append(18 - fraction.size(), '0');
+  return sign + intPart + "." + fraction;
 }
 
 std::string FormatFormValue(const TFormValue& value, int indent, std::string_view lineEnd) {
