@@ -61,3 +61,5 @@ uint64_t TQuelmUpdateSQL::Apply(TQuelmUpdateKind kind) {
   std::string sql = ExpandedSQL(kind);
   return FDataSet.Get()->GetDatabase()->Connection().Execute(sql);
 }
+
+void TQuelmUpdateSQL::SetDataSet(TQuelmDataSet* dataSet) { FDataSet = dataSet; }

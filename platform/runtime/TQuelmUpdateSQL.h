@@ -20,7 +20,7 @@ public:
 
   // The dataset whose UpdateObject this is; the dataset sets it.
   TQuelmDataSet* DataSet() const { return FDataSet.Get(); }
-  void SetDataSet(TQuelmDataSet* dataSet) { FDataSet = dataSet; }
+  void SetDataSet(TQuelmDataSet* dataSet);
 
   TStrings& GetSQL(TQuelmUpdateKind kind) const { return *FSQL[static_cast<size_t>(kind)]; }
   // Copies list into the statement of kind.
