@@ -162,7 +162,8 @@ int RunParseTool(TDesignToolContext& ctx) {
   if (!error.empty()) return UsageError(ctx, error);
   bool json = ctx.Json || options.Json;
   std::string sql = !options.SQL || *options.SQL == "-" ? ReadAll(ctx.In) : *options.SQL;
-  TLocaleFacts facts = options.CodePage ? TLocaleFacts::ForCodePage(*options.CodePage) : TLocaleFacts::FromProcessLocale();
+  TLocaleFacts facts =
+      options.CodePage ? TLocaleFacts::ForCodePage(*options.CodePage) : TLocaleFacts::FromProcessLocale();
   TSQLParser parser(sql, facts);
   if (options.Mode == "tokens")
     PrintTokens(parser, ctx, json);

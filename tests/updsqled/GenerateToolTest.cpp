@@ -84,7 +84,8 @@ TEST(GenerateTool, QuotedTableAndFieldsAsJson) {
             "\"insert\":[\"insert into \\\"Sales Lines\\\"\","
             "\"  (\\\"Sales Lines\\\".\\\"id\\\", \\\"Sales Lines\\\".\\\"qty\\\")\",\"values\","
             "\"  (:\\\"id\\\", :\\\"qty\\\")\"],"
-            "\"delete\":[\"delete from \\\"Sales Lines\\\"\",\"where\",\"  \\\"Sales Lines\\\".\\\"id\\\" = :\\\"id\\\"\"],"
+            "\"delete\":[\"delete from \\\"Sales Lines\\\"\",\"where\","
+            "\"  \\\"Sales Lines\\\".\\\"id\\\" = :\\\"id\\\"\"],"
             "\"refresh\":[\"select * from \\\"Sales Lines\\\"\",\"where\","
             "\"  \\\"Sales Lines\\\".\\\"id\\\" = :\\\"id\\\"\"]}\n",
             run.Out);

@@ -66,7 +66,8 @@ using V = std::vector<std::string>;
 } // namespace
 
 TEST(SQLParser, EndOfTextAbortsSilentlyUntilReset) {
-  for (std::string_view empty : std::initializer_list<std::string_view>{"", "   \r\n\t", std::string_view("\0select", 7)}) {
+  const std::string_view empties[] = {"", "   \r\n\t", std::string_view("\0select", 7)};
+  for (std::string_view empty : empties) {
     TSQLParser parser(empty, SingleByte);
     EXPECT_EQ(stEnd, parser.TokenType());
     EXPECT_EQ("", parser.Token());
