@@ -3,6 +3,8 @@
 #include "ConvertCommand.h"
 #include "PaletteCommand.h"
 #include "ShowCommand.h"
+#include "UpdateSQLCommand.h"
+#include "VerbCommands.h"
 
 std::vector<TDesignTool> BuiltinCommands() {
   // One line per command, in the order --help lists them.
@@ -10,5 +12,8 @@ std::vector<TDesignTool> BuiltinCommands() {
       {"palette", PaletteUsage, RunPaletteCommand},
       {"show", ShowUsage, RunShowCommand},
       {"convert", ConvertUsage, RunConvertCommand},
+      {"verbs", VerbsUsage, RunVerbsCommand},
+      {"verb", VerbUsage, RunVerbCommand},
+      {"updatesql", UpdateSQLUsage, RunUpdateSQLCommand},
   };
 }

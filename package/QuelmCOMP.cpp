@@ -3,6 +3,7 @@
 #include "designhost/DesignRegistry.h"
 #include "editors/NameListPropertyEditors.h"
 #include "editors/TQuelmDataSourcePropertyEditor.h"
+#include "editors/TQuelmUpdateSQLEditor.h"
 #include "migrator/TBDE2QuelmDorvik.h"
 #include "db/TDataSource.h"
 #include "runtime/TQuelmBatchExecute.h"
@@ -24,6 +25,7 @@ extern "C" __attribute__((visibility("default"))) void Register() {
                       &TQuelmUpdateSQL::StaticClass(), &TQuelmMacroQuery::StaticClass(),
                       &TBDE2QuelmDorvik::StaticClass(), &TQuelmBatchExecute::StaticClass(),
                       &TQuelmMonitor::StaticClass(), &TQuelmDump::StaticClass(), &TQuelmTools::StaticClass()});
+  RegisterComponentEditor(TQuelmUpdateSQL::StaticClass(), TComponentEditorClass::Of<TQuelmUpdateSQLEditor>());
   RegisterPropertyEditors();
 }
 

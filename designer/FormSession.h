@@ -1,0 +1,31 @@
+#pragma once
+// The form files one command works on, opened as modules of the design host,
+// and the component a command names in them.
+#include "designhost/ModuleServices.h"
+#include "designhost/TModuleDesigner.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TComponent;
+
+class TFormSession {
+public:
+  // Opens the files; raises EFormError or EInOutError for a bad one.
+  explicit TFormSession(const std::vector<std::string>& files);
+
+  TModuleServices& Modules() { return FModules; }
+  TModule& MainModule() const { return *FMain; }
+  TModuleDesigner& Designer() { return *FDesigner; }
+  // The component of that name in the first file ("Root.Name" reaches
+  // another open file); raises Exception "FILE has no component NAME".
+  TComponent& FindComponent(const std::string& name);
+  // Saves the modules the designer was told changed; the files written.
+  std::vector<std::string> SaveModified();
+
+private:
+  TModuleServices FModules;
+  TModule* FMain = nullptr;
+  std::unique_ptr<TModuleDesigner> FDesigner;
+};

@@ -1,0 +1,103 @@
+#include "VerbCommands.h"
+
+#include "FormSession.h"
+
+#include "classes/TComponent.h"
+#include "designhost/DesignRegistry.h"
+#include "forms/TModalDriver.h"
+#include "forms/TScriptedModalDriver.h"
+#include "rtl/JsonWriter.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace {
+
+bool ParseIndex(const std::string& text, int& index) {
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
+  return ec == std::errc() && ptr == text.data() + text.size() && index >= 0;
+}
+
+void PrintMessages(TDesignToolContext& ctx, const TModalDriver& driver) {
+  for (const TMessageBoxInfo& box : driver.Messages())
+    *ctx.Err << "message: " << box.Text << " [" << ModalResultName(box.Answer) << "]\n";
+}
+
+} // namespace
+
+int RunVerbsCommand(TDesignToolContext& ctx) {
+  if (ctx.Args.size() != 2) {
+    *ctx.Err << VerbsUsage;
+    return 2;
+  }
+  TFormSession session({ctx.Args[0]});
+  TComponent& component = session.FindComponent(ctx.Args[1]);
+  auto editor = TDesignRegistry::Instance().GetComponentEditor(&component, &session.Designer());
+  int count = editor->GetVerbCount();
+  if (ctx.Json) {
+    TJsonWriter json(*ctx.Out);
+    json.BeginObject()
+        .Member("component", component.Name())
+        .Member("class", component.ClassName())
+        .Member("editor", editor->ClassName())
+        .Key("verbs")
+        .BeginArray();
+    for (int i = 0; i < count; ++i) json.BeginObject().Key("index").Int(i).Member("text", editor->GetVerb(i)).EndObject();
+    json.EndArray().EndObject();
+    *ctx.Out << "\n";
+    return 0;
+  }
+  for (int i = 0; i < count; ++i) *ctx.Out << i << "  " << editor->GetVerb(i) << "\n";
+  return 0;
+}
+
+int RunVerbCommand(TDesignToolContext& ctx) {
+  std::vector<std::string> words;
+  std::string scriptFile;
+  for (size_t i = 0; i < ctx.Args.size(); ++i) {
+    if (ctx.Args[i] == "--script" && i + 1 < ctx.Args.size()) scriptFile = ctx.Args[++i];
+    else words.push_back(ctx.Args[i]);
+  }
+  int index = 0;
+  if (words.size() != 3 || !ParseIndex(words[2], index)) {
+    *ctx.Err << VerbUsage;
+    return 2;
+  }
+  std::unique_ptr<TModalDriver> driver;
+  if (!scriptFile.empty()) driver = TScriptedModalDriver::FromFile(scriptFile);
+  else driver = std::make_unique<TCancelModalDriver>();
+
+  TFormSession session({words[0]});
+  TComponent& component = session.FindComponent(words[1]);
+  auto editor = TDesignRegistry::Instance().GetComponentEditor(&component, &session.Designer());
+  if (index >= editor->GetVerbCount()) {
+    *ctx.Err << "verb: " << component.Name() << " has " << editor->GetVerbCount() << " verbs; there is no verb "
+             << index << "\n";
+    return 2;
+  }
+  std::string verb = editor->GetVerb(index);
+  {
+    TModalDriverGuard guard(*driver);
+    try {
+      editor->ExecuteVerb(index);
+    } catch (...) {
+      PrintMessages(ctx, *driver);
+      throw;
+    }
+  }
+  PrintMessages(ctx, *driver);
+  if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
+  std::vector<std::string> saved = session.SaveModified();
+  if (ctx.Json) {
+    TJsonWriter json(*ctx.Out);
+    json.BeginObject().Member("verb", verb).Member("modified", !saved.empty()).Key("saved").BeginArray();
+    for (const std::string& file : saved) json.String(file);
+    json.EndArray().EndObject();
+    *ctx.Out << "\n";
+  } else {
+    *ctx.Out << verb << "\n";
+    for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
+    if (saved.empty()) *ctx.Out << "the form did not change\n";
+  }
+  return 0;
+}

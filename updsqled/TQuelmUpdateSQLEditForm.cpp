@@ -1,0 +1,351 @@
+#include "updsqled/TQuelmUpdateSQLEditForm.h"
+
+#include "classes/TStringList.h"
+#include "forms/MessageDialogs.h"
+#include "forms/TApplication.h"
+#include "forms/TButton.h"
+#include "forms/TCheckBox.h"
+#include "forms/TComboBox.h"
+#include "forms/TListBox.h"
+#include "forms/TMemo.h"
+#include "forms/TPageControl.h"
+#include "forms/TPopupMenu.h"
+#include "forms/TRadioGroup.h"
+#include "forms/TScreen.h"
+#include "package/PackageModule.h"
+#include "rtl/Format.h"
+#include "rtl/TextCompare.h"
+#include "runtime/QuelmTypes.h"
+#include "runtime/TQuelmQuery.h"
+#include "runtime/TQuelmTable.h"
+#include "runtime/TQuelmUpdateSQL.h"
+#include "updsqled/QuelmUpdSQLStrings.h"
+#include "updsqled/UpdateSQLEditRoutines.h"
+#include "updsqled/UpdateSQLGenerator.h"
+
+namespace {
+constexpr int UpdateSQLHelpContext = 27220;
+constexpr const char* DotSep = ".";
+constexpr char EscapeKey = 27;
+
+template <class T>
+T* FindControl(TComponent& form, const char* name) {
+  auto* control = dynamic_cast<T*>(form.FindComponent(name));
+  if (!control) throw EComponentError(Format("The form definition of %s has no %s", {form.ClassName(), std::string(name)}));
+  return control;
+}
+
+std::string OwnerName(const TComponent& component) {
+  return component.Owner() ? component.Owner()->Name() : std::string();
+}
+} // namespace
+
+QUELM_DEFINE_CLASS(TQuelmUpdateSQLEditForm, TForm,
+                   b.Method("FormCreate", &TQuelmUpdateSQLEditForm::FormCreate);
+                   b.Method("FormDestroy", &TQuelmUpdateSQLEditForm::FormDestroy);
+                   b.Method("FormCloseQuery", &TQuelmUpdateSQLEditForm::FormCloseQuery);
+                   b.Method("StatementTypeClick", &TQuelmUpdateSQLEditForm::StatementTypeClick);
+                   b.Method("OkButtonClick", &TQuelmUpdateSQLEditForm::OkButtonClick);
+                   b.Method("HelpButtonClick", &TQuelmUpdateSQLEditForm::HelpButtonClick);
+                   b.Method("GenerateButtonClick", &TQuelmUpdateSQLEditForm::GenerateButtonClick);
+                   b.Method("PrimaryKeyButtonClick", &TQuelmUpdateSQLEditForm::PrimaryKeyButtonClick);
+                   b.Method("DefaultButtonClick", &TQuelmUpdateSQLEditForm::DefaultButtonClick);
+                   b.Method("GetTableFieldsButtonClick", &TQuelmUpdateSQLEditForm::GetTableFieldsButtonClick);
+                   b.Method("SettingsChanged", &TQuelmUpdateSQLEditForm::SettingsChanged);
+                   b.Method("UpdateTableNameChange", &TQuelmUpdateSQLEditForm::UpdateTableNameChange);
+                   b.Method("UpdateTableNameClick", &TQuelmUpdateSQLEditForm::UpdateTableNameClick);
+                   b.Method("SelectAllClick", &TQuelmUpdateSQLEditForm::SelectAllClick);
+                   b.Method("ClearAllClick", &TQuelmUpdateSQLEditForm::ClearAllClick);
+                   b.Method("SQLMemoKeyPress", &TQuelmUpdateSQLEditForm::SQLMemoKeyPress))
+
+TQuelmUpdateSQLEditForm::TQuelmUpdateSQLEditForm(TComponent* owner) : TForm(owner) {}
+
+TQuelmUpdateSQLEditForm::~TQuelmUpdateSQLEditForm() = default;
+
+void TQuelmUpdateSQLEditForm::BindControls() {
+  PageControl = FindControl<TPageControl>(*this, "PageControl");
+  FieldsPage = FindControl<TTabSheet>(*this, "FieldsPage");
+  SQLPage = FindControl<TTabSheet>(*this, "SQLPage");
+  UpdateTableName = FindControl<TComboBox>(*this, "UpdateTableName");
+  KeyFieldList = FindControl<TListBox>(*this, "KeyFieldList");
+  UpdateFieldList = FindControl<TListBox>(*this, "UpdateFieldList");
+  GetTableFieldsButton = FindControl<TButton>(*this, "GetTableFieldsButton");
+  DefaultButton = FindControl<TButton>(*this, "DefaultButton");
+  PrimaryKeyButton = FindControl<TButton>(*this, "PrimaryKeyButton");
+  GenerateButton = FindControl<TButton>(*this, "GenerateButton");
+  QuoteFields = FindControl<TCheckBox>(*this, "QuoteFields");
+  StatementType = FindControl<TRadioGroup>(*this, "StatementType");
+  SQLMemo = FindControl<TMemo>(*this, "SQLMemo");
+  FieldListPopup = FindControl<TPopupMenu>(*this, "FieldListPopup");
+  miSelectAll = FindControl<TMenuItem>(*this, "miSelectAll");
+  miClearAll = FindControl<TMenuItem>(*this, "miClearAll");
+  OkButton = FindControl<TButton>(*this, "OkButton");
+  CancelButton = FindControl<TButton>(*this, "CancelButton");
+  HelpButton = FindControl<TButton>(*this, "HelpButton");
+}
+
+void TQuelmUpdateSQLEditForm::FormCreate(TObject*) {
+  BindControls();
+  SetHelpContext(UpdateSQLHelpContext);
+  FTempTable = new TQuelmTable(this);
+}
+
+void TQuelmUpdateSQLEditForm::FormDestroy(TObject*) {
+  delete FTempTable;
+  FTempTable = nullptr;
+}
+
+bool TQuelmUpdateSQLEditForm::Edit() {
+  bool result = false;
+  std::string dataSetLabel;
+  if (TQuelmDataSet* dataSet = FUpdateSQL->DataSet()) {
+    FDataSet = dataSet;
+    FTempTable->SetDatabase(dataSet->GetDatabase());
+    dataSetLabel = Format("%s%s%s", {OwnerName(*dataSet), DotSep, dataSet->Name()});
+  } else {
+    dataSetLabel = PackageResString(SNoDataSet);
+  }
+  SetCaption(Format("%s%s%s (%s)", {OwnerName(*FUpdateSQL), DotSep, FUpdateSQL->Name(), dataSetLabel}));
+
+  // The working texts go when Edit ends, however it ends.
+  struct TFreeTexts {
+    std::array<std::unique_ptr<TStringList>, 4>& Texts;
+    ~TFreeTexts() {
+      for (auto& text : Texts) text.reset();
+    }
+  } freeTexts{FSQLTexts};
+  for (int kind = 0; kind < QuelmUpdateKindCount; ++kind) {
+    FSQLTexts[static_cast<size_t>(kind)] = std::make_unique<TStringList>();
+    WorkingText(kind).Assign(&FUpdateSQL->GetSQLIndex(kind));
+  }
+
+  StatementTypeClick(this);
+  InitUpdateTableNames();
+  ShowWait(&TQuelmUpdateSQLEditForm::InitGenerateOptions);
+
+  PageControl->SetActivePageIndex(0);
+  if (ShowModal() == mrOk) {
+    for (int kind = 0; kind < QuelmUpdateKindCount; ++kind)
+      FUpdateSQL->SetSQL(static_cast<TQuelmUpdateKind>(kind), WorkingText(kind));
+    result = true;
+  }
+  return result;
+}
+
+void TQuelmUpdateSQLEditForm::InitUpdateTableNames() {
+  TStrings& entries = *UpdateTableName->Items();
+  entries.Clear();
+  if (auto* query = dynamic_cast<TQuelmQuery*>(FDataSet)) {
+    ParseSelectTables(query->GetQuery().Text(), entries);
+  } else if (auto* table = dynamic_cast<TQuelmTable*>(FDataSet)) {
+    if (!table->TableName().empty()) entries.Add(table->TableName());
+  }
+  if (entries.Count() > 0) UpdateTableName->SetItemIndex(0);
+}
+
+void TQuelmUpdateSQLEditForm::InitGenerateOptions() {
+  std::string modifyText = WorkingText(0).Text();
+  if (modifyText.empty()) {
+    InitFromDataSet();
+  } else {
+    std::string tableName;
+    ParseUpdateStatement(modifyText, tableName, nullptr, nullptr);
+    TStrings& entries = *UpdateTableName->Items();
+    if (entries.Count() > 0 && entries.IndexOf(tableName) >= 0) {
+      UpdateTableName->SetText(tableName);
+      InitFromModifySQL();
+    } else {
+      InitFromDataSet();
+      entries.Add(tableName);
+    }
+  }
+  SetButtonStates();
+}
+
+void TQuelmUpdateSQLEditForm::InitFromDataSet() {
+  if (UpdateTableName->Items()->Count() <= 1) {
+    GetDataSetFieldNames();
+    FDefaultsShown = true;
+  } else {
+    GetTableFieldNames();
+  }
+  SetDefaultSelections();
+}
+
+void TQuelmUpdateSQLEditForm::InitFromModifySQL() {
+  TStringList updateFields, whereFields;
+  std::string tableName;
+  ParseUpdateStatement(WorkingText(0).Text(), tableName, &updateFields, &whereFields);
+  GetDataSetFieldNames();
+  if (MarkListedItems(*UpdateFieldList, updateFields) == 0) SelectAllItems(*UpdateFieldList);
+  if (MarkListedItems(*KeyFieldList, whereFields) == 0) SelectAllItems(*KeyFieldList);
+}
+
+void TQuelmUpdateSQLEditForm::GetDataSetFieldNames() {
+  if (!FDataSet) return;
+  ReadFieldDefNames(*FDataSet, FDataSet->Name(), *KeyFieldList->Items());
+  UpdateFieldList->Items()->Assign(KeyFieldList->Items());
+}
+
+void TQuelmUpdateSQLEditForm::GetTableFieldNames() {
+  TQuelmTable* table = TempTable();
+  ReadFieldDefNames(*table, table->TableName(), *KeyFieldList->Items());
+  UpdateFieldList->Items()->Assign(KeyFieldList->Items());
+  FDefaultsShown = false;
+}
+
+TQuelmTable* TQuelmUpdateSQLEditForm::TempTable() {
+  std::string text = UpdateTableName->Text();
+  if (FTempTable->TableName() != text) {
+    FTempTable->Close();
+    FTempTable->SetTableName(text);
+  }
+  return FTempTable;
+}
+
+void TQuelmUpdateSQLEditForm::SetDefaultSelections() {
+  if (FDefaultsShown || !FDataSet) {
+    SelectAllItems(*UpdateFieldList);
+    SelectAllItems(*KeyFieldList);
+  } else if (FDataSet->FieldDefs().Count() > 0) {
+    TStringList names;
+    ReadFieldDefNames(*FDataSet, "", names);
+    MarkListedItems(*KeyFieldList, names);
+    MarkListedItems(*UpdateFieldList, names);
+  }
+}
+
+void TQuelmUpdateSQLEditForm::SelectPrimaryKeyFields() {
+  TStrings& keys = *KeyFieldList->Items();
+  if (keys.Count() == 0) return;
+  TIndexDefs& indexDefs = TempTable()->GetIndexDefs();
+  indexDefs.Update();
+  for (int i = 0; i < keys.Count(); ++i) KeyFieldList->SetSelected(i, false);
+  for (int i = 0; i < indexDefs.Count(); ++i) {
+    TIndexDef* def = indexDefs.Items(i);
+    if (!def->Options().Contains(TIndexOption::ixPrimary)) continue;
+    std::string fields = def->Fields() + ";";
+    size_t start = 0;
+    for (size_t semicolon = fields.find(';'); semicolon != std::string::npos; semicolon = fields.find(';', start)) {
+      int index = keys.IndexOf(fields.substr(start, semicolon - start));
+      if (index >= 0) KeyFieldList->SetSelected(index, true);
+      start = semicolon + 1;
+    }
+    break;
+  }
+}
+
+void TQuelmUpdateSQLEditForm::SetButtonStates() {
+  GetTableFieldsButton->SetEnabled(!UpdateTableName->Text().empty());
+  PrimaryKeyButton->SetEnabled(GetTableFieldsButton->Enabled() && KeyFieldList->Items()->Count() > 0);
+  GenerateButton->SetEnabled(GetTableFieldsButton->Enabled() && UpdateFieldList->Items()->Count() > 0 &&
+                             KeyFieldList->Items()->Count() > 0);
+  DefaultButton->SetEnabled(FDataSet != nullptr && !FDefaultsShown);
+}
+
+void TQuelmUpdateSQLEditForm::ShowWait(TWaitMethod method) {
+  Screen().SetCursor(crHourGlass);
+  // Back to the default cursor, not the one before, whatever ends the method.
+  struct TRestoreCursor {
+    ~TRestoreCursor() { Screen().SetCursor(crDefault); }
+  } restore;
+  (this->*method)();
+}
+
+void TQuelmUpdateSQLEditForm::GenerateSQL() {
+  if (KeyFieldList->SelCount() == 0 || UpdateFieldList->SelCount() == 0)
+    throw Exception(PackageResString(SSQLDataSetNeeded));
+  TStringList keyFields, updateFields;
+  CollectSelectedItems(*KeyFieldList, keyFields);
+  CollectSelectedItems(*UpdateFieldList, updateFields);
+  int entry = UpdateTableName->ItemIndex();
+  bool quoted = entry != -1 && UpdateTableName->Items()->GetObject(entry) == MarkerObject();
+  std::string tableName = TUpdateSQLGenerator::QuotedTableName(UpdateTableName->Text(), quoted);
+  std::string quoteChar = QuoteFields->Checked() ? "\"" : "";
+  TUpdateSQLGenerator::GenDeleteSQL(tableName, quoteChar, keyFields, WorkingText(2));
+  TUpdateSQLGenerator::GenInsertSQL(tableName, quoteChar, updateFields, WorkingText(1));
+  TUpdateSQLGenerator::GenModifySQL(tableName, quoteChar, keyFields, updateFields, WorkingText(0));
+  TUpdateSQLGenerator::GenRefreshRecordSQL(tableName, quoteChar, keyFields, updateFields, WorkingText(3));
+  SQLMemo->SetModified(false);
+  StatementTypeClick(this);
+  PageControl->SelectNextPage(true);
+}
+
+void TQuelmUpdateSQLEditForm::SaveMemo() {
+  if (SQLMemo->Modified()) WorkingText(FStatementIndex).Assign(SQLMemo->Lines());
+}
+
+void TQuelmUpdateSQLEditForm::StatementTypeClick(TObject*) {
+  SaveMemo();
+  int index = StatementType->ItemIndex();
+  FStatementIndex = index >= 0 && index < QuelmUpdateKindCount ? index : 0;
+  SQLMemo->Lines()->Assign(&WorkingText(FStatementIndex));
+}
+
+void TQuelmUpdateSQLEditForm::OkButtonClick(TObject*) { SaveMemo(); }
+
+void TQuelmUpdateSQLEditForm::FormCloseQuery(TObject*, bool& canClose) {
+  if (ModalResult() == mrOk && FSettingsChanged)
+    canClose = MessageDlg(PackageResString(SSQLNotGenerated), TMsgDlgType::mtConfirmation,
+                          {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbCancel}, 0) == mrYes;
+}
+
+void TQuelmUpdateSQLEditForm::GenerateButtonClick(TObject*) {
+  GenerateSQL();
+  FSettingsChanged = false;
+}
+
+void TQuelmUpdateSQLEditForm::PrimaryKeyButtonClick(TObject* sender) {
+  ShowWait(&TQuelmUpdateSQLEditForm::SelectPrimaryKeyFields);
+  SettingsChanged(sender);
+}
+
+void TQuelmUpdateSQLEditForm::GetTableFieldsButtonClick(TObject* sender) {
+  ShowWait(&TQuelmUpdateSQLEditForm::GetTableFieldNames);
+  SetDefaultSelections();
+  SettingsChanged(sender);
+}
+
+void TQuelmUpdateSQLEditForm::DefaultButtonClick(TObject*) {
+  if (UpdateTableName->Items()->Count() > 0) UpdateTableName->SetItemIndex(0);
+  ShowWait(&TQuelmUpdateSQLEditForm::GetDataSetFieldNames);
+  FDefaultsShown = true;
+  SetDefaultSelections();
+  FocusControl(KeyFieldList);
+  SetButtonStates();
+}
+
+void TQuelmUpdateSQLEditForm::SettingsChanged(TObject*) {
+  FSettingsChanged = true;
+  FDefaultsShown = false;
+  SetButtonStates();
+}
+
+void TQuelmUpdateSQLEditForm::UpdateTableNameChange(TObject* sender) { SettingsChanged(sender); }
+
+void TQuelmUpdateSQLEditForm::UpdateTableNameClick(TObject* sender) {
+  if (Visible()) GetTableFieldsButtonClick(sender);
+}
+
+void TQuelmUpdateSQLEditForm::SelectAllClick(TObject*) {
+  if (auto* box = dynamic_cast<TListBox*>(FieldListPopup->PopupComponent())) SelectAllItems(*box);
+}
+
+void TQuelmUpdateSQLEditForm::ClearAllClick(TObject*) {
+  auto* box = dynamic_cast<TListBox*>(FieldListPopup->PopupComponent());
+  if (!box) return;
+  TUpdateGuard guard(*box->Items());
+  for (int i = 0; i < box->Items()->Count(); ++i) box->SetSelected(i, false);
+}
+
+void TQuelmUpdateSQLEditForm::SQLMemoKeyPress(TObject*, char& key) {
+  if (key == EscapeKey) Close();
+}
+
+void TQuelmUpdateSQLEditForm::HelpButtonClick(TObject*) { Application().HelpContext(HelpContext()); }
+
+bool EditQuelmUpdateSQL(TQuelmUpdateSQL* updateSQL) {
+  auto form = CreateForm<TQuelmUpdateSQLEditForm>(&Application());
+  form->SetUpdateSQL(updateSQL);
+  return form->Edit();
+}

@@ -1,0 +1,115 @@
+#pragma once
+// The UpdateSQL editor: the modal dialog in which the developer picks the
+// table, key columns and update columns of an update-SQL object, generates
+// its four statements, edits them by hand, and on OK writes them back.
+#include "forms/TForm.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+class TButton;
+class TCheckBox;
+class TComboBox;
+class TListBox;
+class TMemo;
+class TMenuItem;
+class TPageControl;
+class TPopupMenu;
+class TQuelmDataSet;
+class TQuelmTable;
+class TQuelmUpdateSQL;
+class TRadioGroup;
+class TStringList;
+class TTabSheet;
+
+class TQuelmUpdateSQLEditForm : public TForm {
+  QUELM_CLASS(TQuelmUpdateSQLEditForm, TForm)
+
+public:
+  using TWaitMethod = void (TQuelmUpdateSQLEditForm::*)();
+
+  explicit TQuelmUpdateSQLEditForm(TComponent* owner);
+  ~TQuelmUpdateSQLEditForm() override;
+
+  void SetUpdateSQL(TQuelmUpdateSQL* updateSQL) { FUpdateSQL = updateSQL; }
+  // The whole modal run; true when the developer confirmed with OK and the
+  // four statements were written back.
+  bool Edit();
+
+  // Event handlers, bound by name from the form definition.
+  void FormCreate(TObject* sender);
+  void FormDestroy(TObject* sender);
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  void StatementTypeClick(TObject* sender);
+  void OkButtonClick(TObject* sender);
+  void HelpButtonClick(TObject* sender);
+  void GenerateButtonClick(TObject* sender);
+  void PrimaryKeyButtonClick(TObject* sender);
+  void DefaultButtonClick(TObject* sender);
+  void GetTableFieldsButtonClick(TObject* sender);
+  void SettingsChanged(TObject* sender);
+  void UpdateTableNameChange(TObject* sender);
+  void UpdateTableNameClick(TObject* sender);
+  void SelectAllClick(TObject* sender);
+  void ClearAllClick(TObject* sender);
+  void SQLMemoKeyPress(TObject* sender, char& key);
+
+  // Steps.
+  void InitUpdateTableNames();
+  void InitGenerateOptions();
+  void InitFromDataSet();
+  void InitFromModifySQL();
+  void GetDataSetFieldNames();
+  void GetTableFieldNames();
+  void SetDefaultSelections();
+  void SelectPrimaryKeyFields();
+  void SetButtonStates();
+  TQuelmTable* TempTable();
+  void ShowWait(TWaitMethod method);
+  void GenerateSQL();
+
+  // The controls of the form definition, owned by the form.
+  TPageControl* PageControl = nullptr;
+  TTabSheet* FieldsPage = nullptr;
+  TTabSheet* SQLPage = nullptr;
+  TComboBox* UpdateTableName = nullptr;
+  TListBox* KeyFieldList = nullptr;
+  TListBox* UpdateFieldList = nullptr;
+  TButton* GetTableFieldsButton = nullptr;
+  TButton* DefaultButton = nullptr;
+  TButton* PrimaryKeyButton = nullptr;
+  TButton* GenerateButton = nullptr;
+  TCheckBox* QuoteFields = nullptr;
+  TRadioGroup* StatementType = nullptr;
+  TMemo* SQLMemo = nullptr;
+  TPopupMenu* FieldListPopup = nullptr;
+  TMenuItem* miSelectAll = nullptr;
+  TMenuItem* miClearAll = nullptr;
+  TButton* OkButton = nullptr;
+  TButton* CancelButton = nullptr;
+  TButton* HelpButton = nullptr;
+
+  // What the dialog's state is, for the program that drives it and for tests.
+  bool SettingsChangedSinceGenerate() const { return FSettingsChanged; }
+  bool DefaultsShown() const { return FDefaultsShown; }
+  int StatementIndex() const { return FStatementIndex; }
+  const TStringList* SQLText(int kind) const { return FSQLTexts[static_cast<size_t>(kind)].get(); }
+
+private:
+  void BindControls();
+  TStringList& WorkingText(int kind) { return *FSQLTexts[static_cast<size_t>(kind)]; }
+  void SaveMemo();
+
+  TQuelmUpdateSQL* FUpdateSQL = nullptr;
+  TQuelmDataSet* FDataSet = nullptr;
+  TQuelmTable* FTempTable = nullptr;
+  int FStatementIndex = 0;
+  std::array<std::unique_ptr<TStringList>, 4> FSQLTexts;
+  bool FSettingsChanged = false;
+  bool FDefaultsShown = false;
+};
+
+// Runs the UpdateSQL editor on updateSQL; true when the developer confirmed
+// with OK. The dialog is freed in every case.
+bool EditQuelmUpdateSQL(TQuelmUpdateSQL* updateSQL);
