@@ -1,5 +1,6 @@
 #include "forms/TPageControl.h"
 
+#include "forms/TForm.h"
 #include "rtl/TList.h"
 
 #include <algorithm>
@@ -60,7 +61,13 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     }
     throw EInvalidOperation("The page belongs to another page control");
   }
+  TTabSheet* old = FActivePage.Get();
   FActivePage = page;
+  // The focus does not stay on a page that goes out of view: it moves to the
+  // new page, as on the host.
+  TForm* form = GetParentForm(*this);
+  if (old && old != page && form && form->IsShowingModal() && old->ContainsControl(form->ActiveControl()))
+    form->FocusControl(page && page->CanFocus() ? static_cast<TWinControl*>(page) : this);
 }
 
 int TPageControl::ActivePageIndex() const { return ActivePage() ? ActivePage()->PageIndex() : -1; }

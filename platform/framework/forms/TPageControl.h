@@ -1,8 +1,9 @@
 #pragma once
 // Pages with tabs. A tab sheet whose parent is a page control is one of its
 // pages, in the order the sheets joined; only the active page shows. The
-// first page to join becomes active when no page is. Setting ActivePage
-// from code fires no event; ChangePage is what clicking a tab does
+// first page to join becomes active when no page is. When the page that
+// goes out of view holds the focus, the focus moves to the new page.
+// Setting ActivePage from code fires no event; ChangePage is what clicking a tab does
 // (OnChanging may refuse, then OnChange).
 #include "forms/TWinControl.h"
 

@@ -1,0 +1,3 @@
+#include "forms/TGraphicControl.h"
+
+QUELM_DEFINE_CLASS(TGraphicControl, TControl)
