@@ -121,7 +121,8 @@ void TDataSet::DestroyDefaultFields() {
 }
 
 void TDataSet::AddField(TField* field) {
-  CheckInactive();
+  // Opening makes the default fields; any other time the dataset must be closed.
+  if (FState != TDataSetState::dsOpening) CheckInactive();
   if (field->FDataSet) field->FDataSet->RemoveField(field);
   if (field->Owner()) FDefaultFields = false;
   FFields.Add(field);
