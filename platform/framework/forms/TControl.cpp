@@ -6,6 +6,7 @@
 #include "forms/TWinControl.h"
 
 #include <algorithm>
+#include <cctype>
 
 QUELM_DEFINE_CLASS(TSizeConstraints, TPersistent, b.DefaultFactory();
                    b.Property("MaxHeight", TypeInfoInteger(), &TSizeConstraints::MaxHeight,
@@ -190,4 +191,16 @@ std::string StripHotkey(const std::string& caption) {
     text += caption[i];
   }
   return text;
+}
+
+char AcceleratorChar(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+  }
+  return 0;
 }

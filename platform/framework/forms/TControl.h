@@ -162,3 +162,5 @@ private:
 // The control's text with the accelerator marks removed: "&&" stands for one
 // "&", a single "&" disappears ("Get &Table Fields" reads "Get Table Fields").
 std::string StripHotkey(const std::string& caption);
+// The letter a caption marks with "&", lower case; 0 when it marks none.
+char AcceleratorChar(const std::string& caption);

@@ -2,7 +2,11 @@
 
 #include "forms/TApplication.h"
 #include "forms/TButton.h"
+#include "forms/TCheckBox.h"
+#include "forms/TLabel.h"
 #include "forms/TScreen.h"
+
+#include <cctype>
 
 namespace {
 TForm::TDefinitionLoader& DefinitionLoader() {
@@ -165,6 +169,30 @@ bool TForm::DialogKey(char key) {
   if (!button) return false;
   button->Click();
   return true;
+}
+
+bool TForm::AcceleratorKey(char key) {
+  char wanted = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* control = dynamic_cast<TControl*>(Components(i));
+    if (!control || !control->IsShowing() || !control->IsEffectivelyEnabled()) continue;
+    if (AcceleratorChar(control->Caption()) != wanted) continue;
+    if (auto* label = dynamic_cast<TLabel*>(control)) {
+      if (TWinControl* target = label->FocusControl(); target && target->CanFocus()) {
+        FocusControl(target);
+        return true;
+      }
+    } else if (auto* button = dynamic_cast<TButton*>(control)) {
+      FocusControl(button);
+      button->Click();
+      return true;
+    } else if (auto* box = dynamic_cast<TCheckBox*>(control)) {
+      FocusControl(box);
+      box->Toggle();
+      return true;
+    }
+  }
+  return false;
 }
 
 void TForm::SetVisible(bool visible) {

@@ -50,6 +50,10 @@ public:
   // not keep them: Enter clicks the focused button or else the default
   // button, Escape clicks the cancel button. True when a button was clicked.
   bool DialogKey(char key);
+  // Alt with a letter: the showing, enabled label whose caption marks that
+  // letter focuses its focus control; a button with it is clicked, a check
+  // box toggled. True when something took the key.
+  bool AcceleratorKey(char key);
   TButton* DefaultButton() const;
   TButton* CancelButton() const;
 

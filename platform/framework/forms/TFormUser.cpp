@@ -238,6 +238,11 @@ void TFormUser::Pick(const std::string& name, const std::string& item) {
 
 void TFormUser::TypeInto(TWinControl& control, char key) {
   TForm& form = FForm;
+  // Alt with a key is an accelerator for the form, never a typed character.
+  if (WidgetSet().KeyboardState().Contains(TShiftStateFlag::ssAlt)) {
+    form.AcceleratorKey(key);
+    return;
+  }
   key = control.KeyPress(key);
   if (key == 0) return;
   bool dialogKey = key == KeyChar::Enter || key == KeyChar::Escape || key == KeyChar::Tab;

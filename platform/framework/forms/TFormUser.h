@@ -59,7 +59,8 @@ public:
   void PlaceCaret(const std::string& control, int position);
   // Selects the whole text and deletes it.
   void ClearText(const std::string& control);
-  // Presses one key (its character code) with modifiers held.
+  // Presses one key (its character code) with modifiers held; with Alt it
+  // is the form's accelerator (see TForm::AcceleratorKey).
   void PressKey(const std::string& control, char key, TShiftState shift = {});
   void Tick(const std::string& checkBox);
   void Untick(const std::string& checkBox);

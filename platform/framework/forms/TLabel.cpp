@@ -3,7 +3,6 @@
 #include "forms/TWidgetSet.h"
 #include "forms/TWinControl.h"
 
-#include <cctype>
 
 QUELM_DEFINE_CLASS(TLabel, TGraphicControl, b.ComponentFactory();
                    b.Property("Alignment", TypeInfoAlignment(), &TLabel::Alignment, &TLabel::SetAlignment).Default(0);
@@ -32,15 +31,4 @@ void TLabel::AdjustSize() {
   SetBounds(Left(), Top(), extent.Width, extent.Height);
 }
 
-char TLabel::Accelerator() const {
-  std::string caption = Caption();
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
-  }
-  return 0;
-}
+char TLabel::Accelerator() const { return AcceleratorChar(Caption()); }

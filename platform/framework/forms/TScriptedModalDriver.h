@@ -12,7 +12,7 @@
 //   clear SQLMemo                  select the whole text and delete it
 //   caret SQLMemo 12               click into the text (a byte position, or end)
 //   key SQLMemo Escape             Escape Enter Tab Backspace Space, Ctrl+A, Ctrl+Enter,
-//                                  Shift+Tab, or one character
+//                                  Shift+Tab, Alt+G (an accelerator), or one character
 //   tick QuoteFields               untick QuoteFields
 //   radio StatementType Insert     a radio item by caption (or #index)
 //   page SQLPage                   click a page's tab

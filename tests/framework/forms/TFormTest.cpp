@@ -3,6 +3,7 @@
 #include "TestDialog.h"
 #include "forms/TApplication.h"
 #include "forms/TFormUser.h"
+#include "forms/TLabel.h"
 #include "forms/TModalDriver.h"
 #include "forms/TScreen.h"
 
@@ -184,4 +185,23 @@ TEST(TForm, BorderStyleKeepsTheClientSize) {
   TFunctionModalDriver driver([](TFormUser&) {});
   RunWith(*dialog, driver);
   EXPECT_EQ((Screen().Width() - dialog->Width()) / 2, dialog->Left());
+}
+
+TEST(TForm, AcceleratorsFocusClickAndToggle) {
+  auto dialog = MakeDialog();
+  auto* label = new TLabel(dialog.get());
+  label->SetParent(dialog->OptionsPage);
+  label->SetCaption("&Fields:");
+  label->SetFocusControl(dialog->FieldList);
+  dialog->FieldList->SetSelected(1, true);
+  TFunctionModalDriver driver([](TFormUser& user) {
+    user.PressKey("TableName", 'f', {TShiftStateFlag::ssAlt});  // the label focuses the list
+    user.PressKey("TableName", 'Q', {TShiftStateFlag::ssAlt});
+    user.PressKey("TableName", 'g', {TShiftStateFlag::ssAlt});
+    user.PressKey("TableName", 'z', {TShiftStateFlag::ssAlt});  // nothing has it
+    user.PressKey("TableName", 'o', {TShiftStateFlag::ssAlt});
+  });
+  EXPECT_EQ(mrOk, RunWith(*dialog, driver));
+  EXPECT_EQ("create show(visible) listenter quote(on) generate ok closequery", dialog->LogText());
+  EXPECT_EQ("", dialog->TableName->Text());
 }
