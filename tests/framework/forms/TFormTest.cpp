@@ -205,3 +205,20 @@ TEST(TForm, AcceleratorsFocusClickAndToggle) {
   EXPECT_EQ("create show(visible) listenter quote(on) generate ok closequery", dialog->LogText());
   EXPECT_EQ("", dialog->TableName->Text());
 }
+
+TEST(TForm, CreateFormReadsTheDefinitionBeforeOnCreate) {
+  TForm::TDefinitionLoader previous = TForm::SetDefinitionLoader([](TForm& form) {
+    auto& dialog = static_cast<TTestDialog&>(form);
+    dialog.Log.push_back("load");
+    auto* button = new TButton(&form);
+    button->SetName("HelpButton");
+    button->SetParentComponent(&form);
+  });
+  struct TRestore {
+    TForm::TDefinitionLoader& Previous;
+    ~TRestore() { TForm::SetDefinitionLoader(std::move(Previous)); }
+  } restore{previous};
+  auto dialog = MakeDialog();
+  EXPECT_EQ("load create", dialog->LogText());
+  EXPECT_EQ(dialog.get(), static_cast<TControl*>(dialog->FindComponent("HelpButton"))->Parent());
+}
