@@ -2,7 +2,9 @@
 
 #include "designhost/modules/CommandModules.h"
 #include "classes/TComponent.h"
+#include "db/TDataSource.h"
 #include "designhost/ModuleServices.h"
+#include "designhost/foreign/ForeignClasses.h"
 #include "rtl/JsonWriter.h"
 #include "streaming/FormError.h"
 #include "streaming/TFormFile.h"
@@ -13,7 +15,17 @@
 
 namespace {
 
-bool IsKnown(const TComponent& c) { return dynamic_cast<const TGenericComponent*>(&c) == nullptr; }
+// Properties are shown for the data-access components: the suite's classes,
+// the datasets and update objects of other access layers, data sources and
+// fields. Other classes (controls, unknown classes) are listed by name only.
+bool IsKnown(const TComponent& c) {
+  if (dynamic_cast<const TGenericComponent*>(&c)) return false;
+  if (dynamic_cast<const TForeignPropertyStore*>(&c)) return true;
+  if (c.InheritsFrom(TDataSet::StaticClass()) || c.InheritsFrom(TField::StaticClass()) ||
+      c.InheritsFrom(TDataSource::StaticClass()))
+    return true;
+  return c.ClassName().rfind("TQuelm", 0) == 0 || c.ClassType().InheritsFrom("TBDE2QuelmDorvik");
+}
 
 void JsonValue(TJsonWriter& json, const TFormValue& v) {
   switch (v.Kind) {

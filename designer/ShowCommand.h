@@ -7,9 +7,10 @@ inline constexpr const char* ShowUsage =
     "\n"
     "Opens the form files together (references between them are resolved) and\n"
     "prints each one's component tree: name, class, the owner when it is not\n"
-    "the enclosing component, and the stored properties of every class the\n"
-    "design host knows (the suite's classes, the datasets of other access\n"
-    "layers, data sources and fields). Components of unknown classes are listed\n"
-    "without properties. Unresolved references are reported as warnings.\n";
+    "the enclosing component, and for the data-access components (the suite's\n"
+    "classes, the datasets and update objects of other access layers, data\n"
+    "sources and fields) the properties that differ from a new component's.\n"
+    "Other components are listed by name and class. Unresolved references are\n"
+    "reported as warnings on standard error.\n";
 
 int RunShowCommand(TDesignToolContext& ctx);

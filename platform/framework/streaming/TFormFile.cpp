@@ -832,11 +832,25 @@ std::vector<TFormFile::TTreeEntry> TFormFile::Tree() {
 }
 
 std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponent& c) {
+  // What differs from a freshly made instance, as a new component is written.
+  std::map<std::string, std::string> fresh;
+  try {
+    if (c.ClassType().CanCreate()) {
+      std::unique_ptr<TComponent> made(c.ClassType().CreateComponent(nullptr));
+      fresh = CanonicalAll(*made, nullptr);
+    }
+  } catch (const Exception&) {
+  }
+  auto differs = [&](const std::string& key, const std::optional<TNamedValue>& nv) {
+    auto it = fresh.find(key);
+    return it == fresh.end() || it->second != Canonical(nv);
+  };
   std::vector<std::pair<std::string, TFormValue>> result;
   const TComponent* lookupRoot = c.Owner();
   for (const TPropInfo* p : c.ClassType().Properties()) {
     if (SameText(p->Name, "Name")) continue;
-    if (auto nv = ValueOf(c, *p, lookupRoot)) result.emplace_back(nv->Name, std::move(nv->Value));
+    auto nv = ValueOf(c, *p, lookupRoot);
+    if (nv && differs(Lower(p->Name), nv)) result.emplace_back(nv->Name, std::move(nv->Value));
   }
   if (HasDesignPosition(c))
     for (bool left : {true, false})

@@ -73,8 +73,9 @@ private:
   std::vector<std::string> FWarnings;
 };
 
-// The published properties of a component that a form file would store,
-// named as the file names them (SQL.Strings), in declaration order.
+// The published properties of a component that differ from a freshly made
+// instance of its class, named as a form file names them (SQL.Strings), in
+// declaration order, then its design position.
 std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponent& component);
 
 // Loads a set of files: each is read, then the references of all are fixed
