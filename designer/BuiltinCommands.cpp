@@ -3,6 +3,7 @@
 #include "ConvertCommand.h"
 #include "PaletteCommand.h"
 #include "ShowCommand.h"
+#include "SqlCommand.h"
 #include "UpdateSQLCommand.h"
 #include "VerbCommands.h"
 
@@ -15,5 +16,6 @@ std::vector<TDesignTool> BuiltinCommands() {
       {"verbs", VerbsUsage, RunVerbsCommand},
       {"verb", VerbUsage, RunVerbCommand},
       {"updatesql", UpdateSQLUsage, RunUpdateSQLCommand},
+      {"sql", SqlUsage, RunSqlCommand},
   };
 }

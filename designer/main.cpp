@@ -2,6 +2,7 @@
 // as a host does, then runs one command over the package's registrations and
 // the form files named on the command line.
 #include "BuiltinCommands.h"
+#include "ConnectionOptions.h"
 #include "DesignerOptions.h"
 
 #include "designhost/DesignRegistry.h"
@@ -66,6 +67,10 @@ int main(int argc, char** argv) {
     std::cerr << "quelm-designer: " << e.what() << "\n";
     return 2;
   }
+
+  // Without a configured server the suite's database components run on the
+  // embedded server, on the program's own data directory.
+  EnsureEmbeddedDefault();
 
   std::unique_ptr<TLoadedPackage> package;
   try {
