@@ -4,8 +4,7 @@
 struct TDesignToolContext;
 
 inline constexpr const char* GenerateToolUsage =
-    "usage: quelm-designer generate --table NAME [--quoted-table] [--quote-fields]\n"
-    "                               --keys A,B --update C,D [--json]\n"
+    "usage: quelm-designer generate --table NAME [--quoted-table] [--quote-fields] --keys A,B --update C,D [--json]\n"
     "\n"
     "Prints the modify, insert, delete and refresh statements, each after a line\n"
     "\"-- modify\", \"-- insert\", \"-- delete\" or \"-- refresh\".\n"
