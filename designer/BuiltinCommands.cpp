@@ -1,6 +1,7 @@
 #include "BuiltinCommands.h"
 
 #include "ConvertCommand.h"
+#include "DbCommand.h"
 #include "PaletteCommand.h"
 #include "ShowCommand.h"
 #include "SqlCommand.h"
@@ -17,5 +18,6 @@ std::vector<TDesignTool> BuiltinCommands() {
       {"verb", VerbUsage, RunVerbCommand},
       {"updatesql", UpdateSQLUsage, RunUpdateSQLCommand},
       {"sql", SqlUsage, RunSqlCommand},
+      {"db", DbUsage, RunDbCommand},
   };
 }

@@ -1,0 +1,127 @@
+// The designer's "db" command, run as a user runs it: the program beside
+// this test binary, its output and exit code.
+#include "TestBackends.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace {
+
+struct TRun {
+  int Code = -1;
+  std::string Out;  // standard output and standard error together
+};
+
+std::string Quote(const std::string& arg) {
+  std::string q = "'";
+  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::filesystem::path Designer() {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "quelm-designer";
+}
+
+TRun RunDesigner(const std::vector<std::string>& args) {
+  std::string command = Quote(Designer().string());
+  for (const std::string& a : args) command += " " + Quote(a);
+  command += " 2>&1";
+  TRun run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.Out.append(buffer.data(), n);
+  int status = ::pclose(pipe);
+  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+std::vector<std::string> ServerArgs() {
+  return {"--host", std::getenv("QUELM_TEST_HOST"), "--port", std::getenv("QUELM_TEST_PORT"), "--user",
+          std::getenv("QUELM_TEST_USER"), "--password-env", std::getenv("QUELM_TEST_PASSWORD_ENV"),
+          "--database", "quelm_test"};
+}
+
+std::vector<std::string> With(std::vector<std::string> a, std::initializer_list<std::string> more) {
+  a.insert(a.end(), more);
+  return a;
+}
+
+class DbCommandTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(Designer())) GTEST_FAIL() << Designer() << " is not built";
+  }
+};
+
+TEST_F(DbCommandTest, BadCommandLines) {
+  auto check = [](std::vector<std::string> args, int code, const std::string& firstLine) {
+    args.insert(args.begin(), "db");
+    TRun run = RunDesigner(args);
+    EXPECT_EQ(run.Code, code) << run.Out;
+    EXPECT_EQ(FirstLine(run.Out), firstLine);
+  };
+  check({}, 2, "db: missing what to list");
+  check({"rows"}, 2, "db: unknown list 'rows'");
+  check({"fields"}, 2, "db: fields needs one TABLE");
+  check({"tables", "extra"}, 2, "db: unexpected argument extra");
+  check({"--colour", "tables"}, 2, "db: unknown option --colour");
+  check({"--port", "http", "tables"}, 2, "db: --port: 'http' is not a port number");
+  check({"--password", "hunter2", "tables"}, 2,
+        "db: --password is not accepted: pass --password-env VAR and put the password in VAR");
+  check({"--host", "127.0.0.1", "--password-env", "QUELM_NO_SUCH_VARIABLE", "tables"}, 2,
+        "db: environment variable QUELM_NO_SUCH_VARIABLE is not set");
+  check({"--host", "127.0.0.1", "tables"}, 2, "db: tables needs --database");
+}
+
+TEST_F(DbCommandTest, EmbeddedDefaultOnAFreshDirectory) {
+  const std::string dir = EmbeddedTestDir() + "-command";
+  TRun run = RunDesigner({"db", "--embedded", dir, "tables"});
+  EXPECT_EQ(run.Code, 0) << run.Out;
+  EXPECT_EQ(run.Out, "");
+  run = RunDesigner({"db", "--embedded", dir, "--json", "procedures"});
+  EXPECT_EQ(run.Code, 0) << run.Out;
+  EXPECT_EQ(run.Out, "{\"procedures\":[]}\n");
+  run = RunDesigner({"db", "--embedded", dir, "charsets"});
+  EXPECT_EQ(FirstLine(run.Out), "armscii8");
+  std::filesystem::remove_all(dir);
+}
+
+TEST_F(DbCommandTest, ListsFromTheServer) {
+  if (!HasTestServer()) {
+    if (InCI()) FAIL() << NoServerMessage();
+    GTEST_SKIP() << NoServerMessage();
+  }
+  auto check = [](std::initializer_list<std::string> what, const std::string& expected) {
+    std::vector<std::string> args = With(ServerArgs(), what);
+    args.insert(args.begin(), "db");
+    TRun run = RunDesigner(args);
+    EXPECT_EQ(run.Code, 0) << run.Out;
+    EXPECT_EQ(run.Out, expected);
+  };
+  check({"tables"}, "a`b\ncustomer\ncustomer_view\nGrüße\nitem\nno_key\norders\nwide\nx'; drop table y; --\ny\n");
+  check({"fields", "x'; drop table y; --"}, "x'; drop table y; --\n");
+  check({"--json", "fields", "a`b"}, "{\"table\":\"a`b\",\"fields\":[\"c`d\",\"e'f\"]}\n");
+  check({"indexes", "customer"},
+        "PRIMARY\tprimary\tunique\t-\tregion;id\nemail_unique\t-\tunique\t-\temail\nname_desc\t-\t-\tdescending\tname;id\n");
+  check({"--json", "indexes", "item"},
+        "{\"table\":\"item\",\"indexes\":[{\"name\":\"PRIMARY\",\"primary\":true,\"unique\":true,\"descending\":false,"
+        "\"fields\":[\"id\"],\"descendingFields\":[]},{\"name\":\"sku_lower_idx\",\"primary\":false,\"unique\":false,"
+        "\"descending\":false,\"fields\":[\"sku_lower\"],\"descendingFields\":[]}]}\n");
+  check({"procedures"}, "add_numbers\nlist_customers\nprüfe`n\n");
+  check({"functions"}, "greet\ntwice\n");
+
+  std::vector<std::string> missing = With(ServerArgs(), {"fields", "nope"});
+  missing.insert(missing.begin(), "db");
+  TRun run = RunDesigner(missing);
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_EQ(run.Out, "db: Table 'quelm_test.nope' doesn't exist\n");
+}
+
+} // namespace
