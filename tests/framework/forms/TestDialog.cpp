@@ -126,7 +126,9 @@ void TTestDialog::FieldListEnter(TObject*) { Log.push_back("listenter"); }
 void TTestDialog::TableNameChange(TObject*) { Log.push_back("change(" + TableName->Text() + ")"); }
 void TTestDialog::TableNameClick(TObject*) { Log.push_back("click(" + TableName->Text() + ")"); }
 void TTestDialog::QuoteFieldsClick(TObject*) { Log.push_back(QuoteFields->Checked() ? "quote(on)" : "quote(off)"); }
-void TTestDialog::StatementTypeClick(TObject*) { Log.push_back("type(" + std::to_string(StatementType->ItemIndex()) + ")"); }
+void TTestDialog::StatementTypeClick(TObject*) {
+  Log.push_back("type(" + std::to_string(StatementType->ItemIndex()) + ")");
+}
 
 void TTestDialog::GenerateButtonClick(TObject*) {
   if (FieldList->SelCount() == 0) throw Exception("Must select at least one field");
