@@ -88,7 +88,10 @@ private:
     }
   }
 
+  static constexpr int MaxDepth = 500;
+
   std::unique_ptr<TFormObject> ReadObject(int depth) {
+    if (depth > MaxDepth) Fail(FPos, "objects nested too deeply");
     auto obj = std::make_unique<TFormObject>();
     obj->Offset = static_cast<uint32_t>(FPos);
     obj->RawDepth = depth;
@@ -136,6 +139,12 @@ private:
 
   void ReadValue(TFormValue& v) {
     size_t at = FPos;
+    if (FValueDepth > MaxDepth) Fail(at, "values nested too deeply");
+    struct TDepth {
+      int& D;
+      explicit TDepth(int& d) : D(d) { ++D; }
+      ~TDepth() { --D; }
+    } depthGuard(FValueDepth);
     auto type = static_cast<TBinValueType>(U8());
     v.BinType = type;
     switch (type) {
@@ -262,6 +271,7 @@ private:
   TFormDocument& FDoc;
   std::string_view FData;
   size_t FPos = 0;
+  int FValueDepth = 0;
 };
 
 class TBinaryWriter {

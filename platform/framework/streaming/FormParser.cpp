@@ -56,7 +56,11 @@ private:
   }
 
   // object = kind [name ':'] class ['[' integer ']'] {property} {object} 'end'
+  // Deeper nesting than any form has would only exhaust the stack.
+  static constexpr int MaxDepth = 500;
+
   std::unique_ptr<TFormObject> ParseObject(int depth) {
+    if (depth > MaxDepth) FLex.Fail(Tok().Offset, "objects nested too deeply");
     auto obj = std::make_unique<TFormObject>();
     obj->Offset = Tok().Offset;
     obj->RawDepth = depth;
@@ -221,12 +225,14 @@ private:
       ExpectSymbol(']');
     } else if (t.Is('(')) {
       v.Kind = TFormValueKind::List;
+      if (++FValueDepth > MaxDepth) FLex.Fail(t.Offset, "values nested too deeply");
       FLex.Next();
       while (!Tok().Is(')')) {
         if (Tok().Kind == TFormTokenKind::End) Expected("')'");
         v.Items.emplace_back();
         ParseValue(v.Items.back());
       }
+      --FValueDepth;
       FLex.Next();
     } else if (t.Is('{')) {
       v.Kind = TFormValueKind::Binary;
@@ -234,6 +240,7 @@ private:
     } else if (t.Is('<')) {
       // collection = '<' {'item' ['[' n ']'] {property} 'end'} '>'
       v.Kind = TFormValueKind::Collection;
+      if (++FValueDepth > MaxDepth) FLex.Fail(t.Offset, "values nested too deeply");
       FLex.Next();
       while (!Tok().Is('>')) {
         if (!IsKeyword(Tok(), "item")) Expected("'item' or '>'");
@@ -260,6 +267,7 @@ private:
         FLex.Next();
         v.CollectionItems.push_back(std::move(item));
       }
+      --FValueDepth;
       FLex.Next();
     } else {
       Expected("a value");
@@ -286,6 +294,7 @@ private:
   std::string_view FSource;
   TFormLexer FLex;
   size_t FPrevEnd;
+  int FValueDepth = 0;
 };
 
 } // namespace

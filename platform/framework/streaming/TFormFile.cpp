@@ -160,7 +160,7 @@ std::optional<TNamedValue> ValueOf(const TObject& obj, const TPropInfo& p, const
   TValue tv;
   try {
     tv = p.Getter(obj);
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
     return std::nullopt;
   }
   const TTypeInfo& t = *p.PropType;
@@ -333,14 +333,14 @@ private:
     try {
       if (info && info->CanCreate() && info->InheritsFrom(TComponent::StaticClass())) made = info->CreateComponent(owner);
       else made = new TGenericComponent(GenericClassInfo(className), owner);
-    } catch (const Exception& e) {
-      FailAt(FDoc, node.Offset, "cannot create " + className + ": " + e.Message());
+    } catch (const std::exception& e) {
+      FailAt(FDoc, node.Offset, "cannot create " + className + ": " + std::string(e.what()));
     }
     made->SetLoading(true);
     if (!node.Name.empty()) {
       try {
         made->SetName(node.Name);
-      } catch (const Exception&) {
+      } catch (const std::exception&) {
         bool duplicate = owner && owner->FindComponent(node.Name);
         if (!owner) delete made;
         FailAt(FDoc, node.Offset,
@@ -444,8 +444,8 @@ private:
         break;
       }
       ob.Props.push_back({&p, TPropKind::Published, info, Lower(info->Name)});
-    } catch (const Exception& e) {
-      Warn(p, "cannot set " + p.Name + ": " + e.Message());
+    } catch (const std::exception& e) {
+      Warn(p, "cannot set " + p.Name + ": " + std::string(e.what()));
     }
   }
 
@@ -543,8 +543,8 @@ void TFormFile::ResolveReferences(const std::vector<TComponent*>& otherRoots) {
     try {
       SetPropValue(*comp, *fx.Prop, TValue(static_cast<TObject*>(target)));
       ob.Props.push_back({fx.Node, TPropKind::Published, fx.Prop, Lower(fx.Prop->Name)});
-    } catch (const Exception& e) {
-      FWarnings.push_back(where + ": cannot set " + fx.Node->Name + ": " + e.Message());
+    } catch (const std::exception& e) {
+      FWarnings.push_back(where + ": cannot set " + fx.Node->Name + ": " + std::string(e.what()));
     }
   }
   FBinding->Fixups.clear();
@@ -563,8 +563,8 @@ void TFormFile::FinishLoading() {
     if (!comp) continue;
     try {
       comp->Loaded();
-    } catch (const Exception& e) {
-      FWarnings.push_back(Where(*FDoc, ob->Node->Offset) + ": " + comp->Name() + ": " + e.Message());
+    } catch (const std::exception& e) {
+      FWarnings.push_back(Where(*FDoc, ob->Node->Offset) + ": " + comp->Name() + ": " + std::string(e.what()));
     }
     comp->SetLoading(false);
   }
@@ -727,7 +727,7 @@ private:
         std::unique_ptr<TComponent> fresh(c->ClassType().CreateComponent(nullptr));
         ob->Baseline = CanonicalAll(*fresh, lookupRoot);
       }
-    } catch (const Exception&) {
+    } catch (const std::exception&) {
     }
     FByNode[node.get()] = ob.get();
     FByComponent[c] = ob.get();
@@ -839,7 +839,7 @@ std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponen
       std::unique_ptr<TComponent> made(c.ClassType().CreateComponent(nullptr));
       fresh = CanonicalAll(*made, nullptr);
     }
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
   }
   auto differs = [&](const std::string& key, const std::optional<TNamedValue>& nv) {
     auto it = fresh.find(key);

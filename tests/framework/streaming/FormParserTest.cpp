@@ -1,6 +1,7 @@
 #include "streaming/FormParser.h"
 
 #include "FormTestSupport.h"
+#include "streaming/BinaryForm.h"
 #include "streaming/FormError.h"
 #include "streaming/FormLexer.h"
 
@@ -133,4 +134,49 @@ TEST(FormParserTest, EncodingsAreRecognised) {
   check("\xEF\xBB\xBFobject A: TA\nend\n", TTextEncoding::Utf8Bom);
   check("object \xD0\x9A\xD0\xBE\xD0\xB4: TA\nend\n", TTextEncoding::Utf8);
   check("object A: TA\n  Caption = 'C\xF3'\nend\n", TTextEncoding::CodePage);
+}
+
+TEST(FormParserTest, DamagedFilesFailWithAPositionAndNeverCrash) {
+  std::vector<std::string> files = {FixturePath("constructs.dfm"), FixturePath("inherited.dfm")};
+  for (const std::string& f : CorpusFiles()) files.push_back(f);
+  const std::string damage = std::string("'#{<(\0\xFF\r", 8);
+  int failures = 0;
+  for (const std::string& path : files) {
+    std::string original = ReadBytes(path);
+    bool binary = IsBinaryForm(original);
+    for (int k = 1; k <= 16; ++k) {
+      size_t at = original.size() * static_cast<size_t>(k) / 17;
+      std::vector<std::string> variants = {original.substr(0, at)};
+      for (char c : damage) {
+        std::string v = original;
+        v[at] = c;
+        variants.push_back(v);
+      }
+      for (const std::string& v : variants) {
+        try {
+          if (binary) ParseFormBinary(v, "x.dfm");
+          else ParseFormText(v, "x.dfm");
+        } catch (const EFormError& e) {
+          ++failures;
+          EXPECT_EQ(e.Message().rfind("x.dfm:", 0), 0u) << e.Message();
+        }
+      }
+    }
+  }
+  EXPECT_GT(failures, 0);
+}
+
+TEST(FormParserTest, NestingIsBounded) {
+  EXPECT_EQ(ErrorOf("object A: TA\n  X = " + std::string(100000, '(')), "f.dfm:2:507: values nested too deeply");
+  std::string deep;
+  for (int i = 0; i < 1000; ++i) deep += "object A: TA\n";
+  EXPECT_EQ(ErrorOf(deep), "f.dfm:502:1: objects nested too deeply");
+  std::string binary = "TPF0";
+  for (int i = 0; i < 1000; ++i) binary += std::string("\x02TA\x01" "A\x00", 6);
+  try {
+    ParseFormBinary(binary, "b.dfm");
+    ADD_FAILURE();
+  } catch (const EFormError& e) {
+    EXPECT_EQ(e.Reason(), "objects nested too deeply");
+  }
 }
