@@ -1,6 +1,8 @@
 #include "designhost/ModuleServices.h"
 
 #include "classes/TClassRegistry.h"
+#include "classes/TComponentRef.h"
+#include "classes/TStringList.h"
 #include "classes/TStrings.h"
 #include "classes/TypInfo.h"
 #include "db/FieldClasses.h"
@@ -167,4 +169,128 @@ TEST_F(TModuleServicesTest, ModulesAreFoundByFileAndSavedInTheirOwnFormat) {
   std::string expected = FormText;
   expected.replace(expected.find("object Query1:"), 14, "object Die_Query1:");
   EXPECT_EQ(Read(path), expected);
+}
+
+namespace {
+
+// Stands in for the suite's query in a migration: SQL and an update object.
+class TStubQuery : public TDataSet {
+  QUELM_CLASS(TStubQuery, TDataSet)
+public:
+  explicit TStubQuery(TComponent* owner) : TDataSet(owner) {}
+  TStrings* SQL() const { return FSQL.get(); }
+  void SetSQL(TStrings* lines) { FSQL->Assign(lines); }
+  TComponent* UpdateObject() const { return FUpdateObject.Get(); }
+  void SetUpdateObject(TComponent* c) { FUpdateObject = c; }
+
+private:
+  std::unique_ptr<TStringList> FSQL = std::make_unique<TStringList>();
+  TComponentRef<TComponent> FUpdateObject;
+};
+
+} // namespace
+
+QUELM_DEFINE_CLASS(TStubQuery, TDataSet, b.ComponentFactory();
+                   b.Property("SQL", TStrings::StaticClass().TypeInfo(), &TStubQuery::SQL, &TStubQuery::SetSQL);
+                   b.Property("UpdateObject", TComponent::StaticClass().TypeInfo(), &TStubQuery::UpdateObject,
+                              &TStubQuery::SetUpdateObject))
+
+TEST_F(TModuleServicesTest, AMigratedDatasetIsWrittenInPlaceOfItsSource) {
+  const std::string form =
+      "object Form1: TForm1\r\n"
+      "  Caption = 'Orders'\r\n"
+      "  object Grid1: TDBGrid\r\n"
+      "    DataSource = DataSource1\r\n"
+      "  end\r\n"
+      "  object Query1: TQuery\r\n"
+      "    DatabaseName = 'MAIN'\r\n"
+      "    SQL.Strings = (\r\n"
+      "      'select * from orders')\r\n"
+      "    UpdateObject = UpdateSQL1\r\n"
+      "    Left = 24\r\n"
+      "    Top = 8\r\n"
+      "    object Query1ID: TIntegerField\r\n"
+      "      FieldName = 'ID'\r\n"
+      "    end\r\n"
+      "    object Query1NAME: TStringField\r\n"
+      "      DisplayLabel = 'Name'\r\n"
+      "      FieldName = 'NAME'\r\n"
+      "      Size = 40\r\n"
+      "    end\r\n"
+      "  end\r\n"
+      "  object UpdateSQL1: TUpdateSQL\r\n"
+      "    ModifySQL.Strings = (\r\n"
+      "      'update orders set NAME = :NAME where ID = :OLD_ID')\r\n"
+      "    Left = 64\r\n"
+      "    Top = 8\r\n"
+      "  end\r\n"
+      "  object DataSource1: TDataSource\r\n"
+      "    DataSet = Query1\r\n"
+      "    Left = 104\r\n"
+      "    Top = 8\r\n"
+      "  end\r\n"
+      "end\r\n";
+  Registry.RegisterClass(TStubQuery::StaticClass());
+  TModuleServices services(Registry);
+  std::string path = Write("orders.dfm", form);
+  TModule* module = services.OpenModules({path}).at(0);
+  TComponent* root = module->Root();
+  auto* old = static_cast<TDataSet*>(root->FindComponent("Query1"));
+  TComponent* oldUpdate = root->FindComponent("UpdateSQL1");
+  // What the migrator does for one pair, then the sources go.
+  auto* made = new TStubQuery(root);
+  made->SetDesignInfo(old->DesignInfo());
+  made->SQL()->Assign(dynamic_cast<TStrings*>(GetObjectProp(*old, "SQL")));
+  while (old->FieldCount() > 0) old->Fields().Items(0)->SetDataSet(made);
+  old->SetName("Die_Query1");
+  made->SetName("Query1");
+  auto* update = new TStubQuery(root);
+  update->SetDesignInfo(oldUpdate->DesignInfo());
+  made->SetUpdateObject(update);
+  oldUpdate->SetName("Die_UpdateSQL1");
+  update->SetName("UpdateSQL1");
+  static_cast<TDataSource*>(root->FindComponent("DataSource1"))->SetDataSet(made);
+  delete oldUpdate;
+  delete old;
+  module->MarkModified();
+  EXPECT_EQ(services.SaveModifiedModules(), 1);
+  EXPECT_EQ(Read(path),
+            "object Form1: TForm1\r\n"
+            "  Caption = 'Orders'\r\n"
+            "  object Grid1: TDBGrid\r\n"
+            "    DataSource = DataSource1\r\n"
+            "  end\r\n"
+            "  object DataSource1: TDataSource\r\n"
+            "    DataSet = Query1\r\n"
+            "    Left = 104\r\n"
+            "    Top = 8\r\n"
+            "  end\r\n"
+            "  object Query1: TStubQuery\r\n"
+            "    SQL.Strings = (\r\n"
+            "      'select * from orders')\r\n"
+            "    UpdateObject = UpdateSQL1\r\n"
+            "    Left = 24\r\n"
+            "    Top = 8\r\n"
+            "    object Query1ID: TIntegerField\r\n"
+            "      FieldName = 'ID'\r\n"
+            "    end\r\n"
+            "    object Query1NAME: TStringField\r\n"
+            "      DisplayLabel = 'Name'\r\n"
+            "      FieldName = 'NAME'\r\n"
+            "      Size = 40\r\n"
+            "    end\r\n"
+            "  end\r\n"
+            "  object UpdateSQL1: TStubQuery\r\n"
+            "    Left = 64\r\n"
+            "    Top = 8\r\n"
+            "  end\r\n"
+            "end\r\n");
+  // Reopened, the file gives the same components back.
+  TModuleServices again(Registry);
+  TComponent* reread = again.OpenModules({path}).at(0)->Root();
+  auto* query = dynamic_cast<TStubQuery*>(reread->FindComponent("Query1"));
+  ASSERT_NE(query, nullptr);
+  EXPECT_EQ(query->FieldCount(), 2);
+  EXPECT_EQ(query->UpdateObject(), reread->FindComponent("UpdateSQL1"));
+  EXPECT_TRUE(again.GetModule(0)->Warnings().empty());
 }
