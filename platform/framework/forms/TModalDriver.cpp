@@ -57,6 +57,11 @@ TFunctionModalDriver& TFunctionModalDriver::QueueAnswer(TModalResult answer) {
   return *this;
 }
 
+TFunctionModalDriver& TFunctionModalDriver::ChooseFileWith(TFileProc choose) {
+  FChooseFile = std::move(choose);
+  return *this;
+}
+
 TFunctionModalDriver& TFunctionModalDriver::QueueFile(std::optional<std::string> fileName) {
   FFiles.push_back(std::move(fileName));
   return *this;
@@ -79,7 +84,8 @@ TModalResult TFunctionModalDriver::DoAnswer(const TMessageBoxInfo& box) {
   return answer;
 }
 
-std::optional<std::string> TFunctionModalDriver::DoChooseFile(const TOpenDialog&) {
+std::optional<std::string> TFunctionModalDriver::DoChooseFile(const TOpenDialog& dialog) {
+  if (FChooseFile) return FChooseFile(dialog);
   if (FFiles.empty()) return std::nullopt;
   std::optional<std::string> file = std::move(FFiles.front());
   FFiles.pop_front();

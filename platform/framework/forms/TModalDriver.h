@@ -85,12 +85,14 @@ private:
 // A driver made of C++ callables, for tests. Each modal run takes the next
 // run procedure (none left: the form is cancelled); each box takes the
 // answer procedure, or else the next queued answer, and a box nobody
-// expected raises EModalDriverError; each file dialog takes the next queued
+// expected raises EModalDriverError; each file dialog takes the file
+// procedure, which sees the dialog as it is shown, or else the next queued
 // file name (none queued: Cancel).
 class TFunctionModalDriver : public TModalDriver {
 public:
   using TRunProc = std::function<void(TFormUser&)>;
   using TAnswerProc = std::function<TModalResult(const TMessageBoxInfo&)>;
+  using TFileProc = std::function<std::optional<std::string>(const TOpenDialog&)>;
 
   TFunctionModalDriver() = default;
   explicit TFunctionModalDriver(TRunProc run) { Then(std::move(run)); }
@@ -99,6 +101,7 @@ public:
   TFunctionModalDriver& Then(TRunProc run);
   TFunctionModalDriver& AnswerWith(TAnswerProc answer);
   TFunctionModalDriver& QueueAnswer(TModalResult answer);
+  TFunctionModalDriver& ChooseFileWith(TFileProc choose);
   // A file name for the next file dialog; none means Cancel.
   TFunctionModalDriver& QueueFile(std::optional<std::string> fileName);
 
@@ -112,6 +115,7 @@ protected:
 private:
   std::deque<TRunProc> FRuns;
   TAnswerProc FAnswer;
+  TFileProc FChooseFile;
   std::deque<TModalResult> FAnswers;
   std::deque<std::optional<std::string>> FFiles;
   int FRunCount = 0;

@@ -1,6 +1,7 @@
 #include "forms/TOpenDialog.h"
 
 #include "forms/TApplication.h"
+#include "classes/TypInfo.h"
 #include "forms/TModalDriver.h"
 
 #include <gtest/gtest.h>
@@ -65,4 +66,21 @@ TEST(TOpenDialog, RelativeNamesGetTheirFullPath) {
   TModalDriverGuard guard(driver);
   EXPECT_TRUE(dialog->Execute());
   EXPECT_EQ(file.Path.string(), dialog->FileName());
+}
+
+TEST(TOpenDialog, TheDriverSeesTheDialogAsShown) {
+  std::unique_ptr<TOpenDialog> dialog(MakeDialog());
+  dialog->SetFileName("/etc/current.pem");
+  std::string seen;
+  TFunctionModalDriver driver;
+  driver.ChooseFileWith([&](const TOpenDialog& shown) -> std::optional<std::string> {
+    seen = shown.Title() + " " + shown.FileName() + " " + shown.Filter() + " " +
+           SetToString(TypeInfoOpenOptions(), static_cast<int64_t>(shown.Options().Bits()));
+    return std::nullopt;
+  });
+  TModalDriverGuard guard(driver);
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ("SSLCert /etc/current.pem All Files (*.*)|*.* "
+            "[ofHideReadOnly,ofShowHelp,ofPathMustExist,ofFileMustExist,ofEnableSizing]",
+            seen);
 }
