@@ -51,6 +51,10 @@ const TMySqlApi& ClientApi() {
 
 namespace {
 
+// Kept outside the server object: connections that outlive it at exit still
+// ask, and a constant-initialised flag is never destroyed.
+constinit bool EmbeddedRunning = false;
+
 constexpr const char* EmbeddedLibrary = "libmariadbd.so.19";
 
 using TServerInit = int (*)(int, char**, char**);
@@ -229,6 +233,7 @@ private:
     }
     ForwardStartMessages(messages);
     FStarted = true;
+    EmbeddedRunning = true;
     FDataDir = dataDir;
     std::atexit(&TEmbeddedServer::StopAtExit);
     CreateSystemTables();
@@ -238,6 +243,7 @@ public:
   void Stop() {
     if (!FStarted) return;
     FStarted = false;
+    EmbeddedRunning = false;
     FFailure = "The embedded server has stopped";
     FServerEnd();
   }
@@ -283,3 +289,5 @@ void TEmbeddedServer::StopAtExit() { EmbeddedServer().Stop(); }
 } // namespace
 
 const TMySqlApi& EmbeddedApi(const std::string& dataDir) { return EmbeddedServer().Start(dataDir); }
+
+bool EmbeddedServerRunning() { return EmbeddedRunning; }

@@ -45,3 +45,7 @@ const TMySqlApi& ClientApi();
 // later call with another directory raises EDatabaseError, as do a missing
 // library and a failed start.
 const TMySqlApi& EmbeddedApi(const std::string& dataDir);
+
+// False once the embedded server has stopped at process exit; connections to
+// it are then dropped without a call into the stopped library.
+bool EmbeddedServerRunning();

@@ -173,7 +173,7 @@ TQuelmConnection::TQuelmConnection(const TQuelmConnectParams& params, const TCom
 }
 
 TQuelmConnection::~TQuelmConnection() {
-  if (FMySql) FApi.Close(FMySql);
+  if (FMySql && (!FApi.Embedded || EmbeddedServerRunning())) FApi.Close(FMySql);
 }
 
 bool TQuelmConnection::Embedded() const { return FApi.Embedded; }
@@ -184,7 +184,12 @@ void TQuelmConnection::RaiseError() const {
   DatabaseError(message, FErrorSource);
 }
 
+void TQuelmConnection::CheckRunning() const {
+  if (FApi.Embedded && !EmbeddedServerRunning()) DatabaseError("The embedded server has stopped", FErrorSource);
+}
+
 void TQuelmConnection::Send(std::string_view sql) {
+  CheckRunning();
   if (OnStatement) OnStatement(std::string(sql));
   if (FApi.RealQuery(FMySql, sql.data(), static_cast<unsigned long>(sql.size())) != 0) RaiseError();
 }
@@ -262,6 +267,7 @@ uint64_t TQuelmConnection::Execute(std::string_view sql) {
 }
 
 std::vector<TQuelmColumn> TQuelmConnection::Describe(std::string_view sql) {
+  CheckRunning();
   if (OnStatement) OnStatement(std::string(sql));
   MYSQL_STMT* stmt = FApi.StmtInit(FMySql);
   if (!stmt) RaiseError();

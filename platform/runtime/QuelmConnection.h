@@ -81,6 +81,7 @@ public:
 
 private:
   [[noreturn]] void RaiseError() const;
+  void CheckRunning() const;
   void Send(std::string_view sql);
   // The pending result set; ok is false when the statement sent none.
   TQuelmResult ReadResult(bool& ok);
