@@ -11,6 +11,7 @@
 int RunConvertCommand(TDesignToolContext& ctx) {
   std::string in, out;
   std::optional<TFormFormat> format;
+  std::string codePage;
   for (size_t i = 0; i < ctx.Args.size(); ++i) {
     const std::string& a = ctx.Args[i];
     if (a == "-o" || a == "--output") {
@@ -36,6 +37,12 @@ int RunConvertCommand(TDesignToolContext& ctx) {
         *ctx.Err << "convert: unknown format '" << value << "' (text or binary)\n";
         return 2;
       }
+    } else if (a == "--codepage") {
+      if (i + 1 >= ctx.Args.size()) {
+        *ctx.Err << "convert: --codepage needs a name\n" << ConvertUsage;
+        return 2;
+      }
+      codePage = ctx.Args[++i];
     } else if (in.empty() && !(a.size() > 1 && a[0] == '-')) {
       in = a;
     } else {
@@ -49,6 +56,7 @@ int RunConvertCommand(TDesignToolContext& ctx) {
   }
   TCommandModules modules(ctx);
   try {
+    modules.Get().SetCodePage(codePage);
     TModule* module = modules.Get().OpenModules({in}).at(0);
     module->SaveAs(out, format);
   } catch (const EFormError& e) {

@@ -71,14 +71,28 @@ std::string OwnerNote(const TFormFile::TTreeEntry& e) {
 } // namespace
 
 int RunShowCommand(TDesignToolContext& ctx) {
-  if (ctx.Args.empty()) {
+  std::vector<std::string> files;
+  std::string codePage;
+  for (size_t i = 0; i < ctx.Args.size(); ++i) {
+    if (ctx.Args[i] == "--codepage") {
+      if (i + 1 >= ctx.Args.size()) {
+        *ctx.Err << "show: --codepage needs a name\n" << ShowUsage;
+        return 2;
+      }
+      codePage = ctx.Args[++i];
+    } else {
+      files.push_back(ctx.Args[i]);
+    }
+  }
+  if (files.empty()) {
     *ctx.Err << "show: no form file given\n" << ShowUsage;
     return 2;
   }
   TCommandModules modules(ctx);
   std::vector<TModule*> opened;
   try {
-    opened = modules.Get().OpenModules(ctx.Args);
+    modules.Get().SetCodePage(codePage);
+    opened = modules.Get().OpenModules(files);
   } catch (const EFormError& e) {
     *ctx.Err << e.Message() << "\n";
     return 1;

@@ -3,6 +3,7 @@
 #include "classes/TComponent.h"
 #include "rtl/Exceptions.h"
 #include "rtl/TList.h"
+#include "streaming/FormEncoding.h"
 #include "streaming/TFormFile.h"
 
 #include <filesystem>
@@ -61,7 +62,7 @@ std::vector<TModule*> TModuleServices::OpenModules(const std::vector<std::string
   }
   std::vector<TComponent*> openRoots;
   for (auto& m : FModules) openRoots.push_back(m->Root());
-  auto files = LoadFormFiles(toOpen, FRegistry, openRoots);
+  auto files = LoadFormFiles(toOpen, FRegistry, openRoots, FCodePage);
   for (auto& f : files) {
     FModules.push_back(std::make_unique<TModule>(std::move(f)));
     result.push_back(FModules.back().get());
@@ -84,6 +85,11 @@ int TModuleServices::SaveModifiedModules() {
       ++saved;
     }
   return saved;
+}
+
+void TModuleServices::SetCodePage(const std::string& codePage) {
+  if (!IsKnownCodePage(codePage)) throw EConvertError("unknown code page '" + codePage + "'");
+  FCodePage = codePage;
 }
 
 void TModuleServices::CloseModule(TModule* module) {

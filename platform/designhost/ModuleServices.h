@@ -92,8 +92,12 @@ public:
   // Saves every modified module; returns how many were written.
   int SaveModifiedModules();
   void CloseModule(TModule* module);
+  // The code page of 8-bit form files opened from now on (iconv name; empty
+  // for Windows-1252). Raises EConvertError for one that cannot be converted.
+  void SetCodePage(const std::string& codePage);
 
 private:
   const TClassRegistry& FRegistry;
+  std::string FCodePage;
   std::vector<std::unique_ptr<TModule>> FModules;
 };

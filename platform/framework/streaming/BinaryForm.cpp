@@ -130,7 +130,7 @@ private:
     for (char c : bytes)
       if (static_cast<unsigned char>(c) >= 0x80) high = true;
     if (high) {
-      v.Text = CodePageToUtf8(bytes);
+      v.Text = CodePageToUtf8(bytes, FDoc.CodePage);
       v.Bytes = std::move(bytes);
     } else {
       v.Text = std::move(bytes);
@@ -478,8 +478,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<TFormDocument> ParseFormBinary(std::string bytes, std::string fileName) {
+std::unique_ptr<TFormDocument> ParseFormBinary(std::string bytes, std::string fileName, const std::string& codePage) {
   auto doc = std::make_unique<TFormDocument>();
+  doc->CodePage = codePage;
   doc->FileName = std::move(fileName);
   doc->Source = std::move(bytes);
   doc->Format = TFormFormat::Binary;

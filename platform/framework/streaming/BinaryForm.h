@@ -13,6 +13,7 @@
 // Whether bytes look like a binary form (resource header or signature).
 bool IsBinaryForm(std::string_view bytes);
 
-std::unique_ptr<TFormDocument> ParseFormBinary(std::string bytes, std::string fileName);
+// codePage: that of the byte strings (empty: Windows-1252).
+std::unique_ptr<TFormDocument> ParseFormBinary(std::string bytes, std::string fileName, const std::string& codePage = "");
 // With the resource header when the document has one (or withHeader asks).
 std::string WriteFormBinary(const TFormDocument& doc, bool withHeader);

@@ -1,5 +1,10 @@
 #include "streaming/FormEncoding.h"
 
+#include "rtl/TextCompare.h"
+
+#include <cerrno>
+#include <iconv.h>
+
 namespace {
 // Windows-1252 bytes 0x80..0x9F; the rest of the upper half is Latin-1.
 constexpr uint16_t Cp1252High[32] = {
@@ -96,7 +101,67 @@ std::string Utf16ToUtf8(std::u16string_view s) {
   return out;
 }
 
-std::string CodePageToUtf8(std::string_view bytes) {
+namespace {
+bool IsDefaultCodePage(const std::string& name) {
+  return name.empty() || SameText(name, "cp1252") || SameText(name, "windows-1252") || name == "1252";
+}
+
+constexpr uint32_t RawByteBase = 0xF700;
+
+// One iconv conversion, closed whatever happens.
+class TIconv {
+public:
+  TIconv(const char* to, const char* from) : FHandle(iconv_open(to, from)) {}
+  ~TIconv() {
+    if (Ok()) iconv_close(FHandle);
+  }
+  TIconv(const TIconv&) = delete;
+  TIconv& operator=(const TIconv&) = delete;
+  bool Ok() const { return FHandle != reinterpret_cast<iconv_t>(-1); }
+  // Converts as much as it can; returns false at the first byte it cannot.
+  bool Run(std::string_view in, size_t& used, std::string& out) {
+    char* src = const_cast<char*>(in.data());
+    size_t left = in.size();
+    char buffer[4096];
+    while (left > 0) {
+      char* dst = buffer;
+      size_t room = sizeof buffer;
+      size_t r = iconv(FHandle, &src, &left, &dst, &room);
+      out.append(buffer, static_cast<size_t>(dst - buffer));
+      if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+        used = in.size() - left;
+        iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
+        return false;
+      }
+    }
+    used = in.size();
+    return true;
+  }
+
+private:
+  iconv_t FHandle;
+};
+} // namespace
+
+bool IsKnownCodePage(const std::string& codePage) {
+  if (IsDefaultCodePage(codePage)) return true;
+  return TIconv("UTF-8", codePage.c_str()).Ok();
+}
+
+std::string CodePageToUtf8(std::string_view bytes, const std::string& codePage) {
+  if (!IsDefaultCodePage(codePage)) {
+    TIconv cv("UTF-8", codePage.c_str());
+    if (cv.Ok()) {
+      std::string out;
+      while (!bytes.empty()) {
+        size_t used = 0;
+        if (cv.Run(bytes, used, out)) break;
+        AppendUtf8(out, RawByteBase + static_cast<unsigned char>(bytes[used]));
+        bytes.remove_prefix(used + 1);
+      }
+      return out;
+    }
+  }
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);
   for (char ch : bytes) {
@@ -107,8 +172,28 @@ std::string CodePageToUtf8(std::string_view bytes) {
   return out;
 }
 
-bool Utf8ToCodePage(std::string_view text, std::string& bytes) {
+bool Utf8ToCodePage(std::string_view text, std::string& bytes, const std::string& codePage) {
   bytes.clear();
+  if (!IsDefaultCodePage(codePage)) {
+    TIconv cv(codePage.c_str(), "UTF-8");
+    if (!cv.Ok()) return false;
+    // Runs between the raw-byte code points go through iconv.
+    size_t pos = 0, runStart = 0;
+    auto flush = [&](size_t end) {
+      size_t used = 0;
+      return cv.Run(text.substr(runStart, end - runStart), used, bytes);
+    };
+    while (pos < text.size()) {
+      size_t at = pos;
+      uint32_t cp = NextCodePoint(text, pos);
+      if (cp >= RawByteBase + 0x80 && cp <= RawByteBase + 0xFF) {
+        if (!flush(at)) return false;
+        bytes += static_cast<char>(cp - RawByteBase);
+        runStart = pos;
+      }
+    }
+    return flush(text.size());
+  }
   size_t pos = 0;
   while (pos < text.size()) {
     uint32_t cp = NextCodePoint(text, pos);

@@ -213,7 +213,7 @@ std::string TFormLexer::ScanBinary() {
   }
 }
 
-void DecodeFormString(std::string_view token, bool utf8, TFormValue& value) {
+void DecodeFormString(std::string_view token, bool utf8, TFormValue& value, const std::string& codePage) {
   // First pass: which form the value takes.
   bool wide = false, rawHigh = false;
   for (size_t i = 0; i < token.size();) {
@@ -254,7 +254,7 @@ void DecodeFormString(std::string_view token, bool utf8, TFormValue& value) {
       bytes.append(run);
       return;
     }
-    std::string decoded = utf8 ? std::string(run) : CodePageToUtf8(run);
+    std::string decoded = utf8 ? std::string(run) : CodePageToUtf8(run, codePage);
     units += Utf8ToUtf16(decoded);
   };
   for (size_t i = 0; i < token.size();) {
@@ -293,7 +293,7 @@ void DecodeFormString(std::string_view token, bool utf8, TFormValue& value) {
   } else if (value.StringForm == TFormStringForm::UTF8 || !rawHigh) {
     value.Text = std::move(bytes);
   } else {
-    value.Text = CodePageToUtf8(bytes);
+    value.Text = CodePageToUtf8(bytes, codePage);
     value.Bytes = std::move(bytes);
   }
 }

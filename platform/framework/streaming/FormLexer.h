@@ -52,4 +52,4 @@ private:
 // Decodes a string token (quoted pieces and #n codes, adjacent) into value:
 // Text in UTF-8 and the form the characters take. Raw bytes inside quotes are
 // UTF-8 when utf8 is set, else bytes of the code page.
-void DecodeFormString(std::string_view token, bool utf8, TFormValue& value);
+void DecodeFormString(std::string_view token, bool utf8, TFormValue& value, const std::string& codePage = "");

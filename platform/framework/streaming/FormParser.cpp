@@ -176,14 +176,14 @@ private:
     }
     case TFormTokenKind::String: {
       bool utf8 = FDoc.Encoding != TTextEncoding::CodePage;
-      DecodeFormString(t.Text, utf8, v);
+      DecodeFormString(t.Text, utf8, v, FDoc.CodePage);
       FLex.Next();
       // strexpr = string {'+' string}
       while (Tok().Is('+')) {
         FLex.Next();
         if (Tok().Kind != TFormTokenKind::String) Expected("a string after '+'");
         TFormValue more;
-        DecodeFormString(Tok().Text, utf8, more);
+        DecodeFormString(Tok().Text, utf8, more, FDoc.CodePage);
         Concat(v, more);
         FLex.Next();
       }
@@ -299,8 +299,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<TFormDocument> ParseFormText(std::string source, std::string fileName) {
+std::unique_ptr<TFormDocument> ParseFormText(std::string source, std::string fileName, const std::string& codePage) {
   auto doc = std::make_unique<TFormDocument>();
+  doc->CodePage = codePage;
   doc->FileName = std::move(fileName);
   doc->Source = std::move(source);
   doc->Format = TFormFormat::Text;

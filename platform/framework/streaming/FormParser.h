@@ -6,4 +6,6 @@
 #include <memory>
 #include <string>
 
-std::unique_ptr<TFormDocument> ParseFormText(std::string source, std::string fileName);
+// codePage names the 8-bit code page of files that are not UTF-8 (empty:
+// Windows-1252).
+std::unique_ptr<TFormDocument> ParseFormText(std::string source, std::string fileName, const std::string& codePage = "");

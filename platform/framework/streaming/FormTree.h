@@ -89,6 +89,8 @@ struct TFormDocument {
   std::string Source;    // the bytes read; spans point into them
   TFormFormat Format = TFormFormat::Text;
   TTextEncoding Encoding = TTextEncoding::Ascii;
+  // The code page of 8-bit text and of binary byte strings; empty: Windows-1252.
+  std::string CodePage;
   std::string LineEnd = "\r\n";
   // Binary files: the resource header that precedes the stream on disk.
   bool HasResourceHeader = false;

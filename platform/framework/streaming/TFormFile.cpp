@@ -254,20 +254,20 @@ std::map<std::string, std::string> CanonicalAll(const TComponent& c, const TComp
 
 // In a file of an 8-bit code page, new text goes in as that code page's
 // bytes, as the file's own writer put it; characters it lacks become #n.
-void AdaptStrings(TFormValue& v, bool codePage) {
+void AdaptStrings(TFormValue& v, bool codePage, const std::string& name) {
   if (v.Kind == TFormValueKind::String) {
     if (codePage && v.StringForm == TFormStringForm::Wide) {
       std::string bytes;
-      if (Utf8ToCodePage(v.Text, bytes)) {
+      if (Utf8ToCodePage(v.Text, bytes, name)) {
         v.StringForm = TFormStringForm::Bytes;
         v.Bytes = std::move(bytes);
       }
     }
     return;
   }
-  for (TFormValue& item : v.Items) AdaptStrings(item, codePage);
+  for (TFormValue& item : v.Items) AdaptStrings(item, codePage, name);
   for (TFormItem& item : v.CollectionItems)
-    for (TFormProperty& p : item.Properties) AdaptStrings(p.Value, codePage);
+    for (TFormProperty& p : item.Properties) AdaptStrings(p.Value, codePage, name);
 }
 
 void Position(const TFormDocument& doc, size_t offset, int& line, int& column) {
@@ -504,23 +504,26 @@ TFormFile::~TFormFile() {
   FRoot.reset();
 }
 
-std::unique_ptr<TFormFile> TFormFile::Load(std::string bytes, std::string fileName, const TClassRegistry& registry) {
+std::unique_ptr<TFormFile> TFormFile::Load(std::string bytes, std::string fileName, const TClassRegistry& registry,
+                                           const std::string& codePage) {
+  if (!IsKnownCodePage(codePage)) throw EConvertError("unknown code page '" + codePage + "'");
   std::unique_ptr<TFormFile> file(new TFormFile());
   file->FFileName = fileName;
-  file->FDoc = IsBinaryForm(bytes) ? ParseFormBinary(std::move(bytes), std::move(fileName))
-                                   : ParseFormText(std::move(bytes), std::move(fileName));
+  file->FDoc = IsBinaryForm(bytes) ? ParseFormBinary(std::move(bytes), std::move(fileName), codePage)
+                                   : ParseFormText(std::move(bytes), std::move(fileName), codePage);
   file->FBinding->Registry = &registry;
   TBuilder builder(*file->FDoc, *file->FBinding, file->FWarnings);
   file->FRoot = builder.BuildRoot();
   return file;
 }
 
-std::unique_ptr<TFormFile> TFormFile::LoadFromFile(const std::string& path, const TClassRegistry& registry) {
+std::unique_ptr<TFormFile> TFormFile::LoadFromFile(const std::string& path, const TClassRegistry& registry,
+                                                   const std::string& codePage) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw EInOutError("cannot open '" + path + "': " + std::strerror(errno));
   std::stringstream buffer;
   buffer << in.rdbuf();
-  return Load(buffer.str(), path, registry);
+  return Load(buffer.str(), path, registry, codePage);
 }
 
 void TFormFile::ResolveReferences(const std::vector<TComponent*>& otherRoots) {
@@ -606,7 +609,7 @@ private:
     case TPropKind::Top: nv = DesignValue(c, false); break;
     default: nv = ValueOf(c, *pb.Prop, lookupRoot); break;
     }
-    if (nv) AdaptStrings(nv->Value, FCodePage);
+    if (nv) AdaptStrings(nv->Value, FCodePage, FDoc.CodePage);
     return nv;
   }
 
@@ -922,9 +925,10 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
 
 std::vector<std::unique_ptr<TFormFile>> LoadFormFiles(const std::vector<std::string>& paths,
                                                       const TClassRegistry& registry,
-                                                      const std::vector<TComponent*>& openRoots) {
+                                                      const std::vector<TComponent*>& openRoots,
+                                                      const std::string& codePage) {
   std::vector<std::unique_ptr<TFormFile>> files;
-  for (const std::string& path : paths) files.push_back(TFormFile::LoadFromFile(path, registry));
+  for (const std::string& path : paths) files.push_back(TFormFile::LoadFromFile(path, registry, codePage));
   std::vector<TComponent*> roots = openRoots;
   for (auto& f : files) roots.push_back(f->Root());
   for (auto& f : files) f->ResolveReferences(roots);

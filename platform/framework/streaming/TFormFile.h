@@ -23,8 +23,11 @@ public:
   // Reads bytes; raises EFormError on malformed input. The components are
   // made but references are not yet resolved: call ResolveReferences, then
   // FinishLoading (LoadFormFiles does all three for a set of files).
-  static std::unique_ptr<TFormFile> Load(std::string bytes, std::string fileName, const TClassRegistry& registry);
-  static std::unique_ptr<TFormFile> LoadFromFile(const std::string& path, const TClassRegistry& registry);
+  // codePage: that of 8-bit files (empty: Windows-1252).
+  static std::unique_ptr<TFormFile> Load(std::string bytes, std::string fileName, const TClassRegistry& registry,
+                                         const std::string& codePage = "");
+  static std::unique_ptr<TFormFile> LoadFromFile(const std::string& path, const TClassRegistry& registry,
+                                                 const std::string& codePage = "");
   ~TFormFile();
   TFormFile(const TFormFile&) = delete;
   TFormFile& operator=(const TFormFile&) = delete;
@@ -83,7 +86,8 @@ std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponen
 // file; nothing of the set stays loaded then.
 std::vector<std::unique_ptr<TFormFile>> LoadFormFiles(const std::vector<std::string>& paths,
                                                       const TClassRegistry& registry,
-                                                      const std::vector<TComponent*>& openRoots = {});
+                                                      const std::vector<TComponent*>& openRoots = {},
+                                                      const std::string& codePage = "");
 
 // Writes bytes to path through a temporary file beside it and a rename.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);

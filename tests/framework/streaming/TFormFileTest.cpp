@@ -229,3 +229,30 @@ TEST_F(TRegistryFixture, SavingIsAtomicAndWritesNothingOnFailure) {
   EXPECT_EQ(back->SaveToString(TFormFormat::Text), QueryForm);
   fs::remove_all(dir);
 }
+
+TEST_F(TRegistryFixture, OtherCodePagesDecodeAndEncodeBack) {
+  // "Клиенты" in Windows-1251, and in GBK a byte that starts no character.
+  std::string text = "object Form1: TForm1\n  object Query1: TTestQuery\n    SQL.Strings = (\n"
+                     "      'select * from \xCA\xEB\xE8\xE5\xED\xF2\xFB')\n  end\nend\n";
+  auto f = TFormFile::Load(text, "ru.dfm", Registry, "windows-1251");
+  f->ResolveReferences({});
+  f->FinishLoading();
+  auto* query = static_cast<TTestQuery*>(f->Root()->Components(0));
+  EXPECT_EQ(query->SQL()->Get(0), "select * from \xD0\x9A\xD0\xBB\xD0\xB8\xD0\xB5\xD0\xBD\xD1\x82\xD1\x8B");
+  query->SQL()->Add("-- \xD0\xB4\xD0\xB0");  // "да"
+  std::string saved = f->SaveToString();
+  EXPECT_NE(saved.find("'select * from \xCA\xEB\xE8\xE5\xED\xF2\xFB'\n      '-- \xE4\xE0')"), std::string::npos) << saved;
+  EXPECT_THROW(TFormFile::Load(text, "ru.dfm", Registry, "no-such-code-page"), EConvertError);
+
+  std::string gbk = "object Form1: TForm1\n  object Query1: TTestQuery\n    SQL.Strings = (\n      'a\xFF" "b')\n  end\nend\n";
+  auto g = TFormFile::Load(gbk, "gbk.dfm", Registry, "gbk");
+  g->ResolveReferences({});
+  g->FinishLoading();
+  auto* q = static_cast<TTestQuery*>(g->Root()->Components(0));
+  TStringList copy;
+  copy.Assign(q->SQL());
+  q->SQL()->Clear();
+  q->SQL()->Assign(&copy);
+  q->SQL()->Add("x");
+  EXPECT_NE(g->SaveToString().find("'a\xFF" "b'\n      'x')"), std::string::npos);
+}
