@@ -3,6 +3,7 @@
 #include "ConvertCommand.h"
 #include "DbCommand.h"
 #include "PaletteCommand.h"
+#include "PropertyCommands.h"
 #include "ShowCommand.h"
 #include "SqlCommand.h"
 #include "UpdateSQLCommand.h"
@@ -14,6 +15,10 @@ std::vector<TDesignTool> BuiltinCommands() {
       {"palette", PaletteUsage, RunPaletteCommand},
       {"show", ShowUsage, RunShowCommand},
       {"convert", ConvertUsage, RunConvertCommand},
+      {"props", PropsUsage, RunPropsCommand},
+      {"values", ValuesUsage, RunValuesCommand},
+      {"set", SetUsage, RunSetCommand},
+      {"edit", EditUsage, RunEditCommand},
       {"verbs", VerbsUsage, RunVerbsCommand},
       {"verb", VerbUsage, RunVerbCommand},
       {"updatesql", UpdateSQLUsage, RunUpdateSQLCommand},
