@@ -8,10 +8,14 @@ TCommandModules::TCommandModules(TDesignToolContext& ctx) {
   RegisterForeignClasses(TClassRegistry::Global());
   if (ctx.Modules) {
     FServices = ctx.Modules;
-    return;
+  } else {
+    FOwned = std::make_unique<TModuleServices>(TClassRegistry::Global());
+    FServices = FOwned.get();
   }
-  FOwned = std::make_unique<TModuleServices>(TClassRegistry::Global());
-  FServices = FOwned.get();
+  FActive = std::make_unique<TActiveModuleServices>(*FServices);
 }
 
-TCommandModules::~TCommandModules() = default;
+TCommandModules::~TCommandModules() {
+  // The scope ends before the services it names.
+  FActive.reset();
+}

@@ -1,11 +1,12 @@
 #pragma once
 // The module services a form-file command of the designer program works on (the
 // host's, or their own over the global class registry with the foreign
-// dataset classes registered).
+// dataset classes registered), active while the command runs.
 #include "designhost/DesignTools.h"
 
 #include <memory>
 
+class TActiveModuleServices;
 class TModuleServices;
 
 class TCommandModules {
@@ -17,4 +18,5 @@ public:
 private:
   std::unique_ptr<TModuleServices> FOwned;
   TModuleServices* FServices;
+  std::unique_ptr<TActiveModuleServices> FActive;
 };
