@@ -46,6 +46,9 @@ struct TObjectBinding {
   TComponentRef<TComponent> LookupRoot;  // the root, or the inline frame the object sits in
   std::vector<TPropBinding> Props;
   std::map<std::string, std::string> Baseline;
+  // A component made after loading: its ordinal properties without a
+  // declared default are written whatever their value, as the host does.
+  bool New = false;
 };
 
 struct TFixup {
@@ -65,6 +68,11 @@ const char* const NoValue = "\x01";
 constexpr int LeftOrder = 1 << 20;
 
 bool IsBooleanType(const TTypeInfo& t) { return t.Kind == TTypeKind::tkEnumeration && SameText(t.Name, "Boolean"); }
+
+bool IsOrdinalKind(TTypeKind k) {
+  return k == TTypeKind::tkInteger || k == TTypeKind::tkInt64 || k == TTypeKind::tkEnumeration || k == TTypeKind::tkSet ||
+         k == TTypeKind::tkChar;
+}
 
 bool HasDesignPosition(const TComponent& c) { return !c.ClassType().FindProperty("Left"); }
 
@@ -664,7 +672,9 @@ private:
     // Properties that were not in the file and now differ from what the file implied.
     std::vector<TPropBinding> added;
     auto consider = [&](const std::string& key, TPropKind kind, const TPropInfo* info) {
-      if (handled.count(key) || current[key] == baseline(key)) return;
+      if (handled.count(key)) return;
+      bool always = ob.New && info && !info->Default && IsOrdinalKind(info->Kind());
+      if (!always && current[key] == baseline(key)) return;
       TPropBinding pb{nullptr, kind, info, key};
       auto nv = CurrentValue(c, pb, lookupRoot);
       if (!nv) return;
@@ -725,6 +735,7 @@ private:
     ob->Component = c;
     ob->ParentNode = &parentNode;
     ob->LookupRoot = lookupRoot;
+    ob->New = true;
     try {
       if (c->ClassType().CanCreate()) {
         std::unique_ptr<TComponent> fresh(c->ClassType().CreateComponent(nullptr));

@@ -230,12 +230,16 @@ private:
     } else {
       BeginFormatted();
       Indent(FOut, indent);
-      FOut += obj.Kind == TFormObjectKind::Inherited ? "inherited " : obj.Kind == TFormObjectKind::Inline ? "inline " : "object ";
+      FOut += obj.Kind == TFormObjectKind::Inherited ? "inherited" : obj.Kind == TFormObjectKind::Inline ? "inline" : "object";
       if (!obj.Name.empty()) {
+        FOut += ' ';
         FOut += obj.Name;
-        FOut += ": ";
+        FOut += ':';
       }
-      FOut += obj.ClassName;
+      if (!obj.ClassName.empty()) {
+        FOut += ' ';
+        FOut += obj.ClassName;
+      }
       if (obj.ChildPos) {
         FOut += " [";
         FOut += std::to_string(*obj.ChildPos);

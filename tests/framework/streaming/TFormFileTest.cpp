@@ -26,8 +26,11 @@ public:
   void SetSQL(TStrings* lines) { FSQL->Assign(lines); }
   const std::string& TableName() const { return FTableName; }
   void SetTableName(const std::string& name) { FTableName = name; }
+  bool RequestLive() const { return FRequestLive; }
+  void SetRequestLive(bool live) { FRequestLive = live; }
 
 private:
+  bool FRequestLive = false;
   std::unique_ptr<TStringList> FSQL = std::make_unique<TStringList>();
   std::string FTableName;
 };
@@ -36,7 +39,9 @@ private:
 
 QUELM_DEFINE_CLASS(TTestQuery, TDataSet, b.ComponentFactory();
                    b.Property("SQL", TStrings::StaticClass().TypeInfo(), &TTestQuery::SQL, &TTestQuery::SetSQL);
-                   b.Property("TableName", TypeInfoString(), &TTestQuery::TableName, &TTestQuery::SetTableName))
+                   b.Property("TableName", TypeInfoString(), &TTestQuery::TableName, &TTestQuery::SetTableName);
+                   // No declared default: the host writes it always.
+                   b.Property("RequestLive", TypeInfoBoolean(), &TTestQuery::RequestLive, &TTestQuery::SetRequestLive))
 
 namespace {
 
@@ -163,6 +168,7 @@ TEST_F(TRegistryFixture, NewComponentsAndMovedFieldsFollowTheTree) {
             "  object Query1: TTestQuery\r\n"
             "    SQL.Strings = (\r\n"
             "      'select * from t')\r\n"
+            "    RequestLive = False\r\n"
             "    Left = 40\r\n"
             "    Top = 16\r\n"
             "    object Query1ID: TIntegerField\r\n"

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace FormTest;
 
 namespace {
@@ -106,4 +108,18 @@ TEST(TextFormWriterTest, ChangedElementsAreFormattedAndTheRestKept) {
   doc->Root->Children[0]->HeaderBegin = NoSpan;
   doc->Root->Children[0]->ChildPos = 3;
   EXPECT_EQ(WriteFormText(*doc), "object A: TA\r\n  Caption = 'y'\r\n  object C: TB [3]\r\n    Tag = 1\r\n  end\r\nend\r\n");
+}
+
+TEST(TextFormWriterTest, HeadersOfEveryKind) {
+  auto doc = ParseFormText("object A: TA\n  inherited B: TB [1]\n  end\n  inline C: TC\n  end\n  object TD\n  end\n"
+                           "  object end\nend\n", "h.dfm");
+  std::function<void(TFormObject&)> drop = [&](TFormObject& o) {
+    o.HeaderBegin = o.HeaderEnd = o.EndBegin = o.EndEnd = NoSpan;
+    for (auto& c : o.Children) drop(*c);
+  };
+  drop(*doc->Root);
+  doc->TrailerBegin = NoSpan;
+  doc->LineEnd = "\n";
+  EXPECT_EQ(WriteFormText(*doc), "object A: TA\n  inherited B: TB [1]\n  end\n  inline C: TC\n  end\n  object TD\n  end\n"
+                                 "  object\n  end\nend\n");
 }
