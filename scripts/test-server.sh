@@ -46,7 +46,10 @@ PIDFILE="$D/mysqld.pid"
 SOCK="$D/mysqld.sock"
 LOG="$D/error.log"
 
-sql_root() { mariadb --no-defaults --socket="$SOCK" -uroot "$@"; }
+# The data directory's administrator logs in over the socket as the operating
+# system user that made it.
+ADMIN=$(id -un)
+sql_root() { mariadb --no-defaults --socket="$SOCK" -u"$ADMIN" "$@"; }
 
 stop_server() {
   if [ -f "$PIDFILE" ]; then

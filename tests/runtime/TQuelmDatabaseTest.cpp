@@ -179,13 +179,19 @@ TEST_P(DatabaseTest, ConnectionCharacterSetAndCollationApplyToTheSession) {
   EXPECT_EQ(r.Rows[0][1].value_or(""), "utf8mb4_bin");
 }
 
+// Checked before any connection is tried, on either library.
 TEST_P(DatabaseTest, BadCharacterSetNamesNeverReachTheServer) {
+  if (GetParam() == TBackend::Server) {
+    Db().SetHost("127.0.0.1");
+    Db().SetPort(1);
+  } else {
+    Db().SetEmbeddedDir(EmbeddedTestDir());
+  }
   Db().SetConnectionCharacterSet("utf8mb4; DROP TABLE y");
-  EXPECT_EQ(ErrorOf([&] { ConnectTestDatabase(Db(), GetParam()); }),
-            "Database1: Invalid character set name 'utf8mb4; DROP TABLE y'");
+  EXPECT_EQ(ErrorOf([&] { Db().Open(); }), "Database1: Invalid character set name 'utf8mb4; DROP TABLE y'");
   Db().SetConnectionCharacterSet("utf8mb4");
   Db().SetConnectionCollation("x' OR 1");
-  EXPECT_EQ(ErrorOf([&] { ConnectTestDatabase(Db(), GetParam()); }), "Database1: Invalid collation name 'x' OR 1'");
+  EXPECT_EQ(ErrorOf([&] { Db().Open(); }), "Database1: Invalid collation name 'x' OR 1'");
   EXPECT_FALSE(Db().Connected());
 }
 
