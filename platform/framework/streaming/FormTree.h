@@ -98,4 +98,6 @@ struct TFormDocument {
   uint16_t ResourceFlags = 0x1030;
   std::unique_ptr<TFormObject> Root;
   size_t TrailerBegin = NoSpan;  // text after the final "end" line
+  // Where each line of a text source starts; made on first need for a message.
+  mutable std::vector<size_t> LineStarts;
 };

@@ -247,13 +247,33 @@ std::string Canonical(const std::optional<TNamedValue>& nv) {
   return nv ? nv->Name + "=" + FormatFormValue(nv->Value, 0, "\n") : NoValue;
 }
 
-std::map<std::string, std::string> CanonicalAll(const TComponent& c, const TComponent* lookupRoot) {
-  std::map<std::string, std::string> result;
-  for (const TPropInfo* p : c.ClassType().Properties()) {
-    if (SameText(p->Name, "Name")) continue;
-    result[Lower(p->Name)] = Canonical(ValueOf(c, *p, lookupRoot));
+// What the comparisons need of a class, worked out once per pass.
+struct TClassFacts {
+  std::vector<std::pair<const TPropInfo*, std::string>> Props;  // with lower-case keys, Name left out
+  bool DesignPosition = false;
+};
+
+class TFactsCache {
+public:
+  const TClassFacts& Of(const TClassInfo& cls) {
+    auto it = FFacts.find(&cls);
+    if (it != FFacts.end()) return it->second;
+    TClassFacts facts;
+    for (const TPropInfo* p : cls.Properties())
+      if (!SameText(p->Name, "Name")) facts.Props.emplace_back(p, Lower(p->Name));
+    facts.DesignPosition = !cls.FindProperty("Left");
+    return FFacts.emplace(&cls, std::move(facts)).first->second;
   }
-  if (HasDesignPosition(c)) {
+
+private:
+  std::map<const TClassInfo*, TClassFacts> FFacts;
+};
+
+std::map<std::string, std::string> CanonicalAll(const TComponent& c, const TComponent* lookupRoot, TFactsCache& cache) {
+  std::map<std::string, std::string> result;
+  const TClassFacts& facts = cache.Of(c.ClassType());
+  for (const auto& [p, key] : facts.Props) result.emplace(key, Canonical(ValueOf(c, *p, lookupRoot)));
+  if (facts.DesignPosition) {
     result["left"] = Canonical(DesignValue(c, true));
     result["top"] = Canonical(DesignValue(c, false));
   }
@@ -284,17 +304,17 @@ void Position(const TFormDocument& doc, size_t offset, int& line, int& column) {
     column = static_cast<int>(offset) + 1;
     return;
   }
-  size_t start = doc.Encoding == TTextEncoding::Utf8Bom ? 3 : 0;
-  line = 1;
-  size_t lineStart = start;
-  for (size_t i = start; i < offset && i < doc.Source.size(); ++i) {
-    char c = doc.Source[i];
-    if (c == '\n' || (c == '\r' && (i + 1 >= doc.Source.size() || doc.Source[i + 1] != '\n'))) {
-      ++line;
-      lineStart = i + 1;
-    }
+  auto& starts = doc.LineStarts;
+  if (starts.empty()) {
+    starts.push_back(doc.Encoding == TTextEncoding::Utf8Bom ? 3 : 0);
+    const std::string& s = doc.Source;
+    for (size_t i = starts[0]; i < s.size(); ++i)
+      if (s[i] == '\n' || (s[i] == '\r' && (i + 1 >= s.size() || s[i + 1] != '\n'))) starts.push_back(i + 1);
   }
-  column = static_cast<int>(offset - lineStart) + 1;
+  auto it = std::upper_bound(starts.begin(), starts.end(), offset);
+  size_t index = it == starts.begin() ? 0 : static_cast<size_t>(it - starts.begin()) - 1;
+  line = static_cast<int>(index) + 1;
+  column = static_cast<int>(offset - starts[index]) + 1;
 }
 
 std::string Where(const TFormDocument& doc, size_t offset) {
@@ -541,21 +561,21 @@ void TFormFile::ResolveReferences(const std::vector<TComponent*>& otherRoots) {
     if (!comp) continue;
     const std::string& ref = fx.Node->Value.Text;
     TComponent* target = ResolveReference(ref, ob.LookupRoot.Get(), FRoot.get(), otherRoots);
-    std::string where = Where(*FDoc, fx.Node->Offset);
+    auto where = [&] { return Where(*FDoc, fx.Node->Offset); };
     if (!target) {
-      FWarnings.push_back(where + ": unresolved reference '" + ref + "'");
+      FWarnings.push_back(where() + ": unresolved reference '" + ref + "'");
       continue;
     }
     const TClassInfo* wanted = fx.Prop->PropType->ClassType;
     if (wanted && !target->InheritsFrom(*wanted)) {
-      FWarnings.push_back(where + ": '" + ref + "' is a " + target->ClassName() + ", not a " + wanted->ClassName());
+      FWarnings.push_back(where() + ": '" + ref + "' is a " + target->ClassName() + ", not a " + wanted->ClassName());
       continue;
     }
     try {
       SetPropValue(*comp, *fx.Prop, TValue(static_cast<TObject*>(target)));
       ob.Props.push_back({fx.Node, TPropKind::Published, fx.Prop, Lower(fx.Prop->Name)});
     } catch (const std::exception& e) {
-      FWarnings.push_back(where + ": cannot set " + fx.Node->Name + ": " + std::string(e.what()));
+      FWarnings.push_back(where() + ": cannot set " + fx.Node->Name + ": " + std::string(e.what()));
     }
   }
   FBinding->Fixups.clear();
@@ -579,8 +599,9 @@ void TFormFile::FinishLoading() {
     }
     comp->SetLoading(false);
   }
+  TFactsCache cache;
   for (auto& ob : FBinding->Objects)
-    if (TComponent* comp = ob->Component.Get()) ob->Baseline = CanonicalAll(*comp, ob->LookupRoot.Get());
+    if (TComponent* comp = ob->Component.Get()) ob->Baseline = CanonicalAll(*comp, ob->LookupRoot.Get(), cache);
 }
 
 namespace {
@@ -626,7 +647,9 @@ private:
     std::string first(name.substr(0, name.find('.')));
     if (SameText(first, "Left") && HasDesignPosition(c)) return LeftOrder;
     if (SameText(first, "Top") && HasDesignPosition(c)) return LeftOrder + 1;
-    auto props = c.ClassType().Properties();
+    auto cached = FProperties.find(&c.ClassType());
+    if (cached == FProperties.end()) cached = FProperties.emplace(&c.ClassType(), c.ClassType().Properties()).first;
+    const auto& props = cached->second;
     for (size_t i = 0; i < props.size(); ++i)
       if (SameText(props[i]->Name, first)) return static_cast<int>(i);
     return -1;
@@ -641,7 +664,7 @@ private:
       node.HeaderBegin = node.HeaderEnd = NoSpan;
     }
     const TComponent* lookupRoot = ob.LookupRoot.Get();
-    std::map<std::string, std::string> current = CanonicalAll(c, lookupRoot);
+    std::map<std::string, std::string> current = CanonicalAll(c, lookupRoot, FFacts);
     auto baseline = [&](const std::string& key) {
       auto it = ob.Baseline.find(key);
       return it == ob.Baseline.end() ? std::string(NoValue) : it->second;
@@ -739,7 +762,7 @@ private:
     try {
       if (c->ClassType().CanCreate()) {
         std::unique_ptr<TComponent> fresh(c->ClassType().CreateComponent(nullptr));
-        ob->Baseline = CanonicalAll(*fresh, lookupRoot);
+        ob->Baseline = CanonicalAll(*fresh, lookupRoot, FFacts);
       }
     } catch (const std::exception&) {
     }
@@ -826,6 +849,8 @@ private:
   std::map<const TComponent*, TObjectBinding*> FByComponent;
   std::map<const TFormObject*, std::vector<TFormObject*>> FOrder;
   std::map<const TFormObject*, std::unique_ptr<TFormObject>> FPool;
+  std::map<const TClassInfo*, std::vector<const TPropInfo*>> FProperties;
+  TFactsCache FFacts;
 };
 
 } // namespace
@@ -851,7 +876,8 @@ std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponen
   try {
     if (c.ClassType().CanCreate()) {
       std::unique_ptr<TComponent> made(c.ClassType().CreateComponent(nullptr));
-      fresh = CanonicalAll(*made, nullptr);
+      TFactsCache cache;
+      fresh = CanonicalAll(*made, nullptr, cache);
     }
   } catch (const std::exception&) {
   }
@@ -887,8 +913,9 @@ std::string TFormFile::SaveToString(std::optional<TFormFormat> format) {
 void TFormFile::SaveToFile(const std::string& path, std::optional<TFormFormat> format) {
   WriteFileAtomically(path, SaveToString(format));
   // What is on disk now is what later saves compare against.
+  TFactsCache cache;
   for (auto& ob : FBinding->Objects)
-    if (TComponent* comp = ob->Component.Get()) ob->Baseline = CanonicalAll(*comp, ob->LookupRoot.Get());
+    if (TComponent* comp = ob->Component.Get()) ob->Baseline = CanonicalAll(*comp, ob->LookupRoot.Get(), cache);
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
