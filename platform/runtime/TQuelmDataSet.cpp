@@ -46,9 +46,6 @@ void TQuelmDataSet::SetCachedUpdates(bool cachedUpdates) { FCachedUpdates = cach
 
 TField* TQuelmDataSet::GetIndexField(int index) const { RaiseListIndexError(index); }
 
-void TQuelmDataSet::Notification(TComponent* component, TOperation operation) {
-  TDataSet::Notification(component, operation);
-}
 
 TQuelmDatabase& TQuelmDataSet::CheckDatabase() const {
   TQuelmDatabase* database = FDatabase.Get();

@@ -30,7 +30,6 @@ public:
   virtual int GetIndexFieldCount() const { return 0; }
   virtual TField* GetIndexField(int index) const;
 
-  void Notification(TComponent* component, TOperation operation) override;
 
 protected:
   // The statement whose result this dataset shows; empty when there is none

@@ -70,6 +70,3 @@ std::optional<std::string> TQuelmDirectQuery::FieldValue(int index) const {
   return FRows[static_cast<size_t>(FRecNo)][static_cast<size_t>(index)];
 }
 
-void TQuelmDirectQuery::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-}

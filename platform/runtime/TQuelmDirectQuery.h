@@ -42,7 +42,6 @@ public:
   // The current row's value of column index; none for NULL.
   std::optional<std::string> FieldValue(int index) const;
 
-  void Notification(TComponent* component, TOperation operation) override;
 
 private:
   TQuelmDatabase& CheckDatabase() const;
