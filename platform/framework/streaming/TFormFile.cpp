@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -918,12 +919,19 @@ void TFormFile::SaveToFile(const std::string& path, std::optional<TFormFormat> f
     if (TComponent* comp = ob->Component.Get()) ob->Baseline = CanonicalAll(*comp, ob->LookupRoot.Get(), cache);
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+void WriteFileAtomically(const std::string& given, const std::string& bytes) {
+  // A link stays a link: the file it points to is the one replaced.
+  std::string path = given;
+  std::error_code ec;
+  if (std::filesystem::is_symlink(given, ec)) {
+    auto target = std::filesystem::weakly_canonical(given, ec);
+    if (!ec) path = target.string();
+  }
   std::string tmpl = path + ".tmp-XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());
-  if (fd < 0) throw EInOutError("cannot write '" + path + "': " + std::strerror(errno));
+  if (fd < 0) throw EInOutError("cannot write '" + given + "': " + std::strerror(errno));
   std::string tmp(name.data());
   size_t done = 0;
   bool ok = true;
@@ -953,11 +961,19 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (std::rename(tmp.c_str(), path.c_str()) != 0) {
       ok = false;
       saved = errno;
+    } else {
+      // The rename itself reaches the disk with the directory.
+      std::string dir = std::filesystem::path(path).parent_path().string();
+      int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
+      if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+      }
     }
   }
   if (!ok) {
     std::remove(tmp.c_str());
-    throw EInOutError("cannot write '" + path + "': " + std::strerror(saved));
+    throw EInOutError("cannot write '" + given + "': " + std::strerror(saved));
   }
 }
 

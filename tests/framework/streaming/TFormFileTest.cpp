@@ -262,3 +262,17 @@ TEST_F(TRegistryFixture, OtherCodePagesDecodeAndEncodeBack) {
   q->SQL()->Add("x");
   EXPECT_NE(g->SaveToString().find("'a\xFF" "b'\n      'x')"), std::string::npos);
 }
+
+TEST_F(TRegistryFixture, SavingThroughALinkReplacesTheLinkedFile) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("quelm-link-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  fs::path real = dir / "real.dfm", link = dir / "link.dfm";
+  { std::ofstream(real) << "old"; }
+  fs::create_symlink(real, link);
+  auto f = Open(QueryForm);
+  f->SaveToFile(link.string());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadBytes(real.string()), QueryForm);
+  fs::remove_all(dir);
+}
