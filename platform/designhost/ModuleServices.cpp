@@ -107,6 +107,9 @@ void TModuleServices::SetCodePage(const std::string& codePage) {
 }
 
 void TModuleServices::CloseModule(TModule* module) {
+  if (!module) return;
+  for (auto& other : FModules)
+    if (other.get() != module) other->File().ForgetReferencesInto(module->Root());
   for (auto it = FModules.begin(); it != FModules.end(); ++it)
     if (it->get() == module) {
       FModules.erase(it);

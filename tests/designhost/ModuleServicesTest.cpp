@@ -310,3 +310,16 @@ TEST_F(TModuleServicesTest, TheActiveServicesObjectIsScoped) {
   }
   EXPECT_EQ(TModuleServices::Active(), nullptr);
 }
+
+TEST_F(TModuleServicesTest, ClosingAModuleKeepsTheReferencesIntoIt) {
+  TModuleServices services(Registry);
+  std::string formPath = Write("form.dfm", FormText);
+  auto opened = services.OpenModules({formPath, Write("dm.dfm", ModuleText)});
+  auto* source = static_cast<TDataSource*>(opened[0]->Root()->FindComponent("DataSource1"));
+  ASSERT_NE(source->DataSet(), nullptr);
+  services.CloseModule(opened[1]);
+  EXPECT_EQ(source->DataSet(), nullptr);
+  EXPECT_EQ(services.GetModuleCount(), 1);
+  opened[0]->Save();
+  EXPECT_EQ(Read(formPath), FormText);
+}

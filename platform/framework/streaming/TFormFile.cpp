@@ -589,6 +589,32 @@ void TFormFile::ResolveReferences(const std::vector<TComponent*>& otherRoots) {
   }
 }
 
+void TFormFile::ForgetReferencesInto(const TComponent* otherRoot) {
+  auto rootOf = [](const TComponent* c) {
+    while (c && c->Owner()) c = c->Owner();
+    return c;
+  };
+  for (auto& ob : FBinding->Objects) {
+    TComponent* comp = ob->Component.Get();
+    if (!comp) continue;
+    auto& props = ob->Props;
+    props.erase(std::remove_if(props.begin(), props.end(),
+                               [&](const TPropBinding& pb) {
+                                 if (pb.Kind != TPropKind::Published || pb.Prop->Kind() != TTypeKind::tkClass) return false;
+                                 TObject* value = nullptr;
+                                 try {
+                                   value = PropValue::From<TObject*>(pb.Prop->Getter(*comp));
+                                 } catch (const std::exception&) {
+                                   return false;
+                                 }
+                                 auto* target = dynamic_cast<TComponent*>(value);
+                                 return target && rootOf(target) == otherRoot && otherRoot != FRoot.get() &&
+                                        pb.Node->HasRaw();
+                               }),
+                props.end());
+  }
+}
+
 void TFormFile::FinishLoading() {
   for (auto& ob : FBinding->Objects) {
     TComponent* comp = ob->Component.Get();

@@ -38,6 +38,10 @@ public:
   // Ends loading (each component's Loaded) and records the state that later
   // saves compare against.
   void FinishLoading();
+  // Before the file of otherRoot closes: references from this file into it
+  // go back to the text they were read as, so they are kept, not dropped,
+  // when their targets go.
+  void ForgetReferencesInto(const TComponent* otherRoot);
 
   const std::string& FileName() const { return FFileName; }
   TComponent* Root() const { return FRoot.get(); }
