@@ -1,5 +1,8 @@
+#include "TestBackends.h"
+
 #include "classes/TStringList.h"
 #include "rtl/Exceptions.h"
+#include "runtime/TQuelmDirectQuery.h"
 #include "runtime/TQuelmQuery.h"
 #include "runtime/TQuelmUpdateSQL.h"
 
@@ -53,5 +56,40 @@ TEST(TQuelmUpdateSQL, ExpandingNeedsADataSet) {
     EXPECT_STREQ(e.what(), "UpdateSQL1: Missing DataSet property");
   }
 }
+
+} // namespace
+
+namespace {
+
+class UpdateSQLTest : public ::testing::TestWithParam<TBackend> {};
+
+TEST_P(UpdateSQLTest, AppliesTheCurrentRecordsValues) {
+  TQuelmDatabase db(nullptr);
+  REQUIRE_BACKEND(db, GetParam());
+  // A temporary table belongs to this session alone.
+  db.ExecSQL("CREATE TEMPORARY TABLE people (id INT PRIMARY KEY, name VARCHAR(20))");
+  db.ExecSQL("INSERT INTO people VALUES (1, 'O''Hara'), (2, 'Smith')");
+  TQuelmQuery query(nullptr);
+  query.SetDatabase(&db);
+  query.GetQuery().SetText("SELECT id, name FROM people ORDER BY id");
+  TQuelmUpdateSQL update(nullptr);
+  query.SetUpdateObject(&update);
+  update.GetSQLIndex(0).SetText("UPDATE people SET name = CONCAT(:name, '!') WHERE id = :OLD_id");
+  update.GetSQLIndex(2).SetText("DELETE FROM people WHERE id = :OLD_id");
+  query.Open();
+  EXPECT_EQ(update.ExpandedSQL(TQuelmUpdateKind::ukModify),
+            "UPDATE people SET name = CONCAT('O\\'Hara', '!') WHERE id = '1'\n");
+  EXPECT_EQ(update.Apply(TQuelmUpdateKind::ukModify), 1u);
+  query.Next();
+  EXPECT_EQ(update.Apply(TQuelmUpdateKind::ukDelete), 1u);
+  TQuelmDirectQuery check(nullptr);
+  check.SetDatabase(&db);
+  check.SQL()->SetText("SELECT GROUP_CONCAT(name ORDER BY id) FROM people");
+  check.Open();
+  EXPECT_EQ(check.FieldValue(0).value_or(""), "O'Hara!");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+                         BackendName);
 
 } // namespace
