@@ -18,6 +18,7 @@ public:
   TBinaryReader(TFormDocument& doc) : FDoc(doc), FData(doc.Source) {}
 
   void Run() {
+    if (FData.size() >= 2 && FData.substr(0, 2) == "\xFF\xFE") Fail(0, "utf-16 text form files are not supported");
     if (!FData.empty() && static_cast<unsigned char>(FData[0]) == 0xFF) {
       FPos = 1;
       if (U16() != 0x000A) Fail(1, "resource header of an unknown type");

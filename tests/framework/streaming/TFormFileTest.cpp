@@ -92,6 +92,9 @@ TEST_F(TRegistryFixture, BadFilesRaiseWithTheirPosition) {
         "bad.dfm:4:3: duplicate component name 'A'");
   check("object F: TF\n  object 1A: TButton\n  end\nend\n", "bad.dfm:2:10: expected a component name or class, found '1'");
   check("TPF0", "bad.dfm:1:5: unexpected end of binary data");
+  check("TPF0\x05" "TForm\x05" "Form1\x04" "Left\x63", "bad.dfm:1:22: unknown value type 99");
+  check(std::string("\xFF\xFEo\0b\0", 6), "bad.dfm:1:1: utf-16 text form files are not supported");
+  check(std::string("\xFF\x0A\0TFORM1\0\x30\x10\xFF\0\0\0TPF0", 20), "bad.dfm:1:13: resource size exceeds the file");
 }
 
 TEST_F(TRegistryFixture, BuildsTheComponentTree) {
