@@ -1,5 +1,6 @@
 #include "DbCommand.h"
 
+#include "ConnectionOptions.h"
 #include "classes/TStringList.h"
 #include "designhost/DesignTools.h"
 #include "rtl/Exceptions.h"
@@ -34,8 +35,8 @@ const char* const DbUsage =
     "  --embedded DIR       embedded server data directory\n"
     "\n"
     "Without --host and --socket the embedded server runs on --embedded DIR,\n"
-    "else on $QUELM_EMBEDDED_DIR, else on ~/.local/share/quelm/embedded; it\n"
-    "makes the directory and the database on first use.\n";
+    "else on $QUELM_EMBEDDED_DIR, else on ~/.local/share/quelm-designer/embedded;\n"
+    "it makes the directory and the database on first use.\n";
 
 namespace {
 
@@ -45,13 +46,6 @@ struct TDbOptions {
   bool HasPort = false;
   std::vector<std::string> Words;
 };
-
-std::string DefaultEmbeddedDir() {
-  if (const char* env = std::getenv("QUELM_EMBEDDED_DIR"); env && *env) return env;
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return std::string(data) + "/quelm/embedded";
-  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share/quelm/embedded";
-  return "quelm-embedded";
-}
 
 // Reads the options; false with a message in error on bad input.
 bool ParseOptions(const std::vector<std::string>& args, TDbOptions& o, std::string& error) {
@@ -217,7 +211,7 @@ int RunDbCommand(TDesignToolContext& ctx) {
     database.SetSSLKey(o.SSLKey);
     database.SetSSLCA(o.SSLCA);
     const bool embedded = o.Host.empty() && o.Socket.empty();
-    if (embedded) database.SetEmbeddedDir(o.Embedded.empty() ? DefaultEmbeddedDir() : o.Embedded);
+    if (embedded) database.SetEmbeddedDir(o.Embedded.empty() ? EnsureEmbeddedDefault() : o.Embedded);
     database.SetDatabaseName(o.Database.empty() && embedded ? std::string("quelm") : o.Database);
     const bool needsDatabase = what != "charsets" && what != "collations";
     if (needsDatabase && database.DatabaseName().empty()) return Usage(ctx, what + " needs --database");
