@@ -96,6 +96,23 @@ TEST_P(QueryTest, OpenRunsTheStatementWithEscapedParameters) {
   EXPECT_TRUE(FQuery->IsEmpty());
 }
 
+TEST_P(QueryTest, ValuesStayValuesWithoutBackslashEscapes) {
+  CONNECT();
+  // Backslashes are plain characters in this mode; quotes must be doubled.
+  FDatabase->ExecSQL("SET SESSION sql_mode = 'NO_BACKSLASH_ESCAPES'");
+  FQuery->GetQuery().SetText("SELECT :v AS v, (SELECT COUNT(*) FROM customer WHERE name = :v) AS n");
+  auto check = [&](const std::string& value) {
+    FQuery->Params()->ParamByName("v")->SetAsString(value);
+    FQuery->Open();
+    EXPECT_EQ(Column(*FQuery, "v"), (std::vector<std::string>{value}));
+    EXPECT_EQ(Column(*FQuery, "n"), (std::vector<std::string>{"0"}));
+    FQuery->Close();
+  };
+  check("x' OR '1'='1");
+  check("back\\' OR 1 -- ");
+  check("it's");
+}
+
 TEST_P(QueryTest, ServerErrorsPassWithTheServersMessage) {
   CONNECT();
   FQuery->GetQuery().SetText("SELEKT 1");
