@@ -154,36 +154,54 @@ TEST(Package, CarriesStringsAndVersionRecord) {
   EXPECT_EQ("ProductVersion", productVersion);
 }
 
+// The package's entry routine registers its module with the host runtime,
+// which looks for "<file>.<language>" beside it. A process cannot load a
+// second copy of the package, so a module record of its own stands in.
 TEST(Package, ALanguageModuleSuppliesStringsInstead) {
   namespace fs = std::filesystem;
   fs::path dir = fs::temp_directory_path() / ("quelm-lang-" + std::to_string(getpid()));
   fs::create_directories(dir);
-  fs::path copy = dir / "libdcl_QuelmDorvik5.so";
-  fs::copy_file(PackageFile(), copy, fs::copy_options::overwrite_existing);
   const std::string german = "Feldnamen f\xC3\xBCr %s lassen sich nicht ermitteln";
-  TResourceEntry entry{"STRING", "65523", reinterpret_cast<const uint8_t*>(german.data()), german.size()};
+  const std::string primary = "Primary";
+  TResourceTable own({{"STRING", "65523", reinterpret_cast<const uint8_t*>("Unable %s"), 9},
+                      {"STRING", "65520", reinterpret_cast<const uint8_t*>(primary.data()), primary.size()}});
   {
-    std::ofstream out(dir / "libdcl_QuelmDorvik5.so.de", std::ios::binary);
+    std::ofstream out(dir / "libsample.so.de", std::ios::binary);
+    TResourceEntry entry{"STRING", "65523", reinterpret_cast<const uint8_t*>(german.data()), german.size()};
     out << TResourceArchive::Encode({entry});
   }
   {
     TEnvGuard language("QUELM_LANGUAGE", "de_DE.UTF-8");
-    auto package = TLoadedPackage::Load(copy.string());
-    ASSERT_NE(nullptr, package->Module()->LanguageModule);
-    EXPECT_EQ(german, LoadResString(*package->Module(), 65523));
-    // What the language module lacks still comes from the package.
-    EXPECT_EQ("Primary", LoadResString(*package->Module(), 65520));
+    TLibModule module;
+    module.FileName = (dir / "libsample.so").string();
+    module.Resources = &own;
+    RegisterModule(module);
+    ASSERT_NE(nullptr, module.LanguageModule);
+    EXPECT_EQ(german, LoadResString(module, 65523));
+    // What the language module lacks still comes from the module itself.
+    EXPECT_EQ("Primary", LoadResString(module, 65520));
+    UnregisterModule(module);
   }
   {
     TEnvGuard language("QUELM_LANGUAGE", "fr_FR");
-    auto package = TLoadedPackage::Load(copy.string());
-    EXPECT_EQ(nullptr, package->Module()->LanguageModule);
+    TLibModule module;
+    module.FileName = (dir / "libsample.so").string();
+    module.Resources = &own;
+    RegisterModule(module);
+    EXPECT_EQ(nullptr, module.LanguageModule);
+    EXPECT_EQ("Unable %s", LoadResString(module, 65523));
+    UnregisterModule(module);
   }
   // A damaged language module is reported with its file name.
   {
-    std::ofstream out(dir / "libdcl_QuelmDorvik5.so.de", std::ios::binary);
+    std::ofstream out(dir / "libsample.so.de", std::ios::binary);
     out << "QRES0001\x05";
   }
-  EXPECT_THROW(TResourceArchive::Load((dir / "libdcl_QuelmDorvik5.so.de").string()), EInOutError);
+  try {
+    TResourceArchive::Load((dir / "libsample.so.de").string());
+    ADD_FAILURE() << "a damaged archive loaded";
+  } catch (const EInOutError& e) {
+    EXPECT_NE(std::string::npos, std::string(e.what()).find("libsample.so.de"));
+  }
   fs::remove_all(dir);
 }

@@ -7,6 +7,7 @@
 #include "db/TFieldDefs.h"
 #include "db/TIndexDefs.h"
 #include "db/TParams.h"
+#include "streaming/FormDefinitionReader.h"
 #include "forms/FormsClasses.h"
 
 void RegisterFrameworkClasses() {
@@ -24,6 +25,9 @@ namespace {
 // way the host's run-time packages do at start-up; this is the one start-up
 // hook of the library and it runs before any code that reads form files.
 struct TFrameworkStartup {
-  TFrameworkStartup() { RegisterFrameworkClasses(); }
+  TFrameworkStartup() {
+    RegisterFrameworkClasses();
+    InstallFormDefinitionLoader();
+  }
 } startup;
 } // namespace

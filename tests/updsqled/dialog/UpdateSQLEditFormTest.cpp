@@ -51,10 +51,12 @@ protected:
   }
 
   // Runs the dialog with run playing the user; the result of the dialog.
-  bool Run(std::function<void(TFormUser&, TQuelmUpdateSQLEditForm&)> run) {
+  // answers: the buttons pressed on the message boxes, in order.
+  bool Run(std::function<void(TFormUser&, TQuelmUpdateSQLEditForm&)> run, std::vector<TModalResult> answers = {}) {
     FDriver = std::make_unique<TFunctionModalDriver>([run](TFormUser& user) {
       run(user, dynamic_cast<TQuelmUpdateSQLEditForm&>(user.Form()));
     });
+    for (TModalResult answer : answers) FDriver->QueueAnswer(answer);
     TModalDriverGuard guard(*FDriver);
     return EditQuelmUpdateSQL(FUpdate);
   }
@@ -74,7 +76,7 @@ TEST_F(UpdateSQLEditFormTest, UnreadableFieldDefinitionsAreReportedAndTheListsKe
     EXPECT_TRUE(Items(*dialog.KeyFieldList).empty());
     EXPECT_EQ(crDefault, Screen().Cursor());  // back after the failed read
     user.Click("CancelButton");
-  });
+  }, {mrOk});
   EXPECT_FALSE(result);
   ASSERT_EQ(1u, FDriver->Messages().size());
   EXPECT_EQ("Unable to determine field names for Query1", FDriver->Messages()[0].Text);
@@ -89,10 +91,11 @@ TEST_F(UpdateSQLEditFormTest, GeneratingWithoutKeysRaisesAndKeepsTheTexts) {
     EXPECT_TRUE(dialog.SQLText(0)->Count() == 0);
     EXPECT_EQ(0, dialog.PageControl->ActivePageIndex());
     user.Click("CancelButton");
-  });
+  }, {mrOk});
   EXPECT_FALSE(result);
   ASSERT_FALSE(FDriver->Messages().empty());
-  EXPECT_EQ("Must select at least one key field and one update field", FDriver->Messages().back().Text);
+  // The host's error box ends the exception's message with a period.
+  EXPECT_EQ("Must select at least one key field and one update field.", FDriver->Messages().back().Text);
   EXPECT_EQ(0, FUpdate->GetSQLIndex(0).Count());
 }
 
