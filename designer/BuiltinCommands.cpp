@@ -2,6 +2,7 @@
 
 #include "ConvertCommand.h"
 #include "DbCommand.h"
+#include "MigrateCommand.h"
 #include "PaletteCommand.h"
 #include "PropertyCommands.h"
 #include "ShowCommand.h"
@@ -24,5 +25,6 @@ std::vector<TDesignTool> BuiltinCommands() {
       {"updatesql", UpdateSQLUsage, RunUpdateSQLCommand},
       {"sql", SqlUsage, RunSqlCommand},
       {"db", DbUsage, RunDbCommand},
+      {"migrate", MigrateUsage, RunMigrateCommand},
   };
 }

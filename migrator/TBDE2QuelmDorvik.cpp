@@ -27,6 +27,7 @@ QUELM_DEFINE_CLASS(TBDE2QuelmDorvik, TComponent, b.ComponentFactory();
 
 TBDE2QuelmDorvik::TBDE2QuelmDorvik(TComponent* owner)
     : TComponent(owner),
+      FDataSetList(std::make_unique<TDataSetList>()),
       FConvertComponents{TConvertComponent::convBDE, TConvertComponent::convADO, TConvertComponent::convDBX,
                          TConvertComponent::convZeos} {
   // Dropped on a form at design time, the migrator takes a database of its

@@ -2,6 +2,7 @@
 
 #include "designhost/DesignRegistry.h"
 #include "editors/NameListPropertyEditors.h"
+#include "editors/TMigrateExecutePropertyEditor.h"
 #include "editors/TQuelmDataSourcePropertyEditor.h"
 #include "editors/TQuelmUpdateSQLEditor.h"
 #include "migrator/TBDE2QuelmDorvik.h"
@@ -40,6 +41,8 @@ void RegisterPropertyEditors() {
                          TPropertyEditorClass::Of<TQuelmIndexFieldNamesPropertyEditor>());
   RegisterPropertyEditor(&TDataSource::StaticClass().TypeInfo(), &table, "MasterSource",
                          TPropertyEditorClass::Of<TQuelmDataSourcePropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoBoolean(), &TBDE2QuelmDorvik::StaticClass(), "Execute",
+                         TPropertyEditorClass::Of<TMigrateExecutePropertyEditor>());
   RegisterPropertyEditor(&TypeInfoString(), &TQuelmStoredProc::StaticClass(), "ProcedureName",
                          TPropertyEditorClass::Of<TQuelmStoredProcNamePropertyEditor>());
   RegisterPropertyEditor(&TypeInfoString(), &database, "ConnectionCharacterSet",
