@@ -42,22 +42,8 @@ void TModule::SaveAs(const std::string& path, std::optional<TFormFormat> format)
   if (CanonicalPath(path) == CanonicalPath(FFile->FileName()) && !format) FModified = false;
 }
 
-TModuleServices*& TModuleServices::ActiveSlot() {
-  static TModuleServices* active = nullptr;
-  return active;
-}
-
-TModuleServices* TModuleServices::Active() { return ActiveSlot(); }
-
-TActiveModuleServices::TActiveModuleServices(TModuleServices& services) : FPrevious(TModuleServices::ActiveSlot()) {
-  TModuleServices::ActiveSlot() = &services;
-}
-
-TActiveModuleServices::~TActiveModuleServices() { TModuleServices::ActiveSlot() = FPrevious; }
-
 TModuleServices::TModuleServices(const TClassRegistry& registry) : FRegistry(registry) {}
 TModuleServices::~TModuleServices() {
-  if (ActiveSlot() == this) ActiveSlot() = nullptr;
   // Later modules may refer to earlier ones; they go first.
   while (!FModules.empty()) FModules.pop_back();
 }

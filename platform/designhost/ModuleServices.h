@@ -73,10 +73,6 @@ private:
 
 class TModuleServices {
 public:
-  // The design host's services object while the host runs one (none
-  // otherwise): what a package's code walks to reach the open modules.
-  static TModuleServices* Active();
-
   explicit TModuleServices(const TClassRegistry& registry);
   ~TModuleServices();
   TModuleServices(const TModuleServices&) = delete;
@@ -101,23 +97,8 @@ public:
   void SetCodePage(const std::string& codePage);
 
 private:
-  friend class TActiveModuleServices;
-  static TModuleServices*& ActiveSlot();
-
   const TClassRegistry& FRegistry;
   std::string FCodePage;
   std::vector<std::unique_ptr<TModule>> FModules;
 };
 
-// Makes services the active services object for its scope and restores the
-// previous one when the scope ends, however it ends.
-class TActiveModuleServices {
-public:
-  explicit TActiveModuleServices(TModuleServices& services);
-  ~TActiveModuleServices();
-  TActiveModuleServices(const TActiveModuleServices&) = delete;
-  TActiveModuleServices& operator=(const TActiveModuleServices&) = delete;
-
-private:
-  TModuleServices* FPrevious;
-};

@@ -295,22 +295,6 @@ TEST_F(TModuleServicesTest, AMigratedDatasetIsWrittenInPlaceOfItsSource) {
   EXPECT_TRUE(again.GetModule(0)->Warnings().empty());
 }
 
-TEST_F(TModuleServicesTest, TheActiveServicesObjectIsScoped) {
-  EXPECT_EQ(TModuleServices::Active(), nullptr);
-  TModuleServices outer(Registry);
-  {
-    TActiveModuleServices a(outer);
-    EXPECT_EQ(TModuleServices::Active(), &outer);
-    {
-      TModuleServices inner(Registry);
-      TActiveModuleServices b(inner);
-      EXPECT_EQ(TModuleServices::Active(), &inner);
-    }
-    EXPECT_EQ(TModuleServices::Active(), &outer);
-  }
-  EXPECT_EQ(TModuleServices::Active(), nullptr);
-}
-
 TEST_F(TModuleServicesTest, ClosingAModuleKeepsTheReferencesIntoIt) {
   TModuleServices services(Registry);
   std::string formPath = Write("form.dfm", FormText);

@@ -2,6 +2,7 @@
 
 #include "classes/TClassRegistry.h"
 #include "designhost/ModuleServices.h"
+#include "designhost/ModuleServicesAccess.h"
 #include "designhost/foreign/ForeignClasses.h"
 
 TCommandModules::TCommandModules(TDesignToolContext& ctx) {
@@ -12,7 +13,7 @@ TCommandModules::TCommandModules(TDesignToolContext& ctx) {
     FOwned = std::make_unique<TModuleServices>(TClassRegistry::Global());
     FServices = FOwned.get();
   }
-  FActive = std::make_unique<TActiveModuleServices>(*FServices);
+  FActive = std::make_unique<TModuleServicesGuard>(*FServices);
 }
 
 TCommandModules::~TCommandModules() {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class TActiveModuleServices;
+class TModuleServicesGuard;
 class TModuleServices;
 
 class TCommandModules {
@@ -18,5 +18,5 @@ public:
 private:
   std::unique_ptr<TModuleServices> FOwned;
   TModuleServices* FServices;
-  std::unique_ptr<TActiveModuleServices> FActive;
+  std::unique_ptr<TModuleServicesGuard> FActive;
 };
