@@ -5,6 +5,8 @@
 #include "runtime/EmbeddedSystemTables.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -136,6 +138,8 @@ public:
       return FApi;
     }
     if (!FFailure.empty()) throw EDatabaseError(FFailure);
+    // Neither a missing directory nor a busy one is final: a later call may succeed.
+    PrepareDirectory(dataDir);
     try {
       Load();
       Boot(dataDir);
@@ -202,11 +206,16 @@ private:
     Bind(FApi.StmtErrno, "mysql_stmt_errno");
   }
 
-  void Boot(const std::string& dataDir) {
+  void PrepareDirectory(const std::string& dataDir) {
+    if (FLockFd >= 0) return;
     std::error_code ec;
     std::filesystem::create_directories(dataDir, ec);
     if (ec)
       throw EDatabaseError(Format("Cannot create the embedded data directory %s: %s", {dataDir, ec.message()}));
+    LockDirectory(dataDir);
+  }
+
+  void Boot(const std::string& dataDir) {
     std::vector<std::string> args = {
         "quelm-embedded",
         "--no-defaults",  // must come first: no configuration file is read
@@ -269,7 +278,22 @@ private:
     }
   }
 
+  // One process at a time may run a server on a data directory. The storage
+  // engine finds out only after half a minute of retries, so a lock of our
+  // own, held for the life of the process, answers at once.
+  void LockDirectory(const std::string& dataDir) {
+    const std::string lockFile = dataDir + "/quelm-embedded.lock";
+    int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) throw EDatabaseError(Format("Cannot open %s", {lockFile}));
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      throw EDatabaseError(Format("The embedded data directory %s is in use by another process", {dataDir}));
+    }
+    FLockFd = fd;
+  }
+
   std::mutex FMutex;
+  int FLockFd = -1;
   void* FHandle = nullptr;
   TMySqlApi FApi;
   TServerInit FServerInit = nullptr;

@@ -2,6 +2,8 @@
 // this test binary, its output and exit code.
 #include "TestBackends.h"
 
+#include "runtime/TQuelmDatabase.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -91,6 +93,15 @@ TEST_F(DbCommandTest, EmbeddedDefaultOnAFreshDirectory) {
   run = RunDesigner({"db", "--embedded", dir, "charsets"});
   EXPECT_EQ(FirstLine(run.Out), "armscii8");
   std::filesystem::remove_all(dir);
+}
+
+TEST_F(DbCommandTest, ADataDirectoryServesOneProcess) {
+  TQuelmDatabase db(nullptr);
+  ASSERT_TRUE(ConnectTestDatabase(db, TBackend::Embedded));
+  // This process runs the embedded server there; the program must say so at once.
+  TRun run = RunDesigner({"db", "--embedded", EmbeddedTestDir(), "tables"});
+  EXPECT_EQ(run.Code, 1);
+  EXPECT_EQ(run.Out, "db: The embedded data directory " + EmbeddedTestDir() + " is in use by another process\n");
 }
 
 TEST_F(DbCommandTest, ListsFromTheServer) {
