@@ -2,6 +2,7 @@
 // The form files one command works on, opened as modules of the design host,
 // and the component a command names in them.
 #include "designhost/ModuleServices.h"
+#include "classes/TComponentRef.h"
 #include "designhost/TModuleDesigner.h"
 
 #include <memory>
@@ -25,7 +26,18 @@ public:
   std::vector<std::string> SaveModified();
 
 private:
+  // Connections and datasets a command opens (to read a table's columns,
+  // say) are the command's own: they are closed again before saving, so the
+  // file keeps the state it was read with.
+  struct TOpenState {
+    TComponentRef<TComponent> Component;  // a command may free it
+    std::string Property;  // "Connected" or "Active"
+  };
+  void RecordClosedComponents();
+  void CloseWhatTheCommandOpened();
+
   TModuleServices FModules;
+  std::vector<TOpenState> FClosedAtOpen;
   TModule* FMain = nullptr;
   std::unique_ptr<TModuleDesigner> FDesigner;
 };
