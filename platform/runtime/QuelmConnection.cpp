@@ -179,8 +179,11 @@ TQuelmConnection::~TQuelmConnection() {
 bool TQuelmConnection::Embedded() const { return FApi.Embedded; }
 
 void TQuelmConnection::RaiseError() const {
+  const unsigned code = FApi.Errno(FMySql);
+  // Server gone away, connection lost, connection killed.
+  if (code == 2006 || code == 2013 || code == 1927) FLost = true;
   std::string message = FApi.Error(FMySql);
-  if (message.empty()) message = Format("Server error %d", {static_cast<int>(FApi.Errno(FMySql))});
+  if (message.empty()) message = Format("Server error %d", {static_cast<int>(code)});
   DatabaseError(message, FErrorSource);
 }
 

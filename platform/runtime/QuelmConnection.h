@@ -60,6 +60,9 @@ public:
   TQuelmConnection& operator=(const TQuelmConnection&) = delete;
 
   bool Embedded() const;
+  // True once the server closed the session (it went away, or killed it);
+  // the database component then counts as disconnected.
+  bool Lost() const { return FLost; }
   const std::string& DatabaseName() const { return FDatabaseName; }
 
   // Runs sql and returns its first result set (empty for a statement without
@@ -91,6 +94,7 @@ private:
   st_mysql* FMySql = nullptr;
   const TComponent* FErrorSource;
   std::string FDatabaseName;
+  mutable bool FLost = false;
 };
 
 // name as an identifier: in backticks, with every backtick doubled. A name

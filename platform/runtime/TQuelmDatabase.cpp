@@ -85,13 +85,16 @@ bool TQuelmDatabase::UsesEmbedded() const {
   return FHost.empty() && FSocket.empty() && !EffectiveEmbeddedDir().empty();
 }
 
+bool TQuelmDatabase::Connected() const { return FConnection && !FConnection->Lost(); }
+
 void TQuelmDatabase::SetConnected(bool connected) {
   if (IsLoading()) {
     FStreamedConnected = connected;
     return;
   }
-  if (connected == Connected()) return;
   if (connected) {
+    if (Connected()) return;
+    FConnection.reset();  // a session the server closed
     BeforeConnect(this);
     TQuelmConnectParams params;
     params.Host = FHost;
@@ -111,6 +114,7 @@ void TQuelmDatabase::SetConnected(bool connected) {
     FConnection = std::move(connection);
     AfterConnect(this);
   } else {
+    if (!FConnection) return;
     BeforeDisconnect(this);
     for (TQuelmDataSet* dataSet : std::vector<TQuelmDataSet*>(FDataSets))
       if (dataSet->Active()) dataSet->Close();
@@ -128,7 +132,7 @@ void TQuelmDatabase::Loaded() {
 }
 
 TQuelmConnection& TQuelmDatabase::Connection() {
-  if (!FConnection) Open();
+  if (!Connected()) Open();
   return *FConnection;
 }
 

@@ -57,7 +57,9 @@ public:
   // True when connecting would use (or uses) the embedded server.
   bool UsesEmbedded() const;
 
-  bool Connected() const { return FConnection != nullptr; }
+  // False also when the server has closed the session; connecting again
+  // then opens a new one.
+  bool Connected() const;
   void SetConnected(bool connected);
   void Open() { SetConnected(true); }
   void Close() { SetConnected(false); }

@@ -91,6 +91,20 @@ TEST(DatabaseServerErrors, ClientCertificateOpensAnX509Account) {
   EXPECT_NE(cipher.Rows[0][1].value_or(""), "");
 }
 
+// Only a server has sessions that can be killed.
+TEST(DatabaseServerErrors, ASessionTheServerClosedCountsAsDisconnected) {
+  TQuelmDatabase db(nullptr);
+  REQUIRE_BACKEND(db, TBackend::Server);
+  std::string message = ErrorOf([&] { db.ExecSQL("KILL CONNECTION CONNECTION_ID()"); });
+  TStringList list;
+  if (db.Connected()) message = ErrorOf([&] { db.GetTableNames("", list, false); });
+  EXPECT_FALSE(db.Connected()) << message;
+  // The next use connects again.
+  db.GetTableNames("customer", list, false);
+  EXPECT_TRUE(db.Connected());
+  EXPECT_EQ(list.ToVector(), std::vector<std::string>{"customer"});
+}
+
 TEST_P(DatabaseTest, SettingsCannotChangeWhileConnected) {
   REQUIRE_BACKEND(Db(), GetParam());
   EXPECT_EQ(ErrorOf([&] { Db().SetDatabaseName("other"); }),
