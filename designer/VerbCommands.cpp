@@ -1,5 +1,6 @@
 #include "VerbCommands.h"
 
+#include "ConnectionOptions.h"
 #include "FormSession.h"
 
 #include "classes/TComponent.h"
@@ -10,6 +11,7 @@
 
 #include <charconv>
 #include <ostream>
+#include <stdexcept>
 
 namespace {
 
@@ -26,12 +28,21 @@ void PrintMessages(TDesignToolContext& ctx, const TModalDriver& driver) {
 } // namespace
 
 int RunVerbsCommand(TDesignToolContext& ctx) {
-  if (ctx.Args.size() != 2) {
-    *ctx.Err << VerbsUsage;
+  std::vector<std::string> args = ctx.Args;
+  TConnectionOptions connection;
+  try {
+    connection = TakeConnectionOptions(args);
+  } catch (const std::invalid_argument& e) {
+    *ctx.Err << "verbs: " << e.what() << "\n";
     return 2;
   }
-  TFormSession session({ctx.Args[0]});
-  TComponent& component = session.FindComponent(ctx.Args[1]);
+  if (args.size() != 2) {
+    *ctx.Err << VerbsUsage << ConnectionOptionsUsage;
+    return 2;
+  }
+  TFormSession session({args[0]});
+  TComponent& component = session.FindComponent(args[1]);
+  TConnectionOverride override(connection, session.Modules());
   auto editor = TDesignRegistry::Instance().GetComponentEditor(&component, &session.Designer());
   int count = editor->GetVerbCount();
   if (ctx.Json) {
@@ -52,15 +63,23 @@ int RunVerbsCommand(TDesignToolContext& ctx) {
 }
 
 int RunVerbCommand(TDesignToolContext& ctx) {
+  std::vector<std::string> args = ctx.Args;
+  TConnectionOptions connection;
+  try {
+    connection = TakeConnectionOptions(args);
+  } catch (const std::invalid_argument& e) {
+    *ctx.Err << "verb: " << e.what() << "\n";
+    return 2;
+  }
   std::vector<std::string> words;
   std::string scriptFile;
-  for (size_t i = 0; i < ctx.Args.size(); ++i) {
-    if (ctx.Args[i] == "--script" && i + 1 < ctx.Args.size()) scriptFile = ctx.Args[++i];
-    else words.push_back(ctx.Args[i]);
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--script" && i + 1 < args.size()) scriptFile = args[++i];
+    else words.push_back(args[i]);
   }
   int index = 0;
   if (words.size() != 3 || !ParseIndex(words[2], index)) {
-    *ctx.Err << VerbUsage;
+    *ctx.Err << VerbUsage << ConnectionOptionsUsage;
     return 2;
   }
   std::unique_ptr<TModalDriver> driver;
@@ -76,6 +95,7 @@ int RunVerbCommand(TDesignToolContext& ctx) {
     return 2;
   }
   std::string verb = editor->GetVerb(index);
+  TConnectionOverride override(connection, session.Modules());
   {
     TModalDriverGuard guard(*driver);
     try {
@@ -87,6 +107,7 @@ int RunVerbCommand(TDesignToolContext& ctx) {
   }
   PrintMessages(ctx, *driver);
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
+  override.Restore();
   std::vector<std::string> saved = session.SaveModified();
   if (ctx.Json) {
     TJsonWriter json(*ctx.Out);

@@ -4,13 +4,13 @@
 struct TDesignToolContext;
 
 inline constexpr const char* VerbsUsage =
-    "usage: quelm-designer verbs FORM COMPONENT [--json]\n"
+    "usage: quelm-designer verbs FORM COMPONENT [connection options] [--json]\n"
     "\n"
     "Lists the context-menu verbs that COMPONENT's component editor offers,\n"
     "with their indexes, as the menu shows them now.\n";
 
 inline constexpr const char* VerbUsage =
-    "usage: quelm-designer verb FORM COMPONENT INDEX [--script FILE] [--json]\n"
+    "usage: quelm-designer verb FORM COMPONENT INDEX [--script FILE] [connection options] [--json]\n"
     "\n"
     "Executes verb INDEX of COMPONENT's component editor. A dialog the verb opens\n"
     "is played by the script FILE, one operation a line:\n"

@@ -1,0 +1,180 @@
+// quelm-designer's form commands run as a user runs them: the program with
+// the package it loads, on form files in a temporary folder, against the
+// test server.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+// Lines joined with CR LF, as the host writes form files.
+std::string Crlf(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+
+struct TRun {
+  int Code;
+  std::string Out;
+};
+
+class DesignerCommandTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (Env("QUELM_TEST_HOST").empty()) {
+      if (Env("CI") == "true") FAIL() << "no test server (QUELM_TEST_HOST is not set)";
+      GTEST_SKIP() << "no test server";
+    }
+    FDir = fs::temp_directory_path() / ("quelm-designer-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(FDir);
+    FForm = FDir / "Orders.dfm";
+    WriteFile(FForm, Original);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(FDir, ec);
+  }
+
+  TRun Designer(const std::string& args) {
+    std::string command = std::string(QUELM_DESIGNER_FILE) + " " + args + " --host " + Env("QUELM_TEST_HOST") +
+                          " --port " + Env("QUELM_TEST_PORT") + " --user " + Env("QUELM_TEST_USER") +
+                          " --password-env " + Env("QUELM_TEST_PASSWORD_ENV") + " 2>&1";
+    TRun run{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
+    int status = pclose(pipe);
+    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+
+  const std::string Original = Crlf({
+      "object OrdersForm: TOrdersForm",
+      "  Caption = 'Orders'",
+      "  object OrdersDB: TQuelmDatabase",
+      "    DatabaseName = 'quelm_test'",
+      "    Left = 24",
+      "    Top = 16",
+      "  end",
+      "  object CustomerQuery: TQuelmQuery",
+      "    Database = OrdersDB",
+      "    UpdateObject = CustomerUpdate",
+      "    SQL.Strings = (",
+      "      'select * from orders')",
+      "    Left = 24",
+      "    Top = 64",
+      "  end",
+      "  object CustomerUpdate: TQuelmUpdateSQL",
+      "    DataSet = CustomerQuery",
+      "    Left = 96",
+      "    Top = 64",
+      "  end",
+      "end",
+  });
+  fs::path FDir, FForm;
+};
+
+} // namespace
+
+TEST_F(DesignerCommandTest, BadChoicesLeaveTheFileUntouched) {
+  TRun unknown = Designer("updatesql " + FForm.string() + " NoSuchUpdate");
+  EXPECT_EQ(1, unknown.Code);
+  EXPECT_NE(std::string::npos, unknown.Out.find("has no component NoSuchUpdate")) << unknown.Out;
+  TRun badKey = Designer("updatesql " + FForm.string() + " CustomerUpdate --keys nope");
+  EXPECT_EQ(1, badKey.Code) << badKey.Out;
+  TRun notUpdate = Designer("updatesql " + FForm.string() + " CustomerQuery");
+  EXPECT_EQ(1, notUpdate.Code) << notUpdate.Out;
+  EXPECT_EQ(Original, ReadFile(FForm));
+  TRun usage = Designer("updatesql " + FForm.string());
+  EXPECT_EQ(2, usage.Code);
+}
+
+TEST_F(DesignerCommandTest, UpdateSQLWritesTheFourStatementsAndNothingElse) {
+  TRun run = Designer("updatesql " + FForm.string() + " CustomerUpdate --primary-keys --update region,customer_id");
+  ASSERT_EQ(0, run.Code) << run.Out;
+  EXPECT_NE(std::string::npos, run.Out.find("-- modify\nupdate orders\nset\n  region = :region,\n"
+                                            "  customer_id = :customer_id\nwhere\n  order_no = :OLD_order_no\n"))
+      << run.Out;
+  std::string expected = Original;
+  expected.insert(expected.find("    Left = 96"), Crlf({
+                                                    "    DeleteSQL.Strings = (",
+                                                    "      'delete from orders'",
+                                                    "      'where'",
+                                                    "      '  order_no = :order_no')",
+                                                    "    InsertSQL.Strings = (",
+                                                    "      'insert into orders'",
+                                                    "      '  (region, customer_id)'",
+                                                    "      'values'",
+                                                    "      '  (:region, :customer_id)')",
+                                                    "    ModifySQL.Strings = (",
+                                                    "      'update orders'",
+                                                    "      'set'",
+                                                    "      '  region = :region,'",
+                                                    "      '  customer_id = :customer_id'",
+                                                    "      'where'",
+                                                    "      '  order_no = :OLD_order_no')",
+                                                    "    RefreshSQL.Strings = (",
+                                                    "      'select * from orders'",
+                                                    "      'where'",
+                                                    "      '  order_no = :order_no')",
+                                                }));
+  // The connection options of the run are not saved.
+  EXPECT_EQ(expected, ReadFile(FForm));
+
+  // Opening the editor again restores the choices from the modify statement.
+  TRun again = Designer("updatesql " + FForm.string() + " CustomerUpdate --dry-run");
+  ASSERT_EQ(0, again.Code) << again.Out;
+  EXPECT_NE(std::string::npos, again.Out.find("where\n  order_no = :OLD_order_no\n")) << again.Out;
+  EXPECT_EQ(expected, ReadFile(FForm));
+}
+
+TEST_F(DesignerCommandTest, AVerbPlaysItsDialogFromAScript) {
+  TRun verbs = Designer("verbs " + FForm.string() + " CustomerUpdate");
+  EXPECT_EQ(0, verbs.Code);
+  EXPECT_EQ("0  &QuelmUpdateSQL Editor...\n", verbs.Out);
+  fs::path script = FDir / "dialog.txt";
+  WriteFile(script, "# choose the key, then close without generating\n"
+                    "select KeyFieldList order_no\n"
+                    "click OkButton\n"
+                    "answer No\n"
+                    "click CancelButton\n");
+  TRun cancelled = Designer("verb " + FForm.string() + " CustomerUpdate 0 --script " + script.string());
+  EXPECT_EQ(0, cancelled.Code) << cancelled.Out;
+  EXPECT_NE(std::string::npos, cancelled.Out.find("message: Update SQL statements not generated, exit anyway? [No]"))
+      << cancelled.Out;
+  EXPECT_NE(std::string::npos, cancelled.Out.find("the form did not change")) << cancelled.Out;
+  EXPECT_EQ(Original, ReadFile(FForm));
+  // A script line that names no control stops the run and saves nothing.
+  WriteFile(script, "click NoSuchButton\n");
+  TRun broken = Designer("verb " + FForm.string() + " CustomerUpdate 0 --script " + script.string());
+  EXPECT_NE(0, broken.Code);
+  EXPECT_EQ(Original, ReadFile(FForm));
+}
