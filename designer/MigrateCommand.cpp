@@ -262,10 +262,14 @@ int RunMigrateCommand(TDesignToolContext& ctx) {
     auto editor = TDesignRegistry::Instance().CreatePropertyEditor(&session.Designer(), {migrator}, "Execute");
     try {
       editor->Edit();
-    } catch (...) {
+    } catch (const Exception& e) {
       for (const TMessageBoxInfo& box : driver.Messages()) *ctx.Err << "message: " << box.Text << "\n";
+      *ctx.Err << "migrate: " << e.Message() << "\n";
+      if (database.empty())
+        *ctx.Err << "migrate: no form has a " << DatabaseClassName << " for the new datasets; drop one on a form"
+                 << " or name one with --database\n";
       *ctx.Err << "migrate: the migration stopped; nothing was written\n";
-      throw;
+      return 1;
     }
   }
   std::vector<std::string> messages;
