@@ -2,6 +2,7 @@
 // The form files one command works on, opened as modules of the design host,
 // and the component a command names in them.
 #include "designhost/ModuleServices.h"
+#include "designhost/ModuleServicesAccess.h"
 #include "classes/TComponentRef.h"
 #include "designhost/TModuleDesigner.h"
 
@@ -37,6 +38,9 @@ private:
   void CloseWhatTheCommandOpened();
 
   TModuleServices FModules;
+  // The session's modules are the host's services while it is open, so that
+  // package code walking the open forms (the migrator) sees them.
+  TModuleServicesGuard FServicesGuard{FModules};
   std::vector<TOpenState> FClosedAtOpen;
   TModule* FMain = nullptr;
   std::unique_ptr<TModuleDesigner> FDesigner;
