@@ -9,7 +9,6 @@
 #include "classes/TypInfo.h"
 #include "designhost/DesignRegistry.h"
 #include "designhost/DesignTools.h"
-#include "designhost/ModuleServicesAccess.h"
 #include "designhost/foreign/ForeignClasses.h"
 #include "forms/TModalDriver.h"
 #include "rtl/Exceptions.h"
@@ -228,7 +227,6 @@ int RunMigrateCommand(TDesignToolContext& ctx) {
   // The foreign datasets open as datasets only with their classes known.
   RegisterForeignClasses(TClassRegistry::Global());
   TFormSession session(options.Files);
-  TModuleServicesGuard services(session.Modules());
   TComponent* root = session.MainModule().Root();
   if (!root) throw Exception(session.MainModule().FileName() + " has no root component");
 

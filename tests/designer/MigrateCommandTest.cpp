@@ -1,0 +1,162 @@
+// quelm-designer migrate run as a user runs it, on form files in a temporary
+// folder; the migrator needs no server.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+const char* const Form =
+    "object Form1: TForm1\r\n"
+    "  object Query1: TQuery\r\n"
+    "    DatabaseName = 'MAIN'\r\n"
+    "    SQL.Strings = (\r\n"
+    "      'select * from orders')\r\n"
+    "    Left = 24\r\n"
+    "    Top = 8\r\n"
+    "    object Query1ID: TIntegerField\r\n"
+    "      FieldName = 'ID'\r\n"
+    "    end\r\n"
+    "    object Query1CUSTOMER: TStringField\r\n"
+    "      FieldKind = fkLookup\r\n"
+    "      FieldName = 'CUSTOMER'\r\n"
+    "      LookupDataSet = DM.Customers\r\n"
+    "    end\r\n"
+    "  end\r\n"
+    "  object DataSource1: TDataSource\r\n"
+    "    DataSet = Query1\r\n"
+    "  end\r\n"
+    "end\r\n";
+
+const char* const Module =
+    "object DM: TDataModule\r\n"
+    "  object Db1: TQuelmDatabase\r\n"
+    "  end\r\n"
+    "  object Customers: TADOTable\r\n"
+    "    TableName = 'CUSTOMERS'\r\n"
+    "  end\r\n"
+    "end\r\n";
+
+class MigrateCommandTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FDir = fs::temp_directory_path() / ("quelm-migrate-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(FDir);
+    WriteText(FDir / "form.dfm", Form);
+    WriteText(FDir / "dm.dfm", Module);
+  }
+  void TearDown() override { fs::remove_all(FDir); }
+
+  struct TRun {
+    int Code;
+    std::string Out;
+  };
+  TRun Run(const std::string& args) {
+    std::string command = "cd " + FDir.string() + " && " + QUELM_DESIGNER_FILE + " " + args + " 2>&1";
+    TRun run{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
+    int status = pclose(pipe);
+    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+  fs::path FDir;
+};
+
+TEST_F(MigrateCommandTest, BadOptionsAndAMissingDatabaseWriteNothing) {
+  auto check = [&](const std::string& args, int code, const std::string& firstLine) {
+    TRun run = Run("migrate " + args);
+    EXPECT_EQ(run.Code, code) << args;
+    EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), firstLine) << args;
+  };
+  check("", 2, "migrate: give at least one form file");
+  check("form.dfm --frobnicate", 2, "migrate: unknown option --frobnicate");
+  check("form.dfm dm.dfm --convert bde,odbc", 2, "migrate: unknown access layer 'odbc' (give bde, ado, dbx or zeos)");
+  check("form.dfm dm.dfm --database Customers", 1, "migrate: Customers is a TADOTable, not a TQuelmDatabase");
+  check("form.dfm", 1, "migrate: BDE2QuelmDorvik1: Database not assigned");
+  EXPECT_EQ(ReadText(FDir / "form.dfm"), Form);
+  EXPECT_EQ(ReadText(FDir / "dm.dfm"), Module);
+}
+
+TEST_F(MigrateCommandTest, DryRunReportsWithoutWriting) {
+  TRun run = Run("migrate form.dfm dm.dfm --keep-sources --dry-run");
+  EXPECT_EQ(run.Code, 0) << run.Out;
+  EXPECT_EQ(run.Out,
+            "migrator Form1.BDE2QuelmDorvik1 (dropped for this run), database DM.Db1\n"
+            "converted Form1.Query1: TQuery -> TQuelmQuery (source kept as Form1.Die_Query1)\n"
+            "converted DM.Customers: TADOTable -> TQuelmTable (source kept as DM.Die_Customers)\n"
+            "data source Form1.DataSource1 -> Form1.Query1\n"
+            "lookup field Form1.Query1CUSTOMER -> DM.Customers\n"
+            "message: 2 dataset descendants processed successfully\n"
+            "would save form.dfm\n"
+            "would save dm.dfm\n");
+  EXPECT_EQ(ReadText(FDir / "form.dfm"), Form);
+}
+
+TEST_F(MigrateCommandTest, TheChosenLayerIsMigratedAndSavedWithoutTheDroppedMigrator) {
+  TRun run = Run("--json migrate form.dfm dm.dfm --convert ado");
+  EXPECT_EQ(run.Code, 0) << run.Out;
+  EXPECT_EQ(run.Out,
+            "{\"migrator\":\"Form1.BDE2QuelmDorvik1\",\"dropped\":true,\"database\":\"DM.Db1\","
+            "\"converted\":[{\"name\":\"DM.Customers\",\"from\":\"TADOTable\",\"to\":\"TQuelmTable\","
+            "\"keptSource\":null}],\"dataSources\":[],\"lookupFields\":[{\"name\":\"Form1.Query1CUSTOMER\","
+            "\"lookupDataSet\":\"DM.Customers\"}],\"messages\":[\"1 dataset descendants processed successfully\"],"
+            "\"dryRun\":false,\"saved\":[\"dm.dfm\"]}\n");
+  EXPECT_EQ(ReadText(FDir / "dm.dfm"),
+            "object DM: TDataModule\r\n"
+            "  object Db1: TQuelmDatabase\r\n"
+            "  end\r\n"
+            "  object Customers: TQuelmTable\r\n"
+            "    Database = Db1\r\n"
+            "    TableName = 'CUSTOMERS'\r\n"
+            "  end\r\n"
+            "end\r\n");
+  // The lookup field follows the new table under the same name, so the form's
+  // text is as it was, and the file is left alone.
+  EXPECT_EQ(ReadText(FDir / "form.dfm"), Form);
+}
+
+TEST_F(MigrateCommandTest, AMigratorOnTheFormIsUsedWithItsOwnSettingsAndKeepsThem) {
+  std::string form = Form;
+  const std::string migrator =
+      "  object Mig1: TBDE2QuelmDorvik\r\n"
+      "    Database = DM.Db1\r\n"
+      "    Execute = False\r\n"
+      "    ConvertComponents = [convBDE, convADO]\r\n"
+      "    DeleteSourceComponents = False\r\n"
+      "  end\r\n";
+  form.insert(form.size() - std::string("end\r\n").size(), migrator);
+  WriteText(FDir / "form.dfm", form);
+  TRun run = Run("migrate form.dfm dm.dfm --convert bde");
+  EXPECT_EQ(run.Code, 0) << run.Out;
+  EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "migrator Form1.Mig1, database DM.Db1");
+  EXPECT_NE(run.Out.find("converted Form1.Query1: TQuery -> TQuelmQuery (source kept as Form1.Die_Query1)\n"),
+            std::string::npos)
+      << run.Out;
+  EXPECT_EQ(run.Out.find("DM.Customers: TADOTable"), std::string::npos) << run.Out;
+  std::string saved = ReadText(FDir / "form.dfm");
+  EXPECT_NE(saved.find(migrator), std::string::npos) << saved;
+  EXPECT_NE(saved.find("  object Die_Query1: TQuery\r\n"), std::string::npos) << saved;
+}
+
+} // namespace
