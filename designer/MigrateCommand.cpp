@@ -95,7 +95,8 @@ TComponent& FindDatabase(TFormSession& session, const std::string& name) {
 // The name the form designer gives a component it drops: the class name
 // without its T and the lowest number that is free on the form.
 std::string DroppedName(const TComponent& root, const std::string& className) {
-  std::string base = className.size() > 1 && (className[0] == 'T' || className[0] == 't') ? className.substr(1) : className;
+  std::string base =
+      className.size() > 1 && (className[0] == 'T' || className[0] == 't') ? className.substr(1) : className;
   for (int n = 1;; ++n) {
     std::string name = base + std::to_string(n);
     if (!root.FindComponent(name)) return name;

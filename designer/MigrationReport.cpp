@@ -72,7 +72,8 @@ void TMigrationReport::Compare() {
     }
   };
   compare(FSources, FDataSources, [](TComponent* c) -> TComponent* { return static_cast<TDataSource*>(c)->DataSet(); });
-  compare(FLookups, FLookupFields, [](TComponent* c) -> TComponent* { return static_cast<TField*>(c)->LookupDataSet(); });
+  compare(FLookups, FLookupFields,
+          [](TComponent* c) -> TComponent* { return static_cast<TField*>(c)->LookupDataSet(); });
   for (int i = 0; i < FModules.GetModuleCount() && i < static_cast<int>(FTexts.size()); ++i) {
     TModule* module = FModules.GetModule(i);
     if (module->File().SaveToString() != FTexts[static_cast<size_t>(i)]) FChanged.push_back(module);

@@ -89,7 +89,8 @@ TCorpusResult MigrateCorpusFile(const fs::path& source, int& converted) {
     database->SetName("QuelmDatabase1");
     auto* migrator = new TBDE2QuelmDorvik(root);
     migrator->SetName("BDE2QuelmDorvik1");
-    if (migrator->GetDatabase() != database) return {result.File, "the dropped migrator did not take the form's database"};
+    if (migrator->GetDatabase() != database)
+      return {result.File, "the dropped migrator did not take the form's database"};
     TRecordingDriver boxes;
     migrator->Migrate();
     std::string message = std::to_string(expected.size()) + " dataset descendants processed successfully";

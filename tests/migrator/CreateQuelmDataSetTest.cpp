@@ -200,9 +200,10 @@ TEST(CreateQuelmDataSetTest, AStatementThatCannotBeReadStaysEmpty) {
   modify.Add("update a set x = 1");
   remove.Add("delete from a");
   TProbeClass updateSql("TUpdateSQL", TComponent::StaticClass());
-  updateSql.Property("ModifySQL", TStrings::StaticClass().TypeInfo(), [&] { return TValue(static_cast<TObject*>(&modify)); })
-      .Property("InsertSQL", TStrings::StaticClass().TypeInfo(), []() -> TValue { throw EConvertError("unreadable"); })
-      .Property("DeleteSQL", TStrings::StaticClass().TypeInfo(), [&] { return TValue(static_cast<TObject*>(&remove)); });
+  const TTypeInfo& lines = TStrings::StaticClass().TypeInfo();
+  updateSql.Property("ModifySQL", lines, [&] { return TValue(static_cast<TObject*>(&modify)); })
+      .Property("InsertSQL", lines, []() -> TValue { throw EConvertError("unreadable"); })
+      .Property("DeleteSQL", lines, [&] { return TValue(static_cast<TObject*>(&remove)); });
   auto* probe = new TProbeComponent(updateSql, &forms.Root());
   probe->SetName("Probe1");
   SetObjectProp(*forms.Find("QueryA"), "UpdateObject", probe);
