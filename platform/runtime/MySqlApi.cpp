@@ -120,7 +120,7 @@ void ForwardStartMessages(const std::string& messages) {
 using TServerEnd = void (*)();
 
 // The embedded server of this process: loaded once, started once, stopped
-// when the runtime library goes away.
+// at exit.
 class TEmbeddedServer {
 public:
   // Stopping flushes the storage engines, so the next start needs no
@@ -219,7 +219,8 @@ private:
     std::vector<std::string> args = {
         "quelm-embedded",
         "--no-defaults",  // must come first: no configuration file is read
-        "--datadir=" + dataDir,
+        // The server changes into its data directory, so a relative path would not survive.
+        "--datadir=" + std::filesystem::absolute(dataDir).string(),
         "--character-set-server=utf8mb4",
         "--collation-server=utf8mb4_general_ci",
         "--innodb-log-file-size=8M",
