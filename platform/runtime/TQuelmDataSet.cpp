@@ -74,5 +74,14 @@ void TQuelmDataSet::InternalOpen() {
   CheckSelectSQL();
   std::string sql = SelectSQL();
   TQuelmResult result = CheckDatabase().Connection().Query(sql);
+  // Some statements (CALL among them) describe their result only once they
+  // have run: their fields come from the result itself.
+  if (FieldCount() == 0 && FieldDefs().Count() == 0 && !result.Columns.empty()) {
+    for (const TQuelmColumn& column : result.Columns) {
+      TFieldDef* def = FieldDefs().Add(column.Name, column.DataType, column.Size, false);
+      def->SetPrecision(column.Precision);
+    }
+    CreateFields();
+  }
   SetRecords(result.ColumnNames(), std::move(result.Rows));
 }

@@ -113,6 +113,15 @@ TEST_P(QueryTest, ValuesStayValuesWithoutBackslashEscapes) {
   check("it's");
 }
 
+TEST_P(QueryTest, ACallGetsItsFieldsFromItsResult) {
+  CONNECT();
+  FQuery->GetQuery().SetText("CALL list_customers(:r)");
+  FQuery->Params()->ParamByName("r")->SetAsString("EU");
+  FQuery->Open();
+  ASSERT_EQ(FQuery->FieldCount(), 2);
+  EXPECT_EQ(Column(*FQuery, "name"), (std::vector<std::string>{"Anton", "Berta"}));
+}
+
 TEST_P(QueryTest, ServerErrorsPassWithTheServersMessage) {
   CONNECT();
   FQuery->GetQuery().SetText("SELEKT 1");
