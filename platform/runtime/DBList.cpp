@@ -3,9 +3,11 @@
 #include "runtime/DBListRegistry.h"
 
 namespace {
+// Never destroyed: a database component that outlives the static objects at
+// exit still takes itself out.
 TList<TQuelmDatabase>& Databases() {
-  static TList<TQuelmDatabase> list;
-  return list;
+  static auto* list = new TList<TQuelmDatabase>;
+  return *list;
 }
 } // namespace
 

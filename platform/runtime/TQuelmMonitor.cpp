@@ -12,9 +12,10 @@ const TTypeInfo& TypeInfoQuelmMonitorSQLEvent() {
   return info;
 }
 
+// Never destroyed, like the database list: components may outlive it at exit.
 std::vector<TQuelmMonitor*>& Monitors() {
-  static std::vector<TQuelmMonitor*> monitors;
-  return monitors;
+  static auto* monitors = new std::vector<TQuelmMonitor*>;
+  return *monitors;
 }
 } // namespace
 
