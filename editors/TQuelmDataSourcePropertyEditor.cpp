@@ -17,6 +17,6 @@ void TQuelmDataSourcePropertyEditor::CheckComponent(const std::string& name) {
   auto* source = dynamic_cast<TDataSource*>(Designer()->GetComponent(name));
   if (source)
     for (int i = 0; i < PropCount(); ++i)
-      if (source->IsLinkedTo(dynamic_cast<TDataSet*>(GetComponent(i)))) return;
+      if (auto* table = dynamic_cast<TDataSet*>(GetComponent(i)); table && table->IsLinkedTo(source)) return;
   FProc(name);
 }

@@ -2,11 +2,16 @@
 
 #include "designhost/DesignRegistry.h"
 #include "editors/NameListPropertyEditors.h"
+#include "editors/TAboutProperty.h"
+#include "editors/TQuelmFileNameProperty.h"
+#include "editors/TQuelmSPParamsProperty.h"
 #include "editors/TMigrateExecutePropertyEditor.h"
 #include "editors/TQuelmDataSourcePropertyEditor.h"
 #include "editors/TQuelmUpdateSQLEditor.h"
 #include "migrator/TBDE2QuelmDorvik.h"
 #include "db/TDataSource.h"
+#include "db/TParams.h"
+#include "runtime/QuelmTypes.h"
 #include "runtime/TQuelmBatchExecute.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmDirectQuery.h"
@@ -41,6 +46,9 @@ void RegisterPropertyEditors() {
                          TPropertyEditorClass::Of<TQuelmIndexFieldNamesPropertyEditor>());
   RegisterPropertyEditor(&TDataSource::StaticClass().TypeInfo(), &table, "MasterSource",
                          TPropertyEditorClass::Of<TQuelmDataSourcePropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoQuelmDorvikAbout(), nullptr, "", TPropertyEditorClass::Of<TAboutProperty>());
+  RegisterPropertyEditor(&TypeInfoFileName(), &database, "SSLCert", TPropertyEditorClass::Of<TQuelmFileNameProperty>());
+  RegisterPropertyEditor(&TypeInfoFileName(), &database, "SSLKey", TPropertyEditorClass::Of<TQuelmFileNameProperty>());
   RegisterPropertyEditor(&TypeInfoBoolean(), &TBDE2QuelmDorvik::StaticClass(), "Execute",
                          TPropertyEditorClass::Of<TMigrateExecutePropertyEditor>());
   RegisterPropertyEditor(&TypeInfoString(), &TQuelmStoredProc::StaticClass(), "ProcedureName",
@@ -49,4 +57,6 @@ void RegisterPropertyEditors() {
                          TPropertyEditorClass::Of<TQuelmDatabaseCharsetPropertyEditor>());
   RegisterPropertyEditor(&TypeInfoString(), &database, "ConnectionCollation",
                          TPropertyEditorClass::Of<TQuelmDatabaseCollationPropertyEditor>());
+  RegisterPropertyEditor(&TParams::StaticClass().TypeInfo(), &TQuelmStoredProc::StaticClass(), "Params",
+                         TPropertyEditorClass::Of<TQuelmSPParamsProperty>());
 }

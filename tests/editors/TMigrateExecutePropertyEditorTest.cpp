@@ -92,7 +92,7 @@ TEST_F(TMigrateExecutePropertyEditorTest, TheExecutePropertyOfTheMigratorGetsThi
     if (r.Package == Package) mine.push_back(r.PropertyName);
   auto at = std::find(mine.begin(), mine.end(), "Execute");
   ASSERT_NE(at, mine.end());
-  EXPECT_EQ(*(at - 1), "MasterSource");
+  EXPECT_EQ(*(at - 1), "SSLKey");
   EXPECT_EQ(*(at + 1), "ProcedureName");
   const TPropertyEditorRegistration* found =
       registry.FindPropertyEditor(*GetPropInfo(*Migrator, "Execute"), Migrator->ClassType());

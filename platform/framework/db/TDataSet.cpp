@@ -2,6 +2,7 @@
 
 #include "classes/TStrings.h"
 #include "db/DatabaseError.h"
+#include "db/TDataSource.h"
 #include "db/FieldClasses.h"
 #include "rtl/TextCompare.h"
 
@@ -181,4 +182,16 @@ std::optional<std::string> TDataSet::FieldValue(const TField& field) const {
       return c < row.size() ? row[c] : std::nullopt;
     }
   return std::nullopt;
+}
+
+bool TDataSet::IsLinkedTo(const TDataSource* source) const {
+  // Bounded by the number of links a chain can pass; a chain that loops
+  // elsewhere must not hang the inspector.
+  for (int steps = 0; source && steps < 10000; ++steps) {
+    const TDataSet* dataSet = source->DataSet();
+    if (!dataSet) break;
+    if (dataSet == this) return true;
+    source = dataSet->GetDataSource();
+  }
+  return false;
 }

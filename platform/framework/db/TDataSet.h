@@ -63,6 +63,10 @@ public:
 
   // The data source this dataset follows as a detail (none by default).
   virtual TDataSource* GetDataSource() const { return nullptr; }
+  // True when source's dataset is this dataset, or follows it through a chain
+  // of master data sources: making source this dataset's master would then
+  // close a circle.
+  bool IsLinkedTo(const TDataSource* source) const;
 
   // Called by TFieldDefs::Update and TIndexDefs::Update.
   virtual void UpdateFieldDefs();
