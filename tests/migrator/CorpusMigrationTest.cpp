@@ -7,6 +7,8 @@
 
 #include "classes/TypInfo.h"
 #include "db/TDataSet.h"
+#include "db/TDataSource.h"
+#include "db/TField.h"
 #include "migrator/ConvertibleClasses.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmDataSet.h"
@@ -45,14 +47,33 @@ const char* NewClassOf(TQuelmDataSetKind kind) {
   return "";
 }
 
+const TConvertComponents AllLayers{TConvertComponent::convBDE, TConvertComponent::convADO,
+                                   TConvertComponent::convDBX, TConvertComponent::convZeos};
+
+bool IsConvertible(const TComponent* c) {
+  return dynamic_cast<const TDataSet*>(c) && FindConvertibleClass(c->ClassName(), AllLayers);
+}
+
+// Data sources and lookup fields of the form bound to a convertible dataset:
+// the holder's name and the dataset's.
+std::vector<std::pair<std::string, std::string>> ExpectedLinks(const TComponent& root) {
+  std::vector<std::pair<std::string, std::string>> links;
+  for (int i = 0; i < root.ComponentCount(); ++i) {
+    TComponent* c = root.Components(i);
+    if (auto* source = dynamic_cast<TDataSource*>(c); source && IsConvertible(source->DataSet()))
+      links.emplace_back(c->Name(), source->DataSet()->Name());
+    if (auto* field = dynamic_cast<TField*>(c); field && field->IsLookup() && IsConvertible(field->LookupDataSet()))
+      links.emplace_back(c->Name(), field->LookupDataSet()->Name());
+  }
+  return links;
+}
+
 std::vector<TExpected> ExpectedConversions(const TComponent& root) {
-  TConvertComponents all{TConvertComponent::convBDE, TConvertComponent::convADO, TConvertComponent::convDBX,
-                         TConvertComponent::convZeos};
   std::vector<TExpected> expected;
   for (int i = 0; i < root.ComponentCount(); ++i) {
     auto* dataSet = dynamic_cast<TDataSet*>(root.Components(i));
     if (!dataSet) continue;
-    const TConvertibleClass* row = FindConvertibleClass(dataSet->ClassName(), all);
+    const TConvertibleClass* row = FindConvertibleClass(dataSet->ClassName(), AllLayers);
     if (!row) continue;
     TExpected e{dataSet->Name(), NewClassOf(row->Kind), dataSet->DefaultFields() ? 0 : dataSet->FieldCount(), ""};
     if (IsPublishedProp(*dataSet, "UpdateObject"))
@@ -69,13 +90,14 @@ struct TCorpusResult {
   std::string Failure;  // empty: migrated cleanly
 };
 
-TCorpusResult MigrateCorpusFile(const fs::path& source, int& converted) {
+TCorpusResult MigrateCorpusFile(const fs::path& source, int& converted, int& linked) {
   TCorpusResult result{source.filename().string(), ""};
   fs::path dir = fs::temp_directory_path() / ("quelm-corpus-migration-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   fs::path copy = dir / source.filename();
   fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
   std::vector<TExpected> expected;
+  std::vector<std::pair<std::string, std::string>> links;
   size_t warningsBefore = 0;
   {
     TModuleServices services(Registry());
@@ -84,6 +106,7 @@ TCorpusResult MigrateCorpusFile(const fs::path& source, int& converted) {
     TComponent* root = module->Root();
     expected = ExpectedConversions(*root);
     if (expected.empty()) return {result.File, "-"};
+    links = ExpectedLinks(*root);
     warningsBefore = module->Warnings().size();
     auto* database = new TQuelmDatabase(root);
     database->SetName("QuelmDatabase1");
@@ -117,6 +140,15 @@ TCorpusResult MigrateCorpusFile(const fs::path& source, int& converted) {
       return {result.File, e.Name + " has an update object it should not have"};
     ++converted;
   }
+  for (const auto& [holder, dataSet] : links) {
+    TComponent* c = root->FindComponent(holder);
+    TComponent* bound = nullptr;
+    if (auto* source = dynamic_cast<TDataSource*>(c)) bound = source->DataSet();
+    if (auto* field = dynamic_cast<TField*>(c)) bound = field->LookupDataSet();
+    if (!bound || bound->Name() != dataSet || !dynamic_cast<TQuelmDataSet*>(bound))
+      return {result.File, holder + " is not bound to the new " + dataSet};
+    ++linked;
+  }
   for (int i = 0; i < root->ComponentCount(); ++i)
     if (root->Components(i)->Name().rfind("Die_", 0) == 0)
       return {result.File, "a source stayed: " + root->Components(i)->Name()};
@@ -135,11 +167,11 @@ TEST(CorpusMigrationTest, EveryCorpusFormWithForeignDataSetsMigratesAndReadsBack
   for (const auto& entry : fs::directory_iterator(dir))
     if (entry.is_regular_file()) files.push_back(entry.path());
   std::sort(files.begin(), files.end());
-  int migrated = 0, candidates = 0, converted = 0;
+  int migrated = 0, candidates = 0, converted = 0, linked = 0;
   for (const fs::path& file : files) {
     TCorpusResult r;
     try {
-      r = MigrateCorpusFile(file, converted);
+      r = MigrateCorpusFile(file, converted, linked);
     } catch (const Exception& e) {
       r = {file.filename().string(), std::string(e.ClassName()) + ": " + e.Message()};
     }
@@ -149,7 +181,8 @@ TEST(CorpusMigrationTest, EveryCorpusFormWithForeignDataSetsMigratesAndReadsBack
     else ADD_FAILURE() << r.File << ": " << r.Failure;
   }
   std::cout << "[ corpus   ] " << migrated << " of " << candidates << " forms with foreign datasets migrated cleanly ("
-            << converted << " datasets), " << files.size() << " files in all\n";
+            << converted << " datasets, " << linked << " data sources and lookup fields re-pointed), " << files.size()
+            << " files in all\n";
   EXPECT_GT(candidates, 0);
 }
 
