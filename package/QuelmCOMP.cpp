@@ -7,6 +7,8 @@
 #include "editors/TQuelmSPParamsProperty.h"
 #include "editors/TMigrateExecutePropertyEditor.h"
 #include "editors/TQuelmDataSourcePropertyEditor.h"
+#include "editors/TQuelmDataSetEditor.h"
+#include "editors/TQuelmDatabaseEditor.h"
 #include "editors/TQuelmUpdateSQLEditor.h"
 #include "migrator/TBDE2QuelmDorvik.h"
 #include "db/TDataSource.h"
@@ -31,6 +33,8 @@ extern "C" __attribute__((visibility("default"))) void Register() {
                       &TQuelmUpdateSQL::StaticClass(), &TQuelmMacroQuery::StaticClass(),
                       &TBDE2QuelmDorvik::StaticClass(), &TQuelmBatchExecute::StaticClass(),
                       &TQuelmMonitor::StaticClass(), &TQuelmDump::StaticClass(), &TQuelmTools::StaticClass()});
+  RegisterComponentEditor(TQuelmDatabase::StaticClass(), TComponentEditorClass::Of<TQuelmDatabaseEditor>());
+  RegisterComponentEditor(TQuelmDataSet::StaticClass(), TComponentEditorClass::Of<TQuelmDataSetEditor>());
   RegisterComponentEditor(TQuelmUpdateSQL::StaticClass(), TComponentEditorClass::Of<TQuelmUpdateSQLEditor>());
   RegisterPropertyEditors();
 }

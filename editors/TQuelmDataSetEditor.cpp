@@ -1,0 +1,77 @@
+#include "editors/TQuelmDataSetEditor.h"
+
+#include "classes/TStrings.h"
+#include "designhost/FieldsEditor.h"
+#include "designhost/SQLTableName.h"
+#include "editors/TQuelmDesigner.h"
+#include "queryedit/QuelmQueryEdit.h"
+#include "runtime/TQuelmDatabase.h"
+#include "runtime/TQuelmQuery.h"
+
+QUELM_DEFINE_CLASS(TQuelmDataSetEditor, TDataSetEditor)
+
+void TQuelmDataSetEditor::ExecuteVerb(int index) {
+  TDataSetEditor::ExecuteVerb(index);
+  auto& dataSet = As<TQuelmDataSet>(*Component());
+  switch (index) {
+  case 0:
+    // The host's own verb opened the fields editor with this editor's
+    // designer class already; this brings it forward.
+    ShowFieldsEditor(GetDesigner(), &dataSet, TDSDesignerClass::Of<TDSDesigner>());
+    break;
+  case 1:
+    EditQuerySQL();
+    break;
+  case 2:
+    dataSet.SetActive(!dataSet.Active());
+    break;
+  default:
+    break;
+  }
+  if (GetDesigner()) GetDesigner()->Modified();
+}
+
+void TQuelmDataSetEditor::EditQuerySQL() {
+  auto* query = dynamic_cast<TQuelmQuery*>(Component());
+  if (!query) return;
+  FDatabase = query->GetDatabase();
+  // The dialog calls back into this editor only while it is open.
+  struct TClearDatabase {
+    TQuelmDatabase*& Database;
+    ~TClearDatabase() { Database = nullptr; }
+  } clear{FDatabase};
+  std::string sql = query->GetQuery().Text();
+  std::string startTable = sql.empty() ? std::string() : GetTableNameFromSQL(sql);
+  TGetTableNamesProc getTables = [this](TStrings& list, bool systemTables) { GetTables(list, systemTables); };
+  TGetFieldNamesProc getFields = [this](const std::string& tableName, TStrings& list, bool systemTables) {
+    GetFields(tableName, list, systemTables);
+  };
+  if (EditSQL(sql, getTables, getFields, startTable)) query->GetQuery().SetText(sql);
+}
+
+std::string TQuelmDataSetEditor::GetVerb(int index) {
+  switch (index) {
+  case 0:
+    return "Fields Editor...";
+  case 1:
+    return dynamic_cast<TQuelmQuery*>(Component()) ? "SQL Editor..." : "";
+  case 2:
+    return As<TQuelmDataSet>(*Component()).Active() ? "Close" : "Open";
+  default:
+    return "";
+  }
+}
+
+int TQuelmDataSetEditor::GetVerbCount() { return 3; }
+
+TDSDesignerClass TQuelmDataSetEditor::GetDSDesignerClass() { return TDSDesignerClass::Of<TQuelmDesigner>(); }
+
+void TQuelmDataSetEditor::GetTables(TStrings& List, bool) {
+  List.Clear();
+  if (FDatabase && FDatabase->Connected()) FDatabase->GetTableNames("", List, true);
+}
+
+void TQuelmDataSetEditor::GetFields(const std::string& TableName, TStrings& List, bool) {
+  // GetFieldNames replaces the list's content itself.
+  if (FDatabase && FDatabase->Connected()) FDatabase->GetFieldNames(TableName, List);
+}
