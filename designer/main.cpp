@@ -5,7 +5,9 @@
 #include "ConnectionOptions.h"
 #include "DesignerOptions.h"
 
+#include "classes/TClassRegistry.h"
 #include "designhost/DesignRegistry.h"
+#include "designhost/foreign/ForeignClasses.h"
 #include "designhost/PackageLoader.h"
 #include "rtl/Exceptions.h"
 
@@ -71,6 +73,9 @@ int main(int argc, char** argv) {
   // Without a configured server the suite's database components run on the
   // embedded server, on the program's own data directory.
   EnsureEmbeddedDefault();
+  // The other access layers' classes are known to the host by name and
+  // published properties, so their datasets load as what they are.
+  RegisterForeignClasses(TClassRegistry::Global());
 
   std::unique_ptr<TLoadedPackage> package;
   try {
