@@ -2,6 +2,7 @@
 
 #include "../runtime/TestBackends.h"
 #include "classes/TStringList.h"
+#include "designhost/DesignRegistry.h"
 #include "designhost/FieldsEditor.h"
 #include "editors/TQuelmDatabaseEditor.h"
 #include "editors/TQuelmDesigner.h"
@@ -9,6 +10,7 @@
 #include "forms/TListBox.h"
 #include "forms/TMemo.h"
 #include "forms/TModalDriver.h"
+#include "package/QuelmCOMP.h"
 #include "queryedit/TSQLEditForm.h"
 #include "runtime/EditDatabase.h"
 #include "runtime/TQuelmDatabase.h"
@@ -256,4 +258,45 @@ TEST(DatabaseEditorTest, AFailedConnectIsNotAChangeAndTheEditorVerbAlwaysIs) {
   SetEditDatabaseHandler(previous);
   EXPECT_EQ(1, dialogs);
   EXPECT_EQ(1, designer.Changes);
+}
+
+TEST_F(DataSetEditorTest, AnErrorInTheSQLEditorLeavesTheQueryAndTheListsSourceCleared) {
+  REQUIRE_BACKEND(*FDatabase, TBackend::Server);
+  FQuery->GetQuery().SetText("select * from customer");
+  auto editor = EditorOn(FQuery);
+  TFunctionModalDriver driver([](TFormUser& user) {
+    user.ClearText("mmSQL");
+    user.Click("NoSuchButton");
+  });
+  TModalDriverGuard guard(driver);
+  EXPECT_THROW(editor->ExecuteVerb(1), EModalDriverError);
+  EXPECT_EQ("select * from customer\n", FQuery->GetQuery().Text());
+  EXPECT_EQ(0, FDesigner.Changes);
+  // Outside the dialog the callbacks have no database to read from.
+  TStringList tables;
+  tables.Add("stale");
+  editor->GetTables(tables, false);
+  EXPECT_EQ(0, tables.Count());
+}
+
+TEST(ComponentEditorRegistrationTest, EveryDatasetOfTheSuiteGetsTheDatasetEditor) {
+  TDesignRegistry& registry = TDesignRegistry::Instance();
+  constexpr int Package = 7306;
+  int previous = registry.CurrentPackage();
+  registry.SetCurrentPackage(Package);
+  Register();
+  registry.SetCurrentPackage(previous);
+  struct TUnregister {
+    ~TUnregister() { TDesignRegistry::Instance().UnregisterPackage(Package); }
+  } unregister;
+  std::vector<std::string> mine;
+  for (const TComponentEditorRegistration& r : registry.ComponentEditors())
+    if (r.Package == Package) mine.push_back(r.ComponentClass->ClassName() + " " + r.Editor.ClassName());
+  EXPECT_EQ((std::vector<std::string>{"TQuelmDatabase TQuelmDatabaseEditor", "TQuelmDataSet TQuelmDataSetEditor",
+                                      "TQuelmUpdateSQL TQuelmUpdateSQLEditor"}),
+            mine);
+  auto editorOf = [&](const TClassInfo& cls) { return registry.FindComponentEditor(cls).ClassName(); };
+  EXPECT_EQ("TQuelmDataSetEditor", editorOf(TQuelmTable::StaticClass()));
+  EXPECT_EQ("TQuelmDataSetEditor", editorOf(TQuelmStoredProc::StaticClass()));
+  EXPECT_EQ("TQuelmDataSetEditor", editorOf(TProbeDataSet::StaticClass()));
 }
