@@ -72,6 +72,9 @@ void TQuelmDataSetEditor::GetTables(TStrings& List, bool) {
 }
 
 void TQuelmDataSetEditor::GetFields(const std::string& TableName, TStrings& List, bool) {
-  // GetFieldNames replaces the list's content itself.
+  // GetFieldNames replaces the list's content itself. Without a connection
+  // the list is emptied, so a connection lost while the dialog is open does
+  // not leave the previous table's fields under the newly chosen table.
   if (FDatabase && FDatabase->Connected()) FDatabase->GetFieldNames(TableName, List);
+  else List.Clear();
 }

@@ -300,3 +300,16 @@ TEST(ComponentEditorRegistrationTest, EveryDatasetOfTheSuiteGetsTheDatasetEditor
   EXPECT_EQ("TQuelmDataSetEditor", editorOf(TQuelmStoredProc::StaticClass()));
   EXPECT_EQ("TQuelmDataSetEditor", editorOf(TProbeDataSet::StaticClass()));
 }
+
+TEST_F(DataSetEditorTest, ALostConnectionLeavesNoStaleFieldsUnderAnotherTable) {
+  REQUIRE_BACKEND(*FDatabase, TBackend::Server);
+  FQuery->GetQuery().SetText("select * from customer");
+  RunSQLEditor([this](TFormUser& user, TSQLEditForm& dialog) {
+    EXPECT_EQ(7, dialog.FieldList->Items()->Count());
+    FDatabase->SetConnected(false);
+    user.SelectItems("TableList", {"orders"});
+    EXPECT_EQ(std::vector<std::string>{"*"}, Items(*dialog.FieldList));
+    EXPECT_FALSE(FDatabase->Connected());
+    user.Click("CancelButton");
+  });
+}
