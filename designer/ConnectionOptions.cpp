@@ -2,6 +2,7 @@
 
 #include "classes/TComponentRef.h"
 #include "designhost/ModuleServices.h"
+#include "rtl/Exceptions.h"
 #include "runtime/TQuelmDatabase.h"
 
 #include <charconv>
@@ -113,6 +114,14 @@ TConnectionOverride::TConnectionOverride(const TConnectionOptions& options, TMod
       database->SetConnected(false);
       options.ApplyTo(*database);
       FSaved.push_back(std::move(saved));
+      // Options name the server the run works on, so the run starts connected,
+      // as a developer connects before opening the editors that list tables.
+      // A server that cannot be reached leaves the component closed; commands
+      // that need it report the error when they use it.
+      try {
+        database->SetConnected(true);
+      } catch (const Exception&) {
+      }
     }
   }
 }

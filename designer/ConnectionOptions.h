@@ -38,7 +38,8 @@ TConnectionOptions TakeConnectionOptions(std::vector<std::string>& args);
 std::string EnsureEmbeddedDefault();
 
 // Applies options to every database component of the open modules for the
-// guard's life and puts the components' own settings back at its end.
+// guard's life, connecting them, and puts the components' own settings (and
+// connection state) back at its end.
 class TConnectionOverride {
 public:
   TConnectionOverride(const TConnectionOptions& options, TModuleServices& modules);
