@@ -29,22 +29,24 @@ std::string Env(const char* name) {
   return v ? v : "";
 }
 
-void RemoveEmbeddedDir();
-
-const std::string& EmbeddedDir() {
-  static const std::string dir = [] {
-    std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = base + "/quelm-bench.XXXXXX";
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary directory");
-    std::atexit(RemoveEmbeddedDir);
-    return pattern;
-  }();
-  return dir;
-}
+// Never destroyed: the exit handler that removes the directory runs after
+// the static objects have gone.
+std::string* TempDir = nullptr;
 
 void RemoveEmbeddedDir() {
   std::error_code ec;
-  std::filesystem::remove_all(EmbeddedDir(), ec);
+  if (TempDir) std::filesystem::remove_all(*TempDir, ec);
+}
+
+const std::string& EmbeddedDir() {
+  if (!TempDir) {
+    std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern = base + "/quelm-bench.XXXXXX";
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary directory");
+    TempDir = new std::string(pattern);
+    std::atexit(RemoveEmbeddedDir);
+  }
+  return *TempDir;
 }
 
 // The bench database with its 10,000 tables and the wide table, made once.

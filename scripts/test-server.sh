@@ -65,7 +65,9 @@ stop_server() {
   rm -rf "$D"
 }
 trap stop_server EXIT
-trap 'exit 130' INT TERM
+CMD_PID=
+# Interrupted, the command is stopped first, then the server.
+trap '[ -n "$CMD_PID" ] && kill -TERM "$CMD_PID" 2>/dev/null; exit 130' INT TERM
 
 fail() {
   echo "test-server: $*" >&2
@@ -130,5 +132,8 @@ export QUELM_TEST_SSL_CA="$D/ca.pem"
 export QUELM_TEST_SSL_CERT="$D/client-cert.pem"
 export QUELM_TEST_SSL_KEY="$D/client-key.pem"
 
-"$@"
+# In the background, so that a signal reaches the traps at once.
+"$@" <&0 &
+CMD_PID=$!
+wait "$CMD_PID"
 exit $?

@@ -16,9 +16,13 @@ std::string Env(const char* name) {
   return v ? std::string(v) : std::string();
 }
 
+// The temporary directory holding the embedded data directory; never
+// destroyed, since the exit handler that removes it runs after the statics go.
+std::string* TempRoot = nullptr;
+
 void RemoveEmbeddedDir() {
   std::error_code ec;
-  std::filesystem::remove_all(EmbeddedTestDir(), ec);
+  if (TempRoot) std::filesystem::remove_all(*TempRoot, ec);
 }
 
 void LoadSchema(TQuelmDatabase& database, const std::string& file) {
@@ -50,6 +54,7 @@ const std::string& EmbeddedTestDir() {
     if (base.empty()) base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::string pattern = base + "/quelm-embedded-test.XXXXXX";
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary directory");
+    TempRoot = new std::string(pattern);
     // Registered before the embedded server starts, so it runs after the
     // server has stopped.
     std::atexit(RemoveEmbeddedDir);
