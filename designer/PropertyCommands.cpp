@@ -5,6 +5,7 @@
 
 #include "classes/TComponent.h"
 #include "designhost/DesignRegistry.h"
+#include "designhost/SecretProperties.h"
 #include "forms/TModalDriver.h"
 #include "forms/TScriptedModalDriver.h"
 #include "rtl/JsonWriter.h"
@@ -85,6 +86,7 @@ int RunPropsCommand(TDesignToolContext& ctx) {
     } catch (const Exception& e) {
       error = e.Message();
     }
+    if (IsSecretProperty(prop->Name)) value = SecretShown(!value.empty());
     std::string attributes = AttributeList(editor->GetAttributes());
     if (json) {
       json->BeginObject()
@@ -164,6 +166,7 @@ int RunSetCommand(TDesignToolContext& ctx) {
   }
   editor->SetValue(words[3]);
   std::string value = editor->GetValue();
+  if (IsSecretProperty(words[2])) value = SecretShown(!value.empty());
   PrintSaved(ctx, dryRun ? std::vector<std::string>{} : session.SaveModified(), value);
   return 0;
 }
@@ -212,6 +215,7 @@ int RunEditCommand(TDesignToolContext& ctx) {
       }
     }
     value = editor->GetValue();
+    if (IsSecretProperty(words[2])) value = SecretShown(!value.empty());
     override.Restore();
   }
   PrintMessages(ctx, *driver);

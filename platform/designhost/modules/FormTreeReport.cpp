@@ -1,5 +1,6 @@
 #include "designhost/modules/FormTreeReport.h"
 
+#include "designhost/SecretProperties.h"
 #include "classes/TComponent.h"
 #include "db/TDataSource.h"
 #include "db/TField.h"
@@ -72,8 +73,13 @@ void PrintFormTree(std::ostream& out, TModule& module) {
     if (std::string owner = OwnerNote(e); !owner.empty()) out << " (owner " << owner << ")";
     out << "\n";
     if (!IsDataAccessComponent(*e.Component)) continue;
-    for (const auto& [name, value] : StoredProperties(*e.Component))
+    for (const auto& [name, value] : StoredProperties(*e.Component)) {
+      if (IsSecretProperty(name)) {
+        out << indent << "  " << name << " = " << SecretShown(true) << "\n";
+        continue;
+      }
       out << indent << "  " << name << " = " << FormatFormValue(value, static_cast<int>(indent.size()) + 2, "\n") << "\n";
+    }
   }
 }
 
@@ -93,7 +99,8 @@ void WriteFormTreeJson(TJsonWriter& json, TModule& module) {
       json.Key("properties").BeginObject();
       for (const auto& [name, value] : StoredProperties(*e.Component)) {
         json.Key(name);
-        JsonValue(json, value);
+        if (IsSecretProperty(name)) json.String(SecretShown(true));
+        else JsonValue(json, value);
       }
       json.EndObject();
     }
