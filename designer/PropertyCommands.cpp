@@ -1,6 +1,7 @@
 #include "PropertyCommands.h"
 
 #include "ConnectionOptions.h"
+#include "CommandSupport.h"
 #include "FormSession.h"
 
 #include "classes/TComponent.h"
@@ -14,18 +15,6 @@
 #include <stdexcept>
 
 namespace {
-
-std::vector<std::string> SplitNames(const std::string& text) {
-  std::vector<std::string> names;
-  size_t start = 0;
-  while (true) {
-    size_t comma = text.find(',', start);
-    names.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return names;
-}
 
 std::vector<TPersistent*> Selection(TFormSession& session, const std::string& names) {
   std::vector<TPersistent*> selection;
@@ -42,11 +31,6 @@ std::string AttributeList(TPropertyAttributes attributes) {
     text += PropertyAttributeName(a);
   }
   return text;
-}
-
-void PrintMessages(TDesignToolContext& ctx, const TModalDriver& driver) {
-  for (const TMessageBoxInfo& box : driver.Messages())
-    *ctx.Err << "message: " << box.Text << " [" << ModalResultName(box.Answer) << "]\n";
 }
 
 void PrintSaved(TDesignToolContext& ctx, const std::vector<std::string>& saved, const std::string& value) {

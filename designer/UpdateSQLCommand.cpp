@@ -1,6 +1,7 @@
 #include "UpdateSQLCommand.h"
 
 #include "ConnectionOptions.h"
+#include "CommandSupport.h"
 #include "FormSession.h"
 
 #include "classes/TClassRegistry.h"
@@ -23,19 +24,6 @@ struct TChoices {
   bool DatasetDefaults = false, PrimaryKeys = false, QuoteFields = false, Yes = false, DryRun = false;
   std::optional<std::vector<std::string>> Keys, Update;
 };
-
-std::vector<std::string> SplitNames(const std::string& text) {
-  std::vector<std::string> names;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    std::string name = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    if (!name.empty()) names.push_back(name);
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return names;
-}
 
 // What a person does in the dialog for these choices.
 void PlayChoices(TFormUser& user, const TChoices& choices) {
@@ -123,8 +111,7 @@ int RunUpdateSQLCommand(TDesignToolContext& ctx) {
     }
     override.Restore();
   }
-  for (const TMessageBoxInfo& box : driver.Messages())
-    *ctx.Err << "message: " << box.Text << " [" << ModalResultName(box.Answer) << "]\n";
+  PrintMessages(ctx, driver);
   if (!session.MainModule().IsModified()) {
     *ctx.Err << "updatesql: the UpdateSQL editor was cancelled" << (failure.empty() ? "" : ": " + failure)
              << "; nothing was written\n";

@@ -1,6 +1,7 @@
 #include "VerbCommands.h"
 
 #include "ConnectionOptions.h"
+#include "CommandSupport.h"
 #include "FormSession.h"
 
 #include "classes/TComponent.h"
@@ -18,11 +19,6 @@ namespace {
 bool ParseIndex(const std::string& text, int& index) {
   auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
   return ec == std::errc() && ptr == text.data() + text.size() && index >= 0;
-}
-
-void PrintMessages(TDesignToolContext& ctx, const TModalDriver& driver) {
-  for (const TMessageBoxInfo& box : driver.Messages())
-    *ctx.Err << "message: " << box.Text << " [" << ModalResultName(box.Answer) << "]\n";
 }
 
 } // namespace
