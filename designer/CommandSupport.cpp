@@ -1,9 +1,12 @@
 #include "CommandSupport.h"
 
+#include "ConnectionOptions.h"
+
 #include "designhost/DesignTools.h"
 #include "forms/TModalDriver.h"
 
 #include <ostream>
+#include <stdexcept>
 
 std::vector<std::string> SplitNames(const std::string& text) {
   std::vector<std::string> names;
@@ -21,4 +24,15 @@ std::vector<std::string> SplitNames(const std::string& text) {
 void PrintMessages(TDesignToolContext& ctx, const TModalDriver& driver) {
   for (const TMessageBoxInfo& box : driver.Messages())
     *ctx.Err << "message: " << box.Text << " [" << ModalResultName(box.Answer) << "]\n";
+}
+
+bool TakeCommandConnection(TDesignToolContext& ctx, const char* command, const char* usage,
+                           std::vector<std::string>& args, TConnectionOptions& connection) {
+  try {
+    connection = TakeConnectionOptions(args);
+    return true;
+  } catch (const std::invalid_argument& e) {
+    *ctx.Err << command << ": " << e.what() << "\n" << usage << ConnectionOptionsUsage;
+    return false;
+  }
 }

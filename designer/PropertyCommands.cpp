@@ -96,12 +96,7 @@ int RunPropsCommand(TDesignToolContext& ctx) {
 int RunValuesCommand(TDesignToolContext& ctx) {
   std::vector<std::string> args = ctx.Args;
   TConnectionOptions connection;
-  try {
-    connection = TakeConnectionOptions(args);
-  } catch (const std::invalid_argument& e) {
-    *ctx.Err << "values: " << e.what() << "\n" << ValuesUsage << ConnectionOptionsUsage;
-    return 2;
-  }
+  if (!TakeCommandConnection(ctx, "values", ValuesUsage, args, connection)) return 2;
   if (args.size() != 3) {
     *ctx.Err << ValuesUsage << ConnectionOptionsUsage;
     return 2;

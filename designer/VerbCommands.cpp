@@ -26,12 +26,7 @@ bool ParseIndex(const std::string& text, int& index) {
 int RunVerbsCommand(TDesignToolContext& ctx) {
   std::vector<std::string> args = ctx.Args;
   TConnectionOptions connection;
-  try {
-    connection = TakeConnectionOptions(args);
-  } catch (const std::invalid_argument& e) {
-    *ctx.Err << "verbs: " << e.what() << "\n";
-    return 2;
-  }
+  if (!TakeCommandConnection(ctx, "verbs", VerbsUsage, args, connection)) return 2;
   if (args.size() != 2) {
     *ctx.Err << VerbsUsage << ConnectionOptionsUsage;
     return 2;
@@ -61,12 +56,7 @@ int RunVerbsCommand(TDesignToolContext& ctx) {
 int RunVerbCommand(TDesignToolContext& ctx) {
   std::vector<std::string> args = ctx.Args;
   TConnectionOptions connection;
-  try {
-    connection = TakeConnectionOptions(args);
-  } catch (const std::invalid_argument& e) {
-    *ctx.Err << "verb: " << e.what() << "\n";
-    return 2;
-  }
+  if (!TakeCommandConnection(ctx, "verb", VerbUsage, args, connection)) return 2;
   std::vector<std::string> words;
   std::string scriptFile;
   for (size_t i = 0; i < args.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "updsqled/GenerateTool.h"
 
+#include "ToolRun.h"
+
 #include "designhost/DesignTools.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +10,8 @@
 
 namespace {
 
-struct TToolRun {
-  int ExitCode = -1;
-  std::string Out, Err;
-};
-
 TToolRun RunTool(std::vector<std::string> args, bool json = false) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  TDesignToolContext ctx;
-  ctx.Args = std::move(args);
-  ctx.Json = json;
-  ctx.In = &in;
-  ctx.Out = &out;
-  ctx.Err = &err;
-  TToolRun run;
-  run.ExitCode = RunGenerateTool(ctx);
-  run.Out = out.str();
-  run.Err = err.str();
-  return run;
+  return RunDesignTool(RunGenerateTool, std::move(args), "", json);
 }
 
 } // namespace
