@@ -4,6 +4,10 @@
 #include "classes/TComponent.h"
 #include "classes/TypInfo.h"
 #include "rtl/Exceptions.h"
+#include "streaming/TFormFile.h"
+
+#include <fstream>
+#include <sstream>
 
 TFormSession::TFormSession(const std::vector<std::string>& files) : FModules(TClassRegistry::Global()) {
   std::vector<TModule*> opened = FModules.OpenModules(files);
@@ -47,6 +51,22 @@ std::vector<std::string> TFormSession::SaveModified() {
   for (int i = 0; i < FModules.GetModuleCount(); ++i) {
     TModule* module = FModules.GetModule(i);
     if (!module->IsModified()) continue;
+    module->Save();
+    saved.push_back(module->FileName());
+  }
+  return saved;
+}
+
+std::vector<std::string> TFormSession::SaveChanged() {
+  CloseWhatTheCommandOpened();
+  std::vector<std::string> saved;
+  for (int i = 0; i < FModules.GetModuleCount(); ++i) {
+    TModule* module = FModules.GetModule(i);
+    if (!module->IsModified()) continue;
+    std::ifstream in(module->FileName(), std::ios::binary);
+    std::ostringstream onDisk;
+    onDisk << in.rdbuf();
+    if (in && onDisk.str() == module->File().SaveToString()) continue;
     module->Save();
     saved.push_back(module->FileName());
   }

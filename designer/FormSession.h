@@ -25,6 +25,9 @@ public:
   TComponent& FindComponent(const std::string& name);
   // Saves the modules the designer was told changed; the files written.
   std::vector<std::string> SaveModified();
+  // The same, but a module whose text would come out as its file holds it
+  // now is left alone: a dialog confirmed without a change writes nothing.
+  std::vector<std::string> SaveChanged();
 
 private:
   // Connections and datasets a command opens (to read a table's columns,

@@ -199,6 +199,6 @@ int RunEditCommand(TDesignToolContext& ctx) {
   }
   PrintMessages(ctx, *driver);
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
-  PrintSaved(ctx, session.SaveModified(), value);
+  PrintSaved(ctx, session.SaveChanged(), value);
   return 0;
 }

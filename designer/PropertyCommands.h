@@ -29,7 +29,7 @@ inline constexpr const char* EditUsage =
     "Presses the ellipsis button of PROPERTY: its editor's dialog runs, played by\n"
     "the script FILE (see quelm-designer verb --help for the operations; without\n"
     "a script a dialog is cancelled). Saves the form file when the editor told the\n"
-    "designer that the form changed.\n";
+    "designer that the form changed and its text did change.\n";
 
 int RunPropsCommand(TDesignToolContext& ctx);
 int RunValuesCommand(TDesignToolContext& ctx);

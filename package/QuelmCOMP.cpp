@@ -5,6 +5,7 @@
 #include "editors/TAboutProperty.h"
 #include "editors/TQuelmFileNameProperty.h"
 #include "editors/TQuelmSPParamsProperty.h"
+#include "editors/TQuelmTableFieldLinkProperty.h"
 #include "editors/TMigrateExecutePropertyEditor.h"
 #include "editors/TQuelmDataSourcePropertyEditor.h"
 #include "editors/TQuelmDataSetEditor.h"
@@ -50,6 +51,8 @@ void RegisterPropertyEditors() {
                          TPropertyEditorClass::Of<TQuelmIndexFieldNamesPropertyEditor>());
   RegisterPropertyEditor(&TDataSource::StaticClass().TypeInfo(), &table, "MasterSource",
                          TPropertyEditorClass::Of<TQuelmDataSourcePropertyEditor>());
+  RegisterPropertyEditor(&TypeInfoString(), &table, "MasterFields",
+                         TPropertyEditorClass::Of<TQuelmTableFieldLinkProperty>());
   RegisterPropertyEditor(&TypeInfoQuelmDorvikAbout(), nullptr, "", TPropertyEditorClass::Of<TAboutProperty>());
   RegisterPropertyEditor(&TypeInfoFileName(), &database, "SSLCert", TPropertyEditorClass::Of<TQuelmFileNameProperty>());
   RegisterPropertyEditor(&TypeInfoFileName(), &database, "SSLKey", TPropertyEditorClass::Of<TQuelmFileNameProperty>());

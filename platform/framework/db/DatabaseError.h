@@ -17,5 +17,6 @@ inline constexpr const char* DataSetClosed = "Cannot perform this operation on a
 inline constexpr const char* DuplicateFieldName = "Duplicate field name '%s'";
 inline constexpr const char* ParameterNotFound = "Parameter '%s' not found";
 inline constexpr const char* IndexNotFound = "Index '%s' not found";
+inline constexpr const char* NoIndexForFields = "No index for fields '%s'";
 inline constexpr const char* CircularDataLink = "Circular datalinks are not allowed";
 } // namespace DBText

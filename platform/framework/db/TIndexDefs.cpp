@@ -48,14 +48,23 @@ TIndexDef* TIndexDefs::Find(const std::string& name) const {
   return Items(index);
 }
 
-TIndexDef* TIndexDefs::FindIndexForFields(const std::string& fields) const {
+TIndexDef* TIndexDefs::GetIndexForFields(const std::string& fields) const {
+  if (fields.empty()) return nullptr;
+  // An exact match wins over an index that merely starts with the fields.
+  for (int i = 0; i < Count(); ++i)
+    if (SameText(Items(i)->Fields(), fields)) return Items(i);
   for (int i = 0; i < Count(); ++i) {
     const std::string& f = Items(i)->Fields();
-    if (SameText(f, fields)) return Items(i);
     if (f.size() > fields.size() && f[fields.size()] == ';' && SameText(f.substr(0, fields.size()), fields))
       return Items(i);
   }
   return nullptr;
+}
+
+TIndexDef* TIndexDefs::FindIndexForFields(const std::string& fields) const {
+  TIndexDef* def = GetIndexForFields(fields);
+  if (!def) DatabaseErrorFmt(DBText::NoIndexForFields, fields, FDataSet);
+  return def;
 }
 
 void TIndexDefs::GetItemNames(TStrings& list) const {

@@ -43,7 +43,11 @@ public:
   TIndexDef* Add(const std::string& name, const std::string& fields, TIndexOptions options);
   int IndexOf(const std::string& name) const;     // ignoring case
   TIndexDef* Find(const std::string& name) const; // raises "Index '%s' not found"
-  TIndexDef* FindIndexForFields(const std::string& fields) const;  // none when no index starts with them
+  // The index whose field list is fields, else the first whose list starts
+  // with them ("a;b" is covered by "a;b;c"); none when no index covers them.
+  TIndexDef* GetIndexForFields(const std::string& fields) const;
+  // The same; raises "No index for fields '%s'" when no index covers them.
+  TIndexDef* FindIndexForFields(const std::string& fields) const;
   void GetItemNames(class TStrings& list) const;
   TDataSet* DataSet() const { return FDataSet; }
 

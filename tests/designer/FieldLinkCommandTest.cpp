@@ -1,0 +1,186 @@
+// quelm-designer's edit command on a table's MasterFields: the field link
+// designer played from a script against the test server, on a form with a
+// master and a detail table.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string Crlf(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+
+struct TRun {
+  int Code;
+  std::string Out;
+};
+
+TRun RunDesigner(const std::string& args) {
+  TRun run{-1, ""};
+  FILE* pipe = popen((std::string(QUELM_DESIGNER_FILE) + " " + args + " 2>&1").c_str(), "r");
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
+  int status = pclose(pipe);
+  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+class FieldLinkCommandTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (Env("QUELM_TEST_HOST").empty()) {
+      if (Env("CI") == "true") FAIL() << "no test server (QUELM_TEST_HOST is not set)";
+      GTEST_SKIP() << "no test server";
+    }
+    FDir = fs::temp_directory_path() / ("quelm-fieldlink-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(FDir);
+    FForm = FDir / "Orders.dfm";
+    WriteFile(FForm, Original);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(FDir, ec);
+  }
+
+  // Edits the detail table's MasterFields with the script.
+  TRun Edit(const std::string& script) {
+    fs::path file = FDir / "links.txt";
+    WriteFile(file, script);
+    return RunDesigner("edit " + FForm.string() + " Orders MasterFields --script " + file.string() + " --host " +
+                       Env("QUELM_TEST_HOST") + " --port " + Env("QUELM_TEST_PORT") + " --user " +
+                       Env("QUELM_TEST_USER") + " --password-env " + Env("QUELM_TEST_PASSWORD_ENV"));
+  }
+
+  // The master's MasterFields-like properties look the same as the
+  // detail's, so a change in the wrong table would show.
+  const std::string Original = Crlf({
+      "object OrdersForm: TOrdersForm",
+      "  Caption = 'Orders'",
+      "  object OrdersDB: TQuelmDatabase",
+      "    DatabaseName = 'quelm_test'",
+      "    Left = 24",
+      "    Top = 16",
+      "  end",
+      "  object Customers: TQuelmTable",
+      "    Database = OrdersDB",
+      "    IndexFieldNames = 'region'",
+      "    MasterFields = 'x'",
+      "    TableName = 'customer'",
+      "    Left = 24",
+      "    Top = 64",
+      "  end",
+      "  object CustomerSource: TDataSource",
+      "    DataSet = Customers",
+      "    Left = 96",
+      "    Top = 64",
+      "  end",
+      "  object Orders: TQuelmTable",
+      "    Database = OrdersDB",
+      "    IndexFieldNames = 'region'",
+      "    MasterFields = 'region'",
+      "    MasterSource = CustomerSource",
+      "    TableName = 'orders'",
+      "    Left = 24",
+      "    Top = 112",
+      "  end",
+      "end",
+  });
+  fs::path FDir, FForm;
+};
+
+} // namespace
+
+TEST_F(FieldLinkCommandTest, CancelABrokenScriptAndAnUnchangedOkLeaveTheFileAlone) {
+  TRun cancelled = Edit("select DetailList customer_id\n"
+                        "select MasterList id\n"
+                        "click AddButton\n"
+                        "click Button2\n");
+  EXPECT_EQ(cancelled.Code, 0) << cancelled.Out;
+  EXPECT_EQ(cancelled.Out, "region\n");
+  EXPECT_EQ(ReadFile(FForm), Original);
+
+  TRun unchanged = Edit("click Button1\n");
+  EXPECT_EQ(unchanged.Code, 0) << unchanged.Out;
+  EXPECT_EQ(unchanged.Out, "region\n");
+  EXPECT_EQ(ReadFile(FForm), Original);
+
+  TRun broken = Edit("select DetailList no_such_field\nclick Button1\n");
+  EXPECT_NE(broken.Code, 0) << broken.Out;
+  EXPECT_NE(broken.Out.find("no_such_field"), std::string::npos) << broken.Out;
+  EXPECT_EQ(ReadFile(FForm), Original);
+}
+
+TEST_F(FieldLinkCommandTest, AGapInTheIndexIsShownAndTheWholeIndexIsWrittenByName) {
+  TRun run = Edit("# the second field alone cannot use the index\n"
+                  "click ClearButton\n"
+                  "select DetailList customer_id\n"
+                  "select MasterList id\n"
+                  "click AddButton\n"
+                  "click Button1\n"
+                  "answer OK\n"
+                  "select DetailList region\n"
+                  "select MasterList region\n"
+                  "click AddButton\n"
+                  "click Button1\n");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("Field 'region', from the Detail Fields list, must be linked"), std::string::npos)
+      << run.Out;
+  EXPECT_NE(run.Out.find("region;id\nsaved " + FForm.string() + "\n"), std::string::npos) << run.Out;
+  std::string expected = Original;
+  const std::string detailLinks = "    IndexFieldNames = 'region'\r\n    MasterFields = 'region'\r\n    MasterSource";
+  expected.replace(expected.find(detailLinks), detailLinks.size(),
+                   "    IndexName = 'by_customer'\r\n    MasterFields = 'region;id'\r\n    MasterSource");
+  EXPECT_EQ(ReadFile(FForm), expected);
+}
+
+TEST(FieldLinkPaletteTest, TheMasterFieldsEditorIsTheFifthOfThirteenRegistrations) {
+  TRun run = RunDesigner("palette --json");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  size_t start = run.Out.find("\"propertyEditors\":[");
+  ASSERT_NE(start, std::string::npos) << run.Out;
+  std::vector<std::string> editors;
+  for (size_t at = run.Out.find("\"editor\":\"", start); at != std::string::npos;
+       at = run.Out.find("\"editor\":\"", at + 1)) {
+    size_t begin = at + 10;
+    editors.push_back(run.Out.substr(begin, run.Out.find('"', begin) - begin));
+  }
+  EXPECT_EQ(editors, (std::vector<std::string>{
+                         "TQuelmTableNamePropertyEditor", "TQuelmIndexNamePropertyEditor",
+                         "TQuelmIndexFieldNamesPropertyEditor", "TQuelmDataSourcePropertyEditor",
+                         "TQuelmTableFieldLinkProperty", "TAboutProperty", "TQuelmFileNameProperty",
+                         "TQuelmFileNameProperty", "TMigrateExecutePropertyEditor",
+                         "TQuelmStoredProcNamePropertyEditor", "TQuelmDatabaseCharsetPropertyEditor",
+                         "TQuelmDatabaseCollationPropertyEditor", "TQuelmSPParamsProperty"}));
+  EXPECT_NE(run.Out.find("{\"type\":\"string\",\"class\":\"TQuelmTable\",\"property\":\"MasterFields\","
+                         "\"editor\":\"TQuelmTableFieldLinkProperty\"}"),
+            std::string::npos)
+      << run.Out;
+}

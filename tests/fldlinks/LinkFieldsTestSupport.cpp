@@ -1,0 +1,3 @@
+#include "LinkFieldsTestSupport.h"
+
+QUELM_DEFINE_CLASS(TSettingsAdapter, TQuelmFieldLinkProperty)
