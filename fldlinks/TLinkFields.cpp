@@ -86,6 +86,8 @@ void TLinkFields::FormDestroy(TObject*) {
 }
 
 void TLinkFields::SetDataSet(TDataSet* dataSet) {
+  // An editor on a component that is no dataset has nothing to link.
+  if (!dataSet) DatabaseError(PackageResString(SMissingDataSet));
   dataSet->FieldDefs().Update();
   if (TIndexDefs* indexDefs = FLinkProperty->GetIndexDefs()) indexDefs->Update();
   TDataSource* source = dataSet->GetDataSource();

@@ -133,6 +133,38 @@ TEST_F(FieldLinkAdapterTest, WithoutAMasterTheDialogNeverShows) {
   EXPECT_TRUE(adapter.Calls.empty());
 }
 
+TEST_F(FieldLinkAdapterTest, OrderFieldListSortsByThePositionInTheOrder) {
+  auto dialog = CreateForm<TLinkFields>(nullptr);
+  auto listOf = [](const std::string& names, TStrings& list) {
+    for (char c : names) list.Add(std::string(1, c));
+  };
+  auto check = [&](const std::string& order, const std::string& list, const std::string& expected) {
+    TStringList orderList, sorted;
+    listOf(order, orderList);
+    listOf(list, sorted);
+    dialog->OrderFieldList(orderList, sorted);
+    std::string result;
+    for (int i = 0; i < sorted.Count(); ++i) result += sorted[i];
+    EXPECT_EQ(result, expected) << order << " / " << list;
+  };
+  check("ABC", "", "");
+  check("ABC", "CAB", "ABC");
+  check("ABC", "CA", "AC");
+  // Names missing from the order come first, in their own order.
+  check("ABC", "CXAY", "XYAC");
+  // Equal positions keep their order: the second B stays after the first.
+  check("AB", "BAB", "ABB");
+}
+
+TEST_F(FieldLinkAdapterTest, AComponentThatIsNoDataSetGetsAnErrorAndNoDialog) {
+  auto editor = EditorOn<TSettingsAdapter>(&FDesigner, {FSource}, "Name");
+  TFunctionModalDriver driver([](TFormUser& user) { user.Click("Button1"); });
+  TModalDriverGuard guard(driver);
+  EXPECT_EQ(ErrorOf([&] { editor->Edit(); }), "Missing DataSet property");
+  EXPECT_EQ(driver.RunCount(), 0);
+  EXPECT_EQ(FDesigner.ModifiedCount, 0);
+}
+
 TEST_F(FieldLinkAdapterTest, TheFormIsBuiltFromItsDefinition) {
   TSettingsAdapter adapter(FDetail);
   adapter.IndexBased = true;
