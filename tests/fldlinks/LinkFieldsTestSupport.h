@@ -80,7 +80,6 @@ public:
   void GetFieldNamesForIndex(TStrings& list) override {
     int index = Defs.IndexOf(IndexName);
     if (index < 0) return;
-    TStringList fields;
     std::string text = Defs.Items(index)->Fields();
     for (size_t start = 0; start < text.size();) {
       size_t end = text.find(';', start);
