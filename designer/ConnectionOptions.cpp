@@ -1,5 +1,7 @@
 #include "ConnectionOptions.h"
 
+#include "CommandSupport.h"
+
 #include "classes/TComponent.h"
 #include "classes/TComponentRef.h"
 #include "classes/TypInfo.h"

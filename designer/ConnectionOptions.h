@@ -13,9 +13,6 @@ class TCommandLine;
 class TComponent;
 class TModuleServices;
 
-// The class of the suite's connection component.
-inline constexpr const char* DatabaseClassName = "TQuelmDatabase";
-
 struct TConnectionOptions {
   std::optional<std::string> Host, Socket, User, Password, Database, SSLCert, SSLKey, SSLCA, Embedded;
   std::optional<int> Port;

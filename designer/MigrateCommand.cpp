@@ -25,7 +25,6 @@
 namespace {
 
 constexpr const char* MigratorClassName = "TBDE2QuelmDorvik";
-constexpr const char* DatabaseClassName = "TQuelmDatabase";
 
 struct TMigrateOptions {
   std::vector<std::string> Files;
