@@ -13,18 +13,8 @@
 std::vector<TDesignTool> BuiltinCommands() {
   // One line per command, in the order --help lists them.
   return {
-      {"palette", PaletteUsage, RunPaletteCommand},
-      {"show", ShowUsage, RunShowCommand},
-      {"convert", ConvertUsage, RunConvertCommand},
-      {"props", PropsUsage, RunPropsCommand},
-      {"values", ValuesUsage, RunValuesCommand},
-      {"set", SetUsage, RunSetCommand},
-      {"edit", EditUsage, RunEditCommand},
-      {"verbs", VerbsUsage, RunVerbsCommand},
-      {"verb", VerbUsage, RunVerbCommand},
-      {"updatesql", UpdateSQLUsage, RunUpdateSQLCommand},
-      {"sql", SqlUsage, RunSqlCommand},
-      {"db", DbUsage, RunDbCommand},
-      {"migrate", MigrateUsage, RunMigrateCommand},
+      PaletteCommand(), ShowCommand(), ConvertCommand(),   PropsCommand(), ValuesCommand(),
+      SetCommand(),     EditCommand(), VerbsCommand(),     VerbCommand(),  UpdateSQLCommand(),
+      SqlCommand(),     DbCommand(),   MigrateCommand(),
   };
 }

@@ -1,12 +1,11 @@
 #include "CommandSupport.h"
 
-#include "ConnectionOptions.h"
-
+#include "classes/TClassRegistry.h"
+#include "classes/TComponent.h"
 #include "designhost/DesignTools.h"
 #include "forms/TModalDriver.h"
 
 #include <ostream>
-#include <stdexcept>
 
 std::vector<std::string> SplitNames(const std::string& text) {
   std::vector<std::string> names;
@@ -26,13 +25,6 @@ void PrintMessages(TDesignToolContext& ctx, const TModalDriver& driver) {
     *ctx.Err << "message: " << box.Text << " [" << ModalResultName(box.Answer) << "]\n";
 }
 
-bool TakeCommandConnection(TDesignToolContext& ctx, const char* command, const char* usage,
-                           std::vector<std::string>& args, TConnectionOptions& connection) {
-  try {
-    connection = TakeConnectionOptions(args);
-    return true;
-  } catch (const std::invalid_argument& e) {
-    *ctx.Err << command << ": " << e.what() << "\n" << usage << ConnectionOptionsUsage;
-    return false;
-  }
+TComponent& CreateComponentByName(const std::string& className, TComponent& owner) {
+  return *TClassRegistry::Global().GetClass(className).CreateComponent(&owner);
 }

@@ -1,75 +1,78 @@
 #include "ConnectionOptions.h"
 
+#include "CommandSupport.h"
+
+#include "classes/TComponent.h"
 #include "classes/TComponentRef.h"
+#include "classes/TypInfo.h"
+#include "designhost/CommandLine.h"
 #include "designhost/ModuleServices.h"
 #include "rtl/Exceptions.h"
-#include "runtime/TQuelmDatabase.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <stdexcept>
 
+namespace {
+
+// The component's text properties an option sets, by property name.
+struct TTextOption {
+  std::optional<std::string> TConnectionOptions::*Field;
+  const char* Property;
+};
+constexpr TTextOption TextOptions[] = {
+    {&TConnectionOptions::Host, "Host"},         {&TConnectionOptions::Socket, "Socket"},
+    {&TConnectionOptions::User, "UserName"},     {&TConnectionOptions::Password, "UserPassword"},
+    {&TConnectionOptions::Database, "DatabaseName"}, {&TConnectionOptions::SSLCert, "SSLCert"},
+    {&TConnectionOptions::SSLKey, "SSLKey"},     {&TConnectionOptions::SSLCA, "SSLCA"},
+    {&TConnectionOptions::Embedded, "EmbeddedDir"},
+};
+// Every property the override changes, and so saves and puts back.
+constexpr const char* SavedTextProperties[] = {"Host",    "Socket", "UserName", "UserPassword", "DatabaseName",
+                                               "SSLCert", "SSLKey", "SSLCA",    "EmbeddedDir"};
+
+constexpr const char* ConnectionNote =
+    "Without --host and --socket the embedded server runs on --embedded DIR,\n"
+    "else on $QUELM_EMBEDDED_DIR, else on ~/.local/share/quelm-designer/embedded.\n";
+
+} // namespace
+
 bool TConnectionOptions::Any() const {
-  return Host || Socket || User || PasswordEnv || Database || SSLCert || SSLKey || SSLCA || Embedded || Port;
+  return Host || Socket || User || Password || Database || SSLCert || SSLKey || SSLCA || Embedded || Port;
 }
 
-void TConnectionOptions::ApplyTo(TQuelmDatabase& database) const {
-  if (Embedded) {
-    database.SetHost("");
-    database.SetEmbeddedDir(*Embedded);
-  }
-  if (Host) database.SetHost(*Host);
-  if (Port) database.SetPort(*Port);
-  if (Socket) database.SetSocket(*Socket);
-  if (User) database.SetUserName(*User);
-  if (PasswordEnv) {
-    const char* password = std::getenv(PasswordEnv->c_str());
-    database.SetUserPassword(password ? password : "");
-  }
-  if (Database) database.SetDatabaseName(*Database);
-  if (SSLCert) database.SetSSLCert(*SSLCert);
-  if (SSLKey) database.SetSSLKey(*SSLKey);
-  if (SSLCA) database.SetSSLCA(*SSLCA);
+void TConnectionOptions::ApplyTo(TComponent& database) const {
+  if (Embedded) SetStrProp(database, "Host", "");
+  for (const TTextOption& o : TextOptions)
+    if (const std::optional<std::string>& value = this->*o.Field) SetStrProp(database, o.Property, *value);
+  if (Port) SetOrdProp(database, "Port", *Port);
 }
 
-TConnectionOptions TakeConnectionOptions(std::vector<std::string>& args) {
-  TConnectionOptions options;
-  std::vector<std::string> rest;
-  struct TOption {
-    const char* Name;
-    std::optional<std::string> TConnectionOptions::*Field;
-  };
-  const TOption textOptions[] = {
-      {"--host", &TConnectionOptions::Host},         {"--socket", &TConnectionOptions::Socket},
-      {"--user", &TConnectionOptions::User},         {"--password-env", &TConnectionOptions::PasswordEnv},
-      {"--database", &TConnectionOptions::Database}, {"--ssl-cert", &TConnectionOptions::SSLCert},
-      {"--ssl-key", &TConnectionOptions::SSLKey},    {"--ssl-ca", &TConnectionOptions::SSLCA},
-      {"--embedded", &TConnectionOptions::Embedded},
-  };
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    bool taken = false;
-    for (const TOption& o : textOptions)
-      if (a == o.Name) {
-        if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
-        options.*o.Field = args[++i];
-        taken = true;
-      }
-    if (!taken && a == "--port") {
-      if (i + 1 >= args.size()) throw std::invalid_argument("--port needs a value");
-      const std::string& v = args[++i];
-      int port = 0;
-      auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), port);
-      if (ec != std::errc() || ptr != v.data() + v.size() || port <= 0 || port > 65535)
-        throw std::invalid_argument("--port takes a number from 1 to 65535, not " + v);
-      options.Port = port;
-      taken = true;
-    }
-    if (!taken && a == "--password") throw std::invalid_argument("give the password with --password-env VAR, never on the command line");
-    if (!taken) rest.push_back(a);
-  }
-  args = std::move(rest);
-  return options;
+void DeclareConnectionOptions(TCommandLine& line, TConnectionOptions& o) {
+  line.Group("Connection options", ConnectionNote)
+      .Option("--host", o.Host, "HOST", "server host (a host or a socket selects a server)")
+      .Option("--port", "PORT", "server port",
+              [&o](const std::string& v) {
+                int port = 0;
+                auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), port);
+                if (v.empty() || error != std::errc() || end != v.data() + v.size() || port < 1 || port > 65535)
+                  throw std::invalid_argument("'" + v + "' is not a port number");
+                o.Port = port;
+              })
+      .Option("--socket", o.Socket, "PATH", "server socket")
+      .Option("--user", o.User, "NAME", "user name")
+      .Option("--password-env", "VAR", "read the password from environment variable VAR",
+              [&o](const std::string& v) {
+                const char* password = std::getenv(v.c_str());
+                if (!password) throw EUsageError("environment variable " + v + " is not set");
+                o.Password = password;
+              })
+      .Option("--database", o.Database, "NAME", "database (embedded default: quelm)")
+      .Option("--ssl-cert", o.SSLCert, "FILE", "client certificate")
+      .Option("--ssl-key", o.SSLKey, "FILE", "client key")
+      .Option("--ssl-ca", o.SSLCA, "FILE", "certificate authority that signed the server's certificate")
+      .Option("--embedded", o.Embedded, "DIR", "embedded server data directory")
+      .Refused("--password", "--password is not accepted: pass --password-env VAR and put the password in VAR");
 }
 
 std::string EnsureEmbeddedDefault() {
@@ -84,9 +87,9 @@ std::string EnsureEmbeddedDefault() {
 }
 
 struct TConnectionOverride::TSaved {
-  TComponentRef<TQuelmDatabase> Database;
-  std::string Host, Socket, User, Password, DatabaseName, SSLCert, SSLKey, SSLCA, EmbeddedDir;
-  int Port = 0;
+  TComponentRef<TComponent> Database;
+  std::vector<std::string> Texts;  // SavedTextProperties' values
+  int64_t Port = 0;
   bool Connected = false;
 };
 
@@ -96,22 +99,14 @@ TConnectionOverride::TConnectionOverride(const TConnectionOptions& options, TMod
     TComponent* root = modules.GetModule(m)->Root();
     if (!root) continue;
     for (int i = 0; i < root->ComponentCount(); ++i) {
-      auto* database = dynamic_cast<TQuelmDatabase*>(root->Components(i));
-      if (!database) continue;
+      TComponent* database = root->Components(i);
+      if (!database->ClassType().InheritsFrom(DatabaseClassName)) continue;
       auto saved = std::make_unique<TSaved>();
       saved->Database = database;
-      saved->Host = database->Host();
-      saved->Socket = database->Socket();
-      saved->User = database->UserName();
-      saved->Password = database->UserPassword();
-      saved->DatabaseName = database->DatabaseName();
-      saved->SSLCert = database->SSLCert();
-      saved->SSLKey = database->SSLKey();
-      saved->SSLCA = database->SSLCA();
-      saved->EmbeddedDir = database->EmbeddedDir();
-      saved->Port = database->Port();
-      saved->Connected = database->Connected();
-      database->SetConnected(false);
+      for (const char* property : SavedTextProperties) saved->Texts.push_back(GetStrProp(*database, property));
+      saved->Port = GetOrdProp(*database, "Port");
+      saved->Connected = GetOrdProp(*database, "Connected") != 0;
+      SetOrdProp(*database, "Connected", 0);
       options.ApplyTo(*database);
       FSaved.push_back(std::move(saved));
       // Options name the server the run works on, so the run starts connected,
@@ -119,7 +114,7 @@ TConnectionOverride::TConnectionOverride(const TConnectionOptions& options, TMod
       // A server that cannot be reached leaves the component closed; commands
       // that need it report the error when they use it.
       try {
-        database->SetConnected(true);
+        SetOrdProp(*database, "Connected", 1);
       } catch (const Exception&) {
       }
     }
@@ -128,28 +123,21 @@ TConnectionOverride::TConnectionOverride(const TConnectionOptions& options, TMod
 
 void TConnectionOverride::Restore() {
   for (auto& saved : FSaved) {
-    TQuelmDatabase* database = saved->Database.Get();
+    TComponent* database = saved->Database.Get();
     if (!database) continue;
     try {
-      database->SetConnected(false);
+      SetOrdProp(*database, "Connected", 0);
     } catch (...) {
       // A connection that broke is closed all the same.
     }
-    database->SetHost(saved->Host);
-    database->SetSocket(saved->Socket);
-    database->SetUserName(saved->User);
-    database->SetUserPassword(saved->Password);
-    database->SetDatabaseName(saved->DatabaseName);
-    database->SetSSLCert(saved->SSLCert);
-    database->SetSSLKey(saved->SSLKey);
-    database->SetSSLCA(saved->SSLCA);
-    database->SetEmbeddedDir(saved->EmbeddedDir);
-    database->SetPort(saved->Port);
+    for (size_t i = 0; i < std::size(SavedTextProperties); ++i)
+      SetStrProp(*database, SavedTextProperties[i], saved->Texts[i]);
+    SetOrdProp(*database, "Port", saved->Port);
     // Reconnecting with the form's own settings may fail; the component then
     // stays closed rather than keeping the override's connection.
     if (saved->Connected) {
       try {
-        database->SetConnected(true);
+        SetOrdProp(*database, "Connected", 1);
       } catch (...) {
       }
     }

@@ -1,37 +1,31 @@
 #pragma once
-// The connection options the database-using commands take. They apply for
-// one run only: the form's database components get their own values back
-// before anything is saved.
+// The connection options of the commands that use a database server, one
+// declaration for all of them. They apply for one run only: the form's
+// database components get their own values back before anything is saved.
+// The program links no runtime library: it sets the connection component's
+// published properties by name.
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class TCommandLine;
 class TComponent;
 class TModuleServices;
-class TQuelmDatabase;
-
-inline constexpr const char* ConnectionOptionsUsage =
-    "Connection options:\n"
-    "  --host HOST --port N --socket PATH --user NAME --database NAME\n"
-    "  --password-env VAR   the password is read from the environment variable VAR\n"
-    "  --ssl-cert FILE --ssl-key FILE --ssl-ca FILE\n"
-    "  --embedded DIR       the embedded server on the data directory DIR\n"
-    "Without a host the embedded server is used, on $QUELM_EMBEDDED_DIR or\n"
-    "~/.local/share/quelm-designer/embedded.\n";
 
 struct TConnectionOptions {
-  std::optional<std::string> Host, Socket, User, PasswordEnv, Database, SSLCert, SSLKey, SSLCA, Embedded;
+  std::optional<std::string> Host, Socket, User, Password, Database, SSLCert, SSLKey, SSLCA, Embedded;
   std::optional<int> Port;
 
   bool Any() const;
-  // Sets what was given on database; the password comes from PasswordEnv.
-  void ApplyTo(TQuelmDatabase& database) const;
+  // Sets what was given on database, a TQuelmDatabase.
+  void ApplyTo(TComponent& database) const;
 };
 
-// Takes the connection options out of args, leaving the other words; raises
-// std::invalid_argument for an option without its value or a bad port.
-TConnectionOptions TakeConnectionOptions(std::vector<std::string>& args);
+// Declares the connection options, under their own heading, into options.
+// --password-env VAR reads the password from VAR at once: an unset VAR is a
+// usage error, and so is --password.
+void DeclareConnectionOptions(TCommandLine& line, TConnectionOptions& options);
 
 // The embedded data directory the program uses when none is configured, and
 // sets QUELM_EMBEDDED_DIR to it when that is unset.

@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 
+#include "designhost/CommandLine.h"
 #include "designhost/modules/CommandModules.h"
 #include "designhost/ModuleServices.h"
 #include "rtl/JsonWriter.h"
@@ -8,52 +9,34 @@
 #include <optional>
 #include <ostream>
 
-int RunConvertCommand(TDesignToolContext& ctx) {
-  std::string in, out;
-  std::optional<TFormFormat> format;
-  std::string codePage;
-  for (size_t i = 0; i < ctx.Args.size(); ++i) {
-    const std::string& a = ctx.Args[i];
-    if (a == "-o" || a == "--output") {
-      if (i + 1 >= ctx.Args.size()) {
-        *ctx.Err << "convert: " << a << " needs a file name\n" << ConvertUsage;
-        return 2;
-      }
-      out = ctx.Args[++i];
-    } else if (a == "--format" || a.rfind("--format=", 0) == 0) {
-      std::string value;
-      if (a == "--format") {
-        if (i + 1 >= ctx.Args.size()) {
-          *ctx.Err << "convert: --format needs text or binary\n" << ConvertUsage;
-          return 2;
-        }
-        value = ctx.Args[++i];
-      } else {
-        value = a.substr(9);
-      }
-      if (value == "text") format = TFormFormat::Text;
-      else if (value == "binary") format = TFormFormat::Binary;
-      else {
-        *ctx.Err << "convert: unknown format '" << value << "' (text or binary)\n";
-        return 2;
-      }
-    } else if (a == "--codepage") {
-      if (i + 1 >= ctx.Args.size()) {
-        *ctx.Err << "convert: --codepage needs a name\n" << ConvertUsage;
-        return 2;
-      }
-      codePage = ctx.Args[++i];
-    } else if (in.empty() && !(a.size() > 1 && a[0] == '-')) {
-      in = a;
-    } else {
-      *ctx.Err << "convert: unexpected argument " << a << "\n" << ConvertUsage;
-      return 2;
-    }
-  }
-  if (in.empty() || out.empty()) {
-    *ctx.Err << "convert: " << (in.empty() ? "no input file" : "no output file (-o OUT)") << "\n" << ConvertUsage;
-    return 2;
-  }
+namespace {
+
+struct TConvertArgs {
+  std::string Out;
+  std::optional<TFormFormat> Format;
+  std::string CodePage;
+  std::vector<std::string> Words;
+};
+
+void DeclareConvert(TCommandLine& line, TConvertArgs& a) {
+  line.Option("-o,--output", a.Out, "OUT", "the file to write")
+      .Option("--format", "text|binary", "the format to write (default: that of IN)",
+              [&a](const std::string& v) {
+                if (v == "text") a.Format = TFormFormat::Text;
+                else if (v == "binary") a.Format = TFormFormat::Binary;
+                else throw EUsageError("unknown format '" + v + "' (text or binary)");
+              })
+      .Option("--codepage", a.CodePage, "NAME", "the code page of an 8-bit file (default windows-1252)")
+      .Words("IN", a.Words);
+}
+
+int RunConvert(TDesignToolContext& ctx, TConvertArgs& a) {
+  if (a.Words.size() > 1) throw EUsageError("unexpected argument " + a.Words[1]);
+  const std::string in = a.Words.empty() ? std::string() : a.Words[0];
+  const std::string& out = a.Out;
+  const std::optional<TFormFormat>& format = a.Format;
+  const std::string& codePage = a.CodePage;
+  if (in.empty() || out.empty()) throw EUsageError(in.empty() ? "no input file" : "no output file (-o OUT)");
   TCommandModules modules(ctx);
   try {
     modules.Get().SetCodePage(codePage);
@@ -72,4 +55,17 @@ int RunConvertCommand(TDesignToolContext& ctx) {
     *ctx.Out << "\n";
   }
   return 0;
+}
+
+} // namespace
+
+TDesignTool ConvertCommand() {
+  return DeclaredTool<TConvertArgs>(
+      "convert",
+      "Reads the form file IN (text or binary) and writes it to OUT, in the format\n"
+      "of IN unless --format says otherwise. A file written back in its own format\n"
+      "is byte-identical. OUT is written through a temporary file and a rename, so\n"
+      "on any error it is left as it was. --codepage names the code page of an\n"
+      "8-bit file (the default is windows-1252); bytes are kept whatever it is.\n",
+      DeclareConvert, RunConvert);
 }

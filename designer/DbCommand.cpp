@@ -1,113 +1,33 @@
 #include "DbCommand.h"
 
+#include "CommandSupport.h"
 #include "ConnectionOptions.h"
+
+#include "classes/TComponent.h"
 #include "classes/TStringList.h"
-#include "designhost/DesignTools.h"
+#include "classes/TypInfo.h"
+#include "db/TIndexDefs.h"
+#include "designhost/CommandLine.h"
+#include "designhost/DatabaseServices.h"
 #include "rtl/Exceptions.h"
 #include "rtl/JsonWriter.h"
-#include "runtime/TQuelmDatabase.h"
-#include "runtime/TQuelmTable.h"
 
-#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
 
-const char* const DbUsage =
-    "usage: quelm-designer db [connection options] tables|fields TABLE|indexes TABLE|charsets|collations|\n"
-    "                         procedures|functions\n"
-    "\n"
-    "Prints what the database server holds, one name a line: the tables and\n"
-    "views of the database, the fields of a table, its indexes (name, primary,\n"
-    "unique, descending and fields), the character sets, the collations, the\n"
-    "stored procedures or the stored functions. With --json the same as data.\n"
-    "\n"
-    "Connection options:\n"
-    "  --host HOST          server host (a host or a socket selects a server)\n"
-    "  --port PORT          server port\n"
-    "  --socket PATH        server socket\n"
-    "  --user NAME          user name\n"
-    "  --password-env VAR   read the password from environment variable VAR\n"
-    "  --database NAME      database (embedded default: quelm)\n"
-    "  --ssl-cert FILE      client certificate\n"
-    "  --ssl-key FILE       client key\n"
-    "  --ssl-ca FILE        certificate authority that signed the server's certificate\n"
-    "  --embedded DIR       embedded server data directory\n"
-    "\n"
-    "Without --host and --socket the embedded server runs on --embedded DIR,\n"
-    "else on $QUELM_EMBEDDED_DIR, else on ~/.local/share/quelm-designer/embedded;\n"
-    "it makes the directory and the database on first use.\n";
-
 namespace {
 
-struct TDbOptions {
-  std::string Host, Socket, User, PasswordEnv, Database, SSLCert, SSLKey, SSLCA, Embedded;
-  int Port = 0;
-  bool HasPort = false;
+constexpr const char* TableClassName = "TQuelmTable";
+
+struct TDbArgs {
+  TConnectionOptions Connection;
   std::vector<std::string> Words;
 };
 
-// Reads the options; false with a message in error on bad input.
-bool ParseOptions(const std::vector<std::string>& args, TDbOptions& o, std::string& error) {
-  struct TOption {
-    const char* Name;
-    std::string* Target;
-  };
-  const TOption options[] = {{"--host", &o.Host},         {"--socket", &o.Socket},   {"--user", &o.User},
-                             {"--password-env", &o.PasswordEnv}, {"--database", &o.Database},
-                             {"--ssl-cert", &o.SSLCert},  {"--ssl-key", &o.SSLKey},  {"--ssl-ca", &o.SSLCA},
-                             {"--embedded", &o.Embedded}};
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.rfind("--", 0) != 0) {
-      o.Words.push_back(a);
-      continue;
-    }
-    if (a == "--password") {
-      error = "--password is not accepted: pass --password-env VAR and put the password in VAR";
-      return false;
-    }
-    std::string name = a, value;
-    bool inlineValue = false;
-    if (size_t eq = a.find('='); eq != std::string::npos) {
-      name = a.substr(0, eq);
-      value = a.substr(eq + 1);
-      inlineValue = true;
-    }
-    auto take = [&]() -> bool {
-      if (inlineValue) return true;
-      if (i + 1 >= args.size()) {
-        error = name + " needs a value";
-        return false;
-      }
-      value = args[++i];
-      return true;
-    };
-    if (name == "--port") {
-      if (!take()) return false;
-      char* end = nullptr;
-      long port = std::strtol(value.c_str(), &end, 10);
-      if (value.empty() || *end || port < 1 || port > 65535) {
-        error = "--port: '" + value + "' is not a port number";
-        return false;
-      }
-      o.Port = static_cast<int>(port);
-      o.HasPort = true;
-      continue;
-    }
-    bool known = false;
-    for (const TOption& opt : options)
-      if (name == opt.Name) {
-        if (!take()) return false;
-        *opt.Target = value;
-        known = true;
-      }
-    if (!known) {
-      error = "unknown option " + name;
-      return false;
-    }
-  }
-  return true;
+void DeclareDb(TCommandLine& line, TDbArgs& a) {
+  line.Words("tables|fields TABLE|indexes TABLE|charsets|collations|procedures|functions", a.Words);
+  DeclareConnectionOptions(line, a.Connection);
 }
 
 void PrintNames(TDesignToolContext& ctx, const char* key, const TStrings& names) {
@@ -170,84 +90,67 @@ void PrintIndexes(TDesignToolContext& ctx, const std::string& table, TIndexDefs&
   *ctx.Out << "\n";
 }
 
-int Usage(TDesignToolContext& ctx, const std::string& message) {
-  *ctx.Err << "db: " << message << "\n" << DbUsage;
-  return 2;
-}
-
-} // namespace
-
-int RunDbCommand(TDesignToolContext& ctx) {
-  TDbOptions o;
-  std::string error;
-  if (!ParseOptions(ctx.Args, o, error)) return Usage(ctx, error);
-  if (o.Words.empty()) return Usage(ctx, "missing what to list");
-  const std::string what = o.Words[0];
+int RunDb(TDesignToolContext& ctx, TDbArgs& a) {
+  if (a.Words.empty()) throw EUsageError("missing what to list");
+  const std::string what = a.Words[0];
   const bool needsTable = what == "fields" || what == "indexes";
   const bool known = needsTable || what == "tables" || what == "charsets" || what == "collations" ||
                      what == "procedures" || what == "functions";
-  if (!known) return Usage(ctx, "unknown list '" + what + "'");
-  if (o.Words.size() != (needsTable ? 2u : 1u))
-    return Usage(ctx, needsTable ? what + " needs one TABLE" : "unexpected argument " + o.Words[1]);
+  if (!known) throw EUsageError("unknown list '" + what + "'");
+  if (a.Words.size() != (needsTable ? 2u : 1u))
+    throw EUsageError(needsTable ? what + " needs one TABLE" : "unexpected argument " + a.Words[1]);
 
-  std::string password;
-  if (!o.PasswordEnv.empty()) {
-    const char* value = std::getenv(o.PasswordEnv.c_str());
-    if (!value) {
-      *ctx.Err << "db: environment variable " << o.PasswordEnv << " is not set\n";
-      return 2;
-    }
-    password = value;
-  }
+  const TConnectionOptions& o = a.Connection;
+  const bool embedded = !o.Host && !o.Socket;
+  const std::string databaseName = o.Database ? *o.Database : embedded ? std::string("quelm") : std::string();
+  const bool needsDatabase = what != "charsets" && what != "collations";
+  if (needsDatabase && databaseName.empty()) throw EUsageError(what + " needs --database");
 
   try {
-    TQuelmDatabase database(nullptr);
-    database.SetHost(o.Host);
-    if (o.HasPort) database.SetPort(o.Port);
-    database.SetSocket(o.Socket);
-    database.SetUserName(o.User);
-    database.SetUserPassword(password);
-    database.SetSSLCert(o.SSLCert);
-    database.SetSSLKey(o.SSLKey);
-    database.SetSSLCA(o.SSLCA);
-    const bool embedded = o.Host.empty() && o.Socket.empty();
-    if (embedded) database.SetEmbeddedDir(o.Embedded.empty() ? EnsureEmbeddedDefault() : o.Embedded);
-    database.SetDatabaseName(o.Database.empty() && embedded ? std::string("quelm") : o.Database);
-    const bool needsDatabase = what != "charsets" && what != "collations";
-    if (needsDatabase && database.DatabaseName().empty()) return Usage(ctx, what + " needs --database");
-    database.Open();
+    // The runtime library's components, made by class name: the program
+    // does not link the library, the loaded package brings it.
+    TComponent owner(nullptr);  // frees what is made below
+    TComponent& database = CreateComponentByName(DatabaseClassName, owner);
+    o.ApplyTo(database);
+    if (embedded && !o.Embedded) SetStrProp(database, "EmbeddedDir", EnsureEmbeddedDefault());
+    SetStrProp(database, "DatabaseName", databaseName);
+    SetOrdProp(database, "Connected", 1);
+    IDatabaseServices& server = GetDatabaseServices(database);
 
     TStringList names;
     if (what == "tables") {
-      database.GetTableNames("", names, true);
+      server.GetTableNames(database, names);
       PrintNames(ctx, "tables", names);
     } else if (what == "fields") {
-      database.GetFieldNames(o.Words[1], names);
+      server.GetFieldNames(database, a.Words[1], names);
       if (!ctx.Json) {
         PrintNames(ctx, "fields", names);
       } else {
         TJsonWriter json(*ctx.Out);
-        json.BeginObject().Member("table", o.Words[1]).Key("fields").BeginArray();
+        json.BeginObject().Member("table", a.Words[1]).Key("fields").BeginArray();
         for (int i = 0; i < names.Count(); ++i) json.String(names[i]);
         json.EndArray().EndObject();
         *ctx.Out << "\n";
       }
     } else if (what == "indexes") {
-      TQuelmTable table(nullptr);
-      table.SetDatabase(&database);
-      table.SetTableName(o.Words[1]);
-      table.GetIndexDefs().Update();
-      PrintIndexes(ctx, o.Words[1], table.GetIndexDefs());
+      // A table component reads its index definitions through the
+      // framework's dataset, from the server.
+      TComponent& table = CreateComponentByName(TableClassName, owner);
+      SetObjectProp(table, "Database", &database);
+      SetStrProp(table, "TableName", a.Words[1]);
+      auto* defs = dynamic_cast<TIndexDefs*>(GetObjectProp(table, "IndexDefs"));
+      if (!defs) throw Exception(std::string(TableClassName) + " has no index definitions");
+      defs->Update();
+      PrintIndexes(ctx, a.Words[1], *defs);
     } else if (what == "charsets") {
-      database.GetCharacterSetList(names);
+      server.GetCharacterSets(database, names);
       PrintNames(ctx, "charsets", names);
     } else if (what == "collations") {
-      database.GetCollationList(names);
+      server.GetCollations(database, names);
       PrintNames(ctx, "collations", names);
     } else {
-      database.GetRoutinesNames("", names,
-                                what == "functions" ? TQuelmInternalSelectRoutinesType::srtFunctions
-                                                    : TQuelmInternalSelectRoutinesType::srtProcedures);
+      server.GetRoutineNames(database, what == "functions" ? TRoutineKind::Functions : TRoutineKind::Procedures,
+                             names);
       PrintNames(ctx, what.c_str(), names);
     }
     return 0;
@@ -255,4 +158,17 @@ int RunDbCommand(TDesignToolContext& ctx) {
     *ctx.Err << "db: " << e.Message() << "\n";
     return 1;
   }
+}
+
+} // namespace
+
+TDesignTool DbCommand() {
+  return DeclaredTool<TDbArgs>(
+      "db",
+      "Prints what the database server holds, one name a line: the tables and\n"
+      "views of the database, the fields of a table, its indexes (name, primary,\n"
+      "unique, descending and fields), the character sets, the collations, the\n"
+      "stored procedures or the stored functions. With --json the same as data.\n"
+      "The embedded server makes its directory and the database on first use.\n",
+      DeclareDb, RunDb);
 }

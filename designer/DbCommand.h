@@ -1,9 +1,8 @@
 #pragma once
-// "db": what the database server holds, through the runtime library's
-// database component: table, field, index and routine names, character sets
-// and collations. Without connection options it uses the embedded server.
-struct TDesignToolContext;
+// "db": what the database server holds, through the suite's connection
+// component made by class name: table, field, index and routine names,
+// character sets and collations. Without connection options it uses the
+// embedded server.
+#include "designhost/DesignTools.h"
 
-extern const char* const DbUsage;
-
-int RunDbCommand(TDesignToolContext& ctx);
+TDesignTool DbCommand();

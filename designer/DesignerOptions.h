@@ -1,16 +1,15 @@
 #pragma once
 // The program's command line: global options, the command and its words.
-#include <optional>
 #include <string>
 #include <vector>
 
 struct TDesignerOptions {
   std::string PackagePath;  // --package; else beside the program
-  bool Json = false;        // --json, anywhere on the line
-  bool Help = false;        // --help, anywhere on the line
+  bool Json = false;        // --json, anywhere before a "--"
+  bool Help = false;        // --help, anywhere before a "--"
   std::string Command;
-  std::vector<std::string> Args;
+  std::vector<std::string> Args;  // the command's words, without --json and --help
 };
 
-// Raises std::invalid_argument with the reason for a malformed line.
+// Raises EUsageError with the reason for a malformed line.
 TDesignerOptions ParseDesignerOptions(const std::vector<std::string>& argv);

@@ -1,5 +1,6 @@
 #include "MigrateCommand.h"
 
+#include "CommandSupport.h"
 #include "FormSession.h"
 #include "MigrationReport.h"
 
@@ -7,6 +8,7 @@
 #include "classes/TComponent.h"
 #include "classes/TComponentRef.h"
 #include "classes/TypInfo.h"
+#include "designhost/CommandLine.h"
 #include "designhost/DesignRegistry.h"
 #include "designhost/DesignTools.h"
 #include "designhost/foreign/ForeignClasses.h"
@@ -23,7 +25,6 @@
 namespace {
 
 constexpr const char* MigratorClassName = "TBDE2QuelmDorvik";
-constexpr const char* DatabaseClassName = "TQuelmDatabase";
 
 struct TMigrateOptions {
   std::vector<std::string> Files;
@@ -33,36 +34,13 @@ struct TMigrateOptions {
   bool DryRun = false;
 };
 
-std::vector<std::string> SplitWords(const std::string& text) {
-  std::vector<std::string> words;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    std::string word = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    if (!word.empty()) words.push_back(word);
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return words;
-}
-
-TMigrateOptions ParseOptions(const std::vector<std::string>& args) {
-  TMigrateOptions options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
-      return args[++i];
-    };
-    if (a == "--database") options.Database = value();
-    else if (a == "--convert") options.Convert = SplitWords(value());
-    else if (a == "--keep-sources") options.KeepSources = true;
-    else if (a == "--dry-run") options.DryRun = true;
-    else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
-    else options.Files.push_back(a);
-  }
-  if (options.Files.empty()) throw std::invalid_argument("give at least one form file");
-  return options;
+void DeclareMigrate(TCommandLine& line, TMigrateOptions& o) {
+  line.Option("--database", o.Database, "NAME", "the database component the new datasets use")
+      .Option("--convert", "bde,ado,dbx,zeos", "the access layers to convert",
+              [&o](const std::string& v) { o.Convert = SplitNames(v); })
+      .Flag("--keep-sources", o.KeepSources, "keep each source, renamed Die_NAME")
+      .Flag("--dry-run", o.DryRun, "change nothing on disk")
+      .Words("FORM...", o.Files);
 }
 
 // The set value of the migrator's ConvertComponents for the layer words
@@ -209,16 +187,8 @@ void PrintJson(std::ostream& out, const std::string& migrator, bool dropped, con
   out << "\n";
 }
 
-} // namespace
-
-int RunMigrateCommand(TDesignToolContext& ctx) {
-  TMigrateOptions options;
-  try {
-    options = ParseOptions(ctx.Args);
-  } catch (const std::invalid_argument& e) {
-    *ctx.Err << "migrate: " << e.what() << "\n" << MigrateUsage;
-    return 2;
-  }
+int RunMigrate(TDesignToolContext& ctx, TMigrateOptions& options) {
+  if (options.Files.empty()) throw EUsageError("give at least one form file");
   const TClassInfo* migratorClass = TClassRegistry::Global().FindClass(MigratorClassName);
   if (!migratorClass || !migratorClass->CanCreate()) {
     *ctx.Err << "migrate: the loaded package has no " << MigratorClassName << "\n";
@@ -287,4 +257,24 @@ int RunMigrateCommand(TDesignToolContext& ctx) {
   if (ctx.Json) PrintJson(*ctx.Out, migratorName, drops, database, report, messages, files, options.DryRun);
   else PrintText(*ctx.Out, migratorName, drops, database, report, messages, files, options.DryRun);
   return 0;
+}
+
+} // namespace
+
+TDesignTool MigrateCommand() {
+  return DeclaredTool<TMigrateOptions>(
+      "migrate",
+      "Opens the form files together and runs the migrator on them: the migrator\n"
+      "on the first form, or else one dropped on the first form for this run only\n"
+      "(it takes a database component of that form, or else the last one opened).\n"
+      "The foreign datasets (BDE, ADO, dbExpress and Zeos queries, tables and\n"
+      "stored procedures) of every open form become the suite's datasets under\n"
+      "their names, with their SQL, table or procedure name, events, persistent\n"
+      "fields and update objects, and the data sources and lookup fields that used\n"
+      "them follow. --database names the database component the new datasets use\n"
+      "(Root.Name reaches another form); --convert limits the access layers;\n"
+      "--keep-sources keeps each source, renamed Die_NAME. These options apply to\n"
+      "this run only. Prints what was converted and re-pointed and the migrator's\n"
+      "message, and saves every changed form file unless --dry-run.\n",
+      DeclareMigrate, RunMigrate);
 }

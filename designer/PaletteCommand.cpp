@@ -1,15 +1,18 @@
 #include "PaletteCommand.h"
 
+#include "designhost/CommandLine.h"
 #include "designhost/DesignRegistry.h"
 #include "rtl/JsonWriter.h"
 
 #include <ostream>
 
-int RunPaletteCommand(TDesignToolContext& ctx) {
-  if (!ctx.Args.empty()) {
-    *ctx.Err << "palette: unexpected argument " << ctx.Args[0] << "\n" << PaletteUsage;
-    return 2;
-  }
+namespace {
+
+struct TPaletteArgs {};
+
+void DeclarePalette(TCommandLine&, TPaletteArgs&) {}
+
+int RunPalette(TDesignToolContext& ctx, TPaletteArgs&) {
   const TDesignRegistry& registry = TDesignRegistry::Instance();
   auto pages = registry.PalettePages();
   if (!ctx.Json) {
@@ -40,4 +43,14 @@ int RunPaletteCommand(TDesignToolContext& ctx) {
   json.EndArray().EndObject();
   *ctx.Out << "\n";
   return 0;
+}
+
+} // namespace
+
+TDesignTool PaletteCommand() {
+  return DeclaredTool<TPaletteArgs>("palette",
+                                    "Shows the palette pages the loaded packages registered, each with its\n"
+                                    "components in palette order. With --json also the component editors and\n"
+                                    "property editors, in the order they were registered.\n",
+                                    DeclarePalette, RunPalette);
 }

@@ -5,6 +5,7 @@
 #include "FormSession.h"
 
 #include "classes/TComponent.h"
+#include "designhost/CommandLine.h"
 #include "designhost/DesignRegistry.h"
 #include "designhost/SecretProperties.h"
 #include "forms/TModalDriver.h"
@@ -12,7 +13,6 @@
 #include "rtl/JsonWriter.h"
 
 #include <ostream>
-#include <stdexcept>
 
 namespace {
 
@@ -46,15 +46,16 @@ void PrintSaved(TDesignToolContext& ctx, const std::vector<std::string>& saved, 
   for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
 }
 
-} // namespace
+struct TPropsArgs {
+  std::vector<std::string> Words;
+};
 
-int RunPropsCommand(TDesignToolContext& ctx) {
-  if (ctx.Args.size() != 2) {
-    *ctx.Err << PropsUsage;
-    return 2;
-  }
-  TFormSession session({ctx.Args[0]});
-  TComponent& component = session.FindComponent(ctx.Args[1]);
+void DeclareProps(TCommandLine& line, TPropsArgs& a) { line.Words("FORM COMPONENT", a.Words); }
+
+int RunProps(TDesignToolContext& ctx, TPropsArgs& a) {
+  if (a.Words.size() != 2) throw EUsageError("give a form file and a component");
+  TFormSession session({a.Words[0]});
+  TComponent& component = session.FindComponent(a.Words[1]);
   const TDesignRegistry& registry = TDesignRegistry::Instance();
   std::unique_ptr<TJsonWriter> json;
   if (ctx.Json) {
@@ -93,14 +94,20 @@ int RunPropsCommand(TDesignToolContext& ctx) {
   return 0;
 }
 
-int RunValuesCommand(TDesignToolContext& ctx) {
-  std::vector<std::string> args = ctx.Args;
-  TConnectionOptions connection;
-  if (!TakeCommandConnection(ctx, "values", ValuesUsage, args, connection)) return 2;
-  if (args.size() != 3) {
-    *ctx.Err << ValuesUsage << ConnectionOptionsUsage;
-    return 2;
-  }
+struct TValuesArgs {
+  TConnectionOptions Connection;
+  std::vector<std::string> Words;
+};
+
+void DeclareValues(TCommandLine& line, TValuesArgs& a) {
+  line.Words("FORM COMPONENT[,COMPONENT...] PROPERTY", a.Words);
+  DeclareConnectionOptions(line, a.Connection);
+}
+
+int RunValues(TDesignToolContext& ctx, TValuesArgs& a) {
+  const std::vector<std::string>& args = a.Words;
+  const TConnectionOptions& connection = a.Connection;
+  if (args.size() != 3) throw EUsageError("give a form file, components and a property");
   TFormSession session({args[0]});
   std::vector<TPersistent*> selection = Selection(session, args[1]);
   std::vector<std::string> values;
@@ -125,17 +132,19 @@ int RunValuesCommand(TDesignToolContext& ctx) {
   return 0;
 }
 
-int RunSetCommand(TDesignToolContext& ctx) {
-  std::vector<std::string> words;
-  bool dryRun = false;
-  for (const std::string& a : ctx.Args) {
-    if (a == "--dry-run") dryRun = true;
-    else words.push_back(a);
-  }
-  if (words.size() != 4) {
-    *ctx.Err << SetUsage;
-    return 2;
-  }
+struct TSetArgs {
+  bool DryRun = false;
+  std::vector<std::string> Words;
+};
+
+void DeclareSet(TCommandLine& line, TSetArgs& a) {
+  line.Flag("--dry-run", a.DryRun, "change nothing on disk").Words("FORM COMPONENT[,COMPONENT...] PROPERTY VALUE", a.Words);
+}
+
+int RunSet(TDesignToolContext& ctx, TSetArgs& a) {
+  const std::vector<std::string>& words = a.Words;
+  const bool dryRun = a.DryRun;
+  if (words.size() != 4) throw EUsageError("give a form file, components, a property and its value");
   TFormSession session({words[0]});
   std::vector<TPersistent*> selection = Selection(session, words[1]);
   auto editor = TDesignRegistry::Instance().CreatePropertyEditor(&session.Designer(), selection, words[2]);
@@ -150,26 +159,23 @@ int RunSetCommand(TDesignToolContext& ctx) {
   return 0;
 }
 
-int RunEditCommand(TDesignToolContext& ctx) {
-  std::vector<std::string> args = ctx.Args;
-  TConnectionOptions connection;
-  std::string scriptFile;
-  std::vector<std::string> words;
-  try {
-    connection = TakeConnectionOptions(args);
-    for (size_t i = 0; i < args.size(); ++i) {
-      if (args[i] == "--script") {
-        if (i + 1 >= args.size()) throw std::invalid_argument("--script needs a file");
-        scriptFile = args[++i];
-      } else {
-        words.push_back(args[i]);
-      }
-    }
-    if (words.size() != 3) throw std::invalid_argument("give a form file, components and a property");
-  } catch (const std::invalid_argument& e) {
-    *ctx.Err << "edit: " << e.what() << "\n" << EditUsage << ConnectionOptionsUsage;
-    return 2;
-  }
+struct TEditArgs {
+  std::string ScriptFile;
+  TConnectionOptions Connection;
+  std::vector<std::string> Words;
+};
+
+void DeclareEdit(TCommandLine& line, TEditArgs& a) {
+  line.Option("--script", a.ScriptFile, "FILE", "plays the dialog (see quelm-designer verb --help)")
+      .Words("FORM COMPONENT[,COMPONENT...] PROPERTY", a.Words);
+  DeclareConnectionOptions(line, a.Connection);
+}
+
+int RunEdit(TDesignToolContext& ctx, TEditArgs& a) {
+  const std::vector<std::string>& words = a.Words;
+  const std::string& scriptFile = a.ScriptFile;
+  const TConnectionOptions& connection = a.Connection;
+  if (words.size() != 3) throw EUsageError("give a form file, components and a property");
   std::unique_ptr<TModalDriver> driver;
   if (!scriptFile.empty()) driver = TScriptedModalDriver::FromFile(scriptFile);
   else driver = std::make_unique<TCancelModalDriver>();
@@ -201,4 +207,41 @@ int RunEditCommand(TDesignToolContext& ctx) {
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
   PrintSaved(ctx, session.SaveChanged(), value);
   return 0;
+}
+
+} // namespace
+
+TDesignTool PropsCommand() {
+  return DeclaredTool<TPropsArgs>(
+      "props",
+      "Lists COMPONENT's published properties as the inspector shows them: name,\n"
+      "declared type, the property editor that serves it, its attributes and value.\n",
+      DeclareProps, RunProps);
+}
+
+TDesignTool ValuesCommand() {
+  return DeclaredTool<TValuesArgs>(
+      "values",
+      "Prints the drop-down list of PROPERTY's editor, one value a line, for the\n"
+      "selected components (several, joined by ','). Connection options apply to\n"
+      "this run only.\n",
+      DeclareValues, RunValues);
+}
+
+TDesignTool SetCommand() {
+  return DeclaredTool<TSetArgs>("set",
+                                "Sets PROPERTY through its editor, as typing VALUE into the inspector does,\n"
+                                "and saves the form file unless --dry-run. A VALUE that starts with '-'\n"
+                                "follows \"--\".\n",
+                                DeclareSet, RunSet);
+}
+
+TDesignTool EditCommand() {
+  return DeclaredTool<TEditArgs>(
+      "edit",
+      "Presses the ellipsis button of PROPERTY: its editor's dialog runs, played by\n"
+      "the script FILE (see quelm-designer verb --help for the operations; without\n"
+      "a script a dialog is cancelled). Saves the form file when the editor told the\n"
+      "designer that the form changed.\n",
+      DeclareEdit, RunEdit);
 }

@@ -1,37 +1,10 @@
 #pragma once
 // The property inspector on the command line: a component's published
-// properties with their editors, a property's drop-down values, setting a
-// value, and a property's dialog.
-struct TDesignToolContext;
+// properties with their editors ("props"), a property's drop-down values
+// ("values"), setting a value ("set"), and a property's dialog ("edit").
+#include "designhost/DesignTools.h"
 
-inline constexpr const char* PropsUsage =
-    "usage: quelm-designer props FORM COMPONENT [--json]\n"
-    "\n"
-    "Lists COMPONENT's published properties as the inspector shows them: name,\n"
-    "declared type, the property editor that serves it, its attributes and value.\n";
-
-inline constexpr const char* ValuesUsage =
-    "usage: quelm-designer values FORM COMPONENT[,COMPONENT...] PROPERTY [connection options] [--json]\n"
-    "\n"
-    "Prints the drop-down list of PROPERTY's editor, one value a line, for the\n"
-    "selected components (several, joined by ','). Connection options apply to\n"
-    "this run only.\n";
-
-inline constexpr const char* SetUsage =
-    "usage: quelm-designer set FORM COMPONENT[,COMPONENT...] PROPERTY VALUE [--dry-run] [--json]\n"
-    "\n"
-    "Sets PROPERTY through its editor, as typing VALUE into the inspector does,\n"
-    "and saves the form file unless --dry-run.\n";
-
-inline constexpr const char* EditUsage =
-    "usage: quelm-designer edit FORM COMPONENT[,COMPONENT...] PROPERTY [--script FILE] [connection options] [--json]\n"
-    "\n"
-    "Presses the ellipsis button of PROPERTY: its editor's dialog runs, played by\n"
-    "the script FILE (see quelm-designer verb --help for the operations; without\n"
-    "a script a dialog is cancelled). Saves the form file when the editor told the\n"
-    "designer that the form changed and its text did change.\n";
-
-int RunPropsCommand(TDesignToolContext& ctx);
-int RunValuesCommand(TDesignToolContext& ctx);
-int RunSetCommand(TDesignToolContext& ctx);
-int RunEditCommand(TDesignToolContext& ctx);
+TDesignTool PropsCommand();
+TDesignTool ValuesCommand();
+TDesignTool SetCommand();
+TDesignTool EditCommand();

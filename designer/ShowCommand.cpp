@@ -1,5 +1,6 @@
 #include "ShowCommand.h"
 
+#include "designhost/CommandLine.h"
 #include "designhost/ModuleServices.h"
 #include "designhost/modules/CommandModules.h"
 #include "designhost/modules/FormTreeReport.h"
@@ -8,24 +9,22 @@
 
 #include <ostream>
 
-int RunShowCommand(TDesignToolContext& ctx) {
-  std::vector<std::string> files;
-  std::string codePage;
-  for (size_t i = 0; i < ctx.Args.size(); ++i) {
-    if (ctx.Args[i] == "--codepage") {
-      if (i + 1 >= ctx.Args.size()) {
-        *ctx.Err << "show: --codepage needs a name\n" << ShowUsage;
-        return 2;
-      }
-      codePage = ctx.Args[++i];
-    } else {
-      files.push_back(ctx.Args[i]);
-    }
-  }
-  if (files.empty()) {
-    *ctx.Err << "show: no form file given\n" << ShowUsage;
-    return 2;
-  }
+namespace {
+
+struct TShowArgs {
+  std::string CodePage;
+  std::vector<std::string> Files;
+};
+
+void DeclareShow(TCommandLine& line, TShowArgs& a) {
+  line.Option("--codepage", a.CodePage, "NAME", "the code page of 8-bit files (default windows-1252)")
+      .Words("FORM...", a.Files);
+}
+
+int RunShow(TDesignToolContext& ctx, TShowArgs& a) {
+  const std::vector<std::string>& files = a.Files;
+  const std::string& codePage = a.CodePage;
+  if (files.empty()) throw EUsageError("no form file given");
   TCommandModules modules(ctx);
   std::vector<TModule*> opened;
   try {
@@ -48,4 +47,20 @@ int RunShowCommand(TDesignToolContext& ctx) {
     for (const std::string& w : m->Warnings()) *ctx.Err << "warning: " << w << "\n";
   }
   return 0;
+}
+
+} // namespace
+
+TDesignTool ShowCommand() {
+  return DeclaredTool<TShowArgs>(
+      "show",
+      "Opens the form files together (references between them are resolved) and\n"
+      "prints each one's component tree: name, class, the owner when it is not\n"
+      "the enclosing component, and for the data-access components (the suite's\n"
+      "classes, the datasets and update objects of other access layers, data\n"
+      "sources and fields) the properties that differ from a new component's.\n"
+      "Other components are listed by name and class. Unresolved references are\n"
+      "reported as warnings on standard error. --codepage names the code page of\n"
+      "8-bit files (windows-1251, gbk, big5, ...; the default is windows-1252).\n",
+      DeclareShow, RunShow);
 }

@@ -8,6 +8,7 @@
 #include "classes/TComponent.h"
 #include "classes/TStrings.h"
 #include "classes/TypInfo.h"
+#include "designhost/CommandLine.h"
 #include "designhost/DesignRegistry.h"
 #include "forms/TComboBox.h"
 #include "forms/TFormUser.h"
@@ -15,7 +16,6 @@
 #include "rtl/JsonWriter.h"
 
 #include <ostream>
-#include <stdexcept>
 
 namespace {
 
@@ -49,37 +49,32 @@ void PlayChoices(TFormUser& user, const TChoices& choices) {
 constexpr const char* KindNames[] = {"modify", "insert", "delete", "refresh"};
 constexpr const char* StatementProperties[] = {"ModifySQL", "InsertSQL", "DeleteSQL", "RefreshSQL"};
 
-} // namespace
+struct TUpdateSQLArgs {
+  TChoices Choices;
+  TConnectionOptions Connection;
+  std::vector<std::string> Words;
+};
 
-int RunUpdateSQLCommand(TDesignToolContext& ctx) {
-  std::vector<std::string> args = ctx.Args;
-  TConnectionOptions connection;
-  TChoices choices;
-  std::vector<std::string> words;
-  try {
-    connection = TakeConnectionOptions(args);
-    for (size_t i = 0; i < args.size(); ++i) {
-      const std::string& a = args[i];
-      auto value = [&]() -> std::string {
-        if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
-        return args[++i];
-      };
-      if (a == "--table") choices.Table = value();
-      else if (a == "--dataset-defaults") choices.DatasetDefaults = true;
-      else if (a == "--primary-keys") choices.PrimaryKeys = true;
-      else if (a == "--keys") choices.Keys = SplitNames(value());
-      else if (a == "--update") choices.Update = SplitNames(value());
-      else if (a == "--quote-fields") choices.QuoteFields = true;
-      else if (a == "--yes") choices.Yes = true;
-      else if (a == "--dry-run") choices.DryRun = true;
-      else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
-      else words.push_back(a);
-    }
-    if (words.size() != 2) throw std::invalid_argument("give a form file and an update object");
-  } catch (const std::invalid_argument& e) {
-    *ctx.Err << "updatesql: " << e.what() << "\n" << UpdateSQLUsage << ConnectionOptionsUsage;
-    return 2;
-  }
+void DeclareUpdateSQL(TCommandLine& line, TUpdateSQLArgs& a) {
+  TChoices& c = a.Choices;
+  line.Option("--table", c.Table, "T", "choose the table T")
+      .Flag("--dataset-defaults", c.DatasetDefaults, "press Dataset Defaults")
+      .Flag("--primary-keys", c.PrimaryKeys, "press Select Primary Keys")
+      .Option("--keys", "A,B", "select the key fields A,B", [&c](const std::string& v) { c.Keys = SplitNames(v); })
+      .Option("--update", "C,D", "select the update fields C,D",
+              [&c](const std::string& v) { c.Update = SplitNames(v); })
+      .Flag("--quote-fields", c.QuoteFields, "tick Quote Field Names")
+      .Flag("--yes", c.Yes, "answer Yes when the editor asks for confirmation")
+      .Flag("--dry-run", c.DryRun, "change nothing on disk")
+      .Words("FORM COMPONENT", a.Words);
+  DeclareConnectionOptions(line, a.Connection);
+}
+
+int RunUpdateSQL(TDesignToolContext& ctx, TUpdateSQLArgs& a) {
+  const TChoices& choices = a.Choices;
+  const TConnectionOptions& connection = a.Connection;
+  const std::vector<std::string>& words = a.Words;
+  if (words.size() != 2) throw EUsageError("give a form file and an update object");
 
   EnsureEmbeddedDefault();
   TFormSession session({words[0]});
@@ -146,4 +141,18 @@ int RunUpdateSQLCommand(TDesignToolContext& ctx) {
   }
   for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
   return 0;
+}
+
+} // namespace
+
+TDesignTool UpdateSQLCommand() {
+  return DeclaredTool<TUpdateSQLArgs>(
+      "updatesql",
+      "Opens the UpdateSQL editor on the update object COMPONENT and, in the order a\n"
+      "person would: chooses the table T, presses Dataset Defaults, Select Primary\n"
+      "Keys, selects the key fields A,B and the update fields C,D, ticks Quote Field\n"
+      "Names, presses Generate SQL and OK (--yes answers Yes when the editor asks for\n"
+      "confirmation). Prints the four statements and saves the form file unless\n"
+      "--dry-run. Connection options apply to this run only and are never saved.\n",
+      DeclareUpdateSQL, RunUpdateSQL);
 }

@@ -5,6 +5,7 @@
 #include "FormSession.h"
 
 #include "classes/TComponent.h"
+#include "designhost/CommandLine.h"
 #include "designhost/DesignRegistry.h"
 #include "forms/TModalDriver.h"
 #include "forms/TScriptedModalDriver.h"
@@ -12,7 +13,6 @@
 
 #include <charconv>
 #include <ostream>
-#include <stdexcept>
 
 namespace {
 
@@ -21,16 +21,20 @@ bool ParseIndex(const std::string& text, int& index) {
   return ec == std::errc() && ptr == text.data() + text.size() && index >= 0;
 }
 
-} // namespace
+struct TVerbsArgs {
+  TConnectionOptions Connection;
+  std::vector<std::string> Words;
+};
 
-int RunVerbsCommand(TDesignToolContext& ctx) {
-  std::vector<std::string> args = ctx.Args;
-  TConnectionOptions connection;
-  if (!TakeCommandConnection(ctx, "verbs", VerbsUsage, args, connection)) return 2;
-  if (args.size() != 2) {
-    *ctx.Err << VerbsUsage << ConnectionOptionsUsage;
-    return 2;
-  }
+void DeclareVerbs(TCommandLine& line, TVerbsArgs& a) {
+  line.Words("FORM COMPONENT", a.Words);
+  DeclareConnectionOptions(line, a.Connection);
+}
+
+int RunVerbs(TDesignToolContext& ctx, TVerbsArgs& a) {
+  const std::vector<std::string>& args = a.Words;
+  const TConnectionOptions& connection = a.Connection;
+  if (args.size() != 2) throw EUsageError("give a form file and a component");
   TFormSession session({args[0]});
   TComponent& component = session.FindComponent(args[1]);
   TConnectionOverride override(connection, session.Modules());
@@ -53,21 +57,24 @@ int RunVerbsCommand(TDesignToolContext& ctx) {
   return 0;
 }
 
-int RunVerbCommand(TDesignToolContext& ctx) {
-  std::vector<std::string> args = ctx.Args;
-  TConnectionOptions connection;
-  if (!TakeCommandConnection(ctx, "verb", VerbUsage, args, connection)) return 2;
-  std::vector<std::string> words;
-  std::string scriptFile;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--script" && i + 1 < args.size()) scriptFile = args[++i];
-    else words.push_back(args[i]);
-  }
+struct TVerbArgs {
+  std::string ScriptFile;
+  TConnectionOptions Connection;
+  std::vector<std::string> Words;
+};
+
+void DeclareVerb(TCommandLine& line, TVerbArgs& a) {
+  line.Option("--script", a.ScriptFile, "FILE", "plays the dialogs the verb opens").Words("FORM COMPONENT INDEX", a.Words);
+  DeclareConnectionOptions(line, a.Connection);
+}
+
+int RunVerb(TDesignToolContext& ctx, TVerbArgs& a) {
+  const std::vector<std::string>& words = a.Words;
+  const std::string& scriptFile = a.ScriptFile;
+  const TConnectionOptions& connection = a.Connection;
   int index = 0;
-  if (words.size() != 3 || !ParseIndex(words[2], index)) {
-    *ctx.Err << VerbUsage << ConnectionOptionsUsage;
-    return 2;
-  }
+  if (words.size() != 3) throw EUsageError("give a form file, a component and a verb index");
+  if (!ParseIndex(words[2], index)) throw EUsageError("the verb index is a number from 0, not " + words[2]);
   std::unique_ptr<TModalDriver> driver;
   if (!scriptFile.empty()) driver = TScriptedModalDriver::FromFile(scriptFile);
   else driver = std::make_unique<TCancelModalDriver>();
@@ -107,4 +114,27 @@ int RunVerbCommand(TDesignToolContext& ctx) {
     if (saved.empty()) *ctx.Out << "the form did not change\n";
   }
   return 0;
+}
+
+} // namespace
+
+TDesignTool VerbsCommand() {
+  return DeclaredTool<TVerbsArgs>("verbs",
+                                  "Lists the context-menu verbs that COMPONENT's component editor offers,\n"
+                                  "with their indexes, as the menu shows them now.\n",
+                                  DeclareVerbs, RunVerbs);
+}
+
+TDesignTool VerbCommand() {
+  return DeclaredTool<TVerbArgs>(
+      "verb",
+      "Executes verb INDEX of COMPONENT's component editor. A dialog the verb opens\n"
+      "is played by the script FILE, one operation a line:\n"
+      "  click NAME | select LIST ITEM... | deselect LIST ITEM... | pick COMBO ITEM\n"
+      "  type CONTROL \"TEXT\" | clear CONTROL | key CONTROL KEY | tick NAME | untick NAME\n"
+      "  radio GROUP ITEM | page SHEET | popup CONTROL ITEM | focus CONTROL | close\n"
+      "  answer Yes|No|OK|Cancel | file \"NAME\" | file-cancel      (# starts a comment)\n"
+      "Without a script a dialog is cancelled. The form file is saved when the\n"
+      "verb told the designer that the form changed; message boxes shown are printed.\n",
+      DeclareVerb, RunVerb);
 }

@@ -6,6 +6,7 @@
 #include "DesignerOptions.h"
 
 #include "classes/TClassRegistry.h"
+#include "designhost/CommandLine.h"
 #include "designhost/DesignRegistry.h"
 #include "designhost/foreign/ForeignClasses.h"
 #include "designhost/PackageLoader.h"
@@ -28,6 +29,8 @@ constexpr const char* ProgramUsage =
     "\n"
     "Loads the design-time package (from --package, $QUELM_PACKAGE, or lib/ beside\n"
     "the program) and runs COMMAND. Output is plain text, or JSON with --json.\n"
+    "Every command takes --opt VALUE and --opt=VALUE alike, and \"--\" before words\n"
+    "that start with '-'; COMMAND --help lists its options.\n"
     "\n"
     "Commands:\n";
 
@@ -57,6 +60,7 @@ void PrintCommandList(std::ostream& out, const std::vector<TDesignTool>& builtin
   for (const TDesignTool& tool : builtins) out << "  " << FirstLine(tool.Usage) << "\n";
   for (const TDesignToolRegistration& r : TDesignRegistry::Instance().DesignTools())
     out << "  " << FirstLine(r.Tool.Usage) << "\n";
+  out << "\n" << CommandExitCodes;
 }
 
 } // namespace
@@ -65,8 +69,8 @@ int main(int argc, char** argv) {
   TDesignerOptions options;
   try {
     options = ParseDesignerOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const std::invalid_argument& e) {
-    std::cerr << "quelm-designer: " << e.what() << "\n";
+  } catch (const EUsageError& e) {
+    std::cerr << "quelm-designer: " << e.what() << "\n" << "quelm-designer --help lists the commands and options\n";
     return 2;
   }
 
@@ -93,7 +97,12 @@ int main(int argc, char** argv) {
   const TDesignTool* tool = nullptr;
   for (const TDesignTool& b : builtins)
     if (b.Name == options.Command) tool = &b;
-  if (!tool) tool = TDesignRegistry::Instance().FindDesignTool(options.Command);
+  if (!tool) {
+    tool = TDesignRegistry::Instance().FindDesignTool(options.Command);
+    // A package's command may read its words itself; it gets "--opt=value"
+    // as "--opt value" all the same.
+    options.Args = SplitOptionValues(options.Args);
+  }
   if (!tool) {
     std::cerr << "quelm-designer: unknown command " << options.Command << "\n";
     PrintCommandList(std::cerr, builtins);

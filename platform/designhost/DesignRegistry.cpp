@@ -42,6 +42,18 @@ void TDesignRegistry::RegisterPropertyEditor(const TTypeInfo* propertyType, cons
 
 void TDesignRegistry::RegisterDesignTool(const TDesignTool& tool) { FDesignTools.push_back({tool, FCurrentPackage}); }
 
+void TDesignRegistry::RegisterDatabaseServices(const TClassInfo& databaseClass,
+                                               std::shared_ptr<IDatabaseServices> services) {
+  FDatabaseServices.push_back({&databaseClass, std::move(services), FCurrentPackage});
+}
+
+IDatabaseServices* TDesignRegistry::FindDatabaseServices(const TClassInfo& databaseClass) const {
+  for (const TClassInfo* cls = &databaseClass; cls; cls = cls->Parent())
+    for (auto it = FDatabaseServices.rbegin(); it != FDatabaseServices.rend(); ++it)
+      if (it->DatabaseClass == cls) return it->Services.get();
+  return nullptr;
+}
+
 std::vector<std::pair<std::string, std::vector<const TClassInfo*>>> TDesignRegistry::PalettePages() const {
   std::vector<std::pair<std::string, std::vector<const TClassInfo*>>> pages;
   for (const TPaletteRegistration& r : FPalette) {
@@ -149,6 +161,7 @@ void TDesignRegistry::UnregisterPackage(int package) {
   drop(FComponentEditors);
   drop(FPropertyEditors);
   drop(FDesignTools);
+  drop(FDatabaseServices);
 }
 
 void TDesignRegistry::Clear() {
@@ -156,6 +169,7 @@ void TDesignRegistry::Clear() {
   FComponentEditors.clear();
   FPropertyEditors.clear();
   FDesignTools.clear();
+  FDatabaseServices.clear();
 }
 
 void RegisterComponents(const std::string& page, std::initializer_list<const TClassInfo*> classes) {
@@ -169,6 +183,16 @@ void RegisterComponentEditor(const TClassInfo& componentClass, const TComponentE
 void RegisterPropertyEditor(const TTypeInfo* propertyType, const TClassInfo* componentClass,
                             const std::string& propertyName, const TPropertyEditorClass& editor) {
   TDesignRegistry::Instance().RegisterPropertyEditor(propertyType, componentClass, propertyName, editor);
+}
+
+void RegisterDatabaseServices(const TClassInfo& databaseClass, std::shared_ptr<IDatabaseServices> services) {
+  TDesignRegistry::Instance().RegisterDatabaseServices(databaseClass, std::move(services));
+}
+
+IDatabaseServices& GetDatabaseServices(const TComponent& database) {
+  IDatabaseServices* services = TDesignRegistry::Instance().FindDatabaseServices(database.ClassType());
+  if (!services) throw Exception("no loaded package serves databases of class " + database.ClassName());
+  return *services;
 }
 
 void RegisterDesignTool(const std::string& name, const std::string& usage, TDesignToolProc run) {

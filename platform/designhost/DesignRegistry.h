@@ -3,6 +3,7 @@
 // classes, component editors and property editors, in the order they were
 // registered, each remembering the package that registered it so that
 // unloading the package drops exactly its registrations.
+#include "designhost/DatabaseServices.h"
 #include "designhost/DesignTools.h"
 #include "designhost/TComponentEditor.h"
 #include "designhost/TPropertyEditor.h"
@@ -40,6 +41,12 @@ struct TDesignToolRegistration {
   int Package = 0;
 };
 
+struct TDatabaseServicesRegistration {
+  const TClassInfo* DatabaseClass = nullptr;
+  std::shared_ptr<IDatabaseServices> Services;
+  int Package = 0;
+};
+
 class TDesignRegistry {
 public:
   static TDesignRegistry& Instance();
@@ -49,6 +56,7 @@ public:
   void RegisterPropertyEditor(const TTypeInfo* propertyType, const TClassInfo* componentClass,
                               const std::string& propertyName, const TPropertyEditorClass& editor);
   void RegisterDesignTool(const TDesignTool& tool);
+  void RegisterDatabaseServices(const TClassInfo& databaseClass, std::shared_ptr<IDatabaseServices> services);
 
   const std::vector<TPaletteRegistration>& Palette() const { return FPalette; }
   const std::vector<TComponentEditorRegistration>& ComponentEditors() const { return FComponentEditors; }
@@ -58,6 +66,8 @@ public:
   std::vector<std::pair<std::string, std::vector<const TClassInfo*>>> PalettePages() const;
   const TClassInfo* FindPaletteClass(const std::string& className) const;
   const TDesignTool* FindDesignTool(const std::string& name) const;
+  // The services for the class or its nearest registered ancestor; none when none is.
+  IDatabaseServices* FindDatabaseServices(const TClassInfo& databaseClass) const;
 
   // The editor for the component's class or its nearest registered ancestor;
   // the host's default editor when none is registered.
@@ -88,6 +98,7 @@ private:
   std::vector<TComponentEditorRegistration> FComponentEditors;
   std::vector<TPropertyEditorRegistration> FPropertyEditors;
   std::vector<TDesignToolRegistration> FDesignTools;
+  std::vector<TDatabaseServicesRegistration> FDatabaseServices;
   int FCurrentPackage = 0;
 };
 

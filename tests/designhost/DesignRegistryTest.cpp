@@ -1,6 +1,7 @@
 #include "designhost/DesignRegistry.h"
 
 #include "classes/TComponent.h"
+#include "designhost/DatabaseServices.h"
 #include "classes/TStringList.h"
 #include "designhost/TDataSetEditor.h"
 #include "designhost/TStringProperty.h"
@@ -146,4 +147,54 @@ TEST_F(DesignRegistryTest, EditorsSetValuesOnEverySelectedComponent) {
   EXPECT_EQ("customer", b->TableName());
   EXPECT_TRUE(editor->AllEqual());
   EXPECT_THROW(TDesignRegistry::Instance().CreatePropertyEditor(nullptr, {a}, "Nope"), EPropertyError);
+}
+
+namespace {
+
+// Services that answer every question with the one table they were made with.
+class TOneTableServices : public IDatabaseServices {
+public:
+  explicit TOneTableServices(std::string table) : FTable(std::move(table)) {}
+  void GetTableNames(TComponent&, TStrings& list) override { list.Add(FTable); }
+  void GetFieldNames(TComponent&, const std::string&, TStrings&) override {}
+  void GetCharacterSets(TComponent&, TStrings&) override {}
+  void GetCollations(TComponent&, TStrings&) override {}
+  void GetRoutineNames(TComponent&, TRoutineKind, TStrings&) override {}
+  int ExecuteScript(TComponent&, const std::string&) override { return 0; }
+
+private:
+  std::string FTable;
+};
+
+std::string TableNamesFor(TComponent& database) {
+  TStringList names;
+  GetDatabaseServices(database).GetTableNames(database, names);
+  return names.Text();
+}
+
+} // namespace
+
+TEST_F(DesignRegistryTest, DatabaseServicesServeDescendantsAndGoWithTheirPackage) {
+  TDesignRegistry& r = TDesignRegistry::Instance();
+  TComponent owner(nullptr);
+  TComponent& other = *new TTestOther(&owner);
+  TComponent& derived = *new TTestDerivedTable(&owner);
+  // Nothing registered: the command gets a message, not a null to call through.
+  EXPECT_THROW(GetDatabaseServices(derived), Exception);
+
+  r.SetCurrentPackage(7);
+  RegisterDatabaseServices(TTestTable::StaticClass(), std::make_shared<TOneTableServices>("from-table"));
+  RegisterDatabaseServices(TDataSet::StaticClass(), std::make_shared<TOneTableServices>("from-dataset"));
+  r.SetCurrentPackage(8);
+  RegisterDatabaseServices(TComponent::StaticClass(), std::make_shared<TOneTableServices>("from-component"));
+  r.SetCurrentPackage(0);
+  // The nearest registered ancestor serves, whatever the registration order.
+  EXPECT_EQ("from-table\n", TableNamesFor(derived));
+  EXPECT_EQ("from-component\n", TableNamesFor(other));
+
+  // The package's code goes with it, and so do its services.
+  r.UnregisterPackage(7);
+  EXPECT_EQ("from-component\n", TableNamesFor(derived));
+  r.UnregisterPackage(8);
+  EXPECT_EQ(nullptr, r.FindDatabaseServices(derived.ClassType()));
 }

@@ -1,4 +1,4 @@
-#include "db/FrameworkClasses.h"
+#include "startup/FrameworkStartup.h"
 
 #include "classes/TClassRegistry.h"
 #include "classes/TStringList.h"
@@ -7,8 +7,8 @@
 #include "db/TFieldDefs.h"
 #include "db/TIndexDefs.h"
 #include "db/TParams.h"
-#include "streaming/FormDefinitionReader.h"
 #include "forms/FormsClasses.h"
+#include "streaming/FormDefinitionReader.h"
 
 void RegisterFrameworkClasses() {
   TClassRegistry& registry = TClassRegistry::Global();

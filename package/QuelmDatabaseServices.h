@@ -1,0 +1,3 @@
+#pragma once
+// Registers the design host's database services for TQuelmDatabase.
+void RegisterQuelmDatabaseServices();
