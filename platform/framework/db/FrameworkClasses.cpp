@@ -7,7 +7,7 @@
 #include "db/TFieldDefs.h"
 #include "db/TIndexDefs.h"
 #include "db/TParams.h"
-#include "streaming/FormDefinitionReader.h"
+#include "forms/FormDefinitionLoader.h"
 #include "forms/FormsClasses.h"
 
 void RegisterFrameworkClasses() {

@@ -2,7 +2,6 @@
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
-#include "forms/TForm.h"
 #include "rtl/Resources.h"
 #include "rtl/TextCompare.h"
 #include "streaming/ComponentBuilder.h"
@@ -44,8 +43,4 @@ bool ReadFormDefinitionResource(TComponent& root, const TClassRegistry& registry
     return true;
   }
   return false;
-}
-
-void InstallFormDefinitionLoader() {
-  TForm::SetDefinitionLoader([](TForm& form) { ReadFormDefinitionResource(form, TClassRegistry::Global()); });
 }

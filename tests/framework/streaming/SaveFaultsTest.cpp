@@ -4,6 +4,7 @@
 
 #include "FormTestSupport.h"
 #include "classes/TClassRegistry.h"
+#include "classes/TComponent.h"
 #include "rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
