@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class TCollection;
 class TComponent;
 
 class TComponentBuilder {
@@ -29,7 +30,7 @@ private:
   void BindProperty(size_t index, TComponent& comp, TFormProperty& p);
   void BindStrings(TObjectBinding& ob, TComponent& comp, TFormProperty& p, size_t dot);
   void BindValue(size_t index, TComponent& comp, TFormProperty& p);
-  bool FillCollection(class TCollection& coll, const TFormValue& v);
+  bool FillCollection(TCollection& coll, const TFormValue& v);
   // What the policy refuses: an error when strict; kept as read, silently, when lenient.
   void Refuse(const TFormProperty& p, const std::string& message);
   // What went wrong while setting: an error when strict, a warning when lenient.
