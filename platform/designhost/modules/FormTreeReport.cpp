@@ -19,7 +19,8 @@ void JsonValue(TJsonWriter& json, const TFormValue& v) {
   case TFormValueKind::Float: json.String(FormatFormFloat(v.Float, v.FloatSuffix)); break;
   case TFormValueKind::String:
   case TFormValueKind::Ident: json.String(v.Text); break;
-  case TFormValueKind::Nil: json.Null(); break;
+  case TFormValueKind::Nil:
+  case TFormValueKind::Null: json.Null(); break;
   case TFormValueKind::True: json.Bool(true); break;
   case TFormValueKind::False: json.Bool(false); break;
   case TFormValueKind::Set:

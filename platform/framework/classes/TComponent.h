@@ -6,6 +6,7 @@
 #include "classes/TValue.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,9 @@ public:
   virtual bool HasParent() const { return false; }
   virtual TComponent* GetParentComponent() const { return nullptr; }
   virtual void SetParentComponent(TComponent* parent) {}
+  // The components a form file writes nested in this one in an order of its
+  // own (a dataset's persistent fields in its field order); none by default.
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc) const {}
 
   // Where the design host keeps a non-visual component's place on the form:
   // left in the low word, top in the high word.

@@ -136,6 +136,11 @@ void TDataSet::RemoveField(TField* field) {
   if (FFields.IsEmpty()) FDefaultFields = true;
 }
 
+void TDataSet::GetChildren(const std::function<void(TComponent*)>& proc) const {
+  for (int i = 0; i < FFields.Count(); ++i)
+    if (TField* field = FFields.Items(i); field->Owner()) proc(field);
+}
+
 TField* TDataSet::FindField(const std::string& name) const {
   for (TField* field : FFields)
     if (SameText(field->FieldName(), name)) return field;

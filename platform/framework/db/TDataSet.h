@@ -39,6 +39,8 @@ public:
   const TFieldDefs& FieldDefs() const { return *FFieldDefs; }
   const TList<TField>& Fields() const { return FFields; }
   int FieldCount() const { return FFields.Count(); }
+  // The persistent fields (those with an owner), in field order.
+  void GetChildren(const std::function<void(TComponent*)>& proc) const override;
   TField* FindField(const std::string& name) const;   // ignoring case; none when absent
   TField* FieldByName(const std::string& name) const;  // raises "Field '%s' not found"
   void GetFieldNames(TStrings& list) const;

@@ -41,6 +41,12 @@ void TField::SetDataSet(TDataSet* dataSet) {
   if (dataSet) dataSet->AddField(this);
 }
 
+TComponent* TField::GetParentComponent() const { return FDataSet; }
+
+void TField::SetParentComponent(TComponent* parent) {
+  if (auto* dataSet = dynamic_cast<TDataSet*>(parent)) SetDataSet(dataSet);
+}
+
 int TField::Index() const { return FDataSet ? FDataSet->Fields().IndexOf(this) : -1; }
 
 TDataSet* TField::LookupDataSet() const { return FLookupDataSet.Get(); }

@@ -27,6 +27,10 @@ public:
   TDataSet* DataSet() const { return FDataSet; }
   // Moves the field into another dataset's field list (none: out of any).
   void SetDataSet(TDataSet* dataSet);
+  // A form file nests a persistent field in its dataset.
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* parent) override;
   int Index() const;
   int FieldNo() const { return FFieldNo; }
   void SetFieldNo(int fieldNo) { FFieldNo = fieldNo; }

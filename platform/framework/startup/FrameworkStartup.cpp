@@ -7,8 +7,8 @@
 #include "db/TFieldDefs.h"
 #include "db/TIndexDefs.h"
 #include "db/TParams.h"
+#include "forms/FormDefinitionLoader.h"
 #include "forms/FormsClasses.h"
-#include "streaming/FormDefinitionReader.h"
 
 void RegisterFrameworkClasses() {
   TClassRegistry& registry = TClassRegistry::Global();

@@ -100,12 +100,10 @@ private:
     uint8_t prefix = static_cast<uint8_t>(FData[FPos]);
     if ((prefix & 0xF0) == 0xF0) {
       ++FPos;
+      obj->BinPrefix = prefix;
       if (prefix & 1) obj->Kind = TFormObjectKind::Inherited;
       if (prefix & 4) obj->Kind = TFormObjectKind::Inline;
-      if (prefix & 2) {
-        TBinValueType t;
-        obj->ChildPos = TypedInteger(t);
-      }
+      if (prefix & 2) obj->ChildPos = TypedInteger(obj->ChildPosType);
     }
     obj->ClassName = ShortString();
     obj->Name = ShortString();
@@ -221,7 +219,7 @@ private:
     case TBinValueType::vaFalse: v.Kind = TFormValueKind::False; return;
     case TBinValueType::vaTrue: v.Kind = TFormValueKind::True; return;
     case TBinValueType::vaNil: v.Kind = TFormValueKind::Nil; return;
-    case TBinValueType::vaNull: v.Kind = TFormValueKind::Nil; return;
+    case TBinValueType::vaNull: v.Kind = TFormValueKind::Null; return;
     case TBinValueType::vaBinary:
       v.Kind = TFormValueKind::Binary;
       v.Bytes = Bytes(U32());
@@ -249,10 +247,7 @@ private:
         if (next == 0) break;
         --FPos;
         TFormItem item;
-        if (next != static_cast<uint8_t>(TBinValueType::vaList)) {
-          TBinValueType t;
-          item.Order = TypedInteger(t);
-        }
+        if (next != static_cast<uint8_t>(TBinValueType::vaList)) item.Order = TypedInteger(item.OrderType);
         if (U8() != static_cast<uint8_t>(TBinValueType::vaList)) Fail(FPos - 1, "expected a collection item");
         while (U8() != 0) {
           --FPos;
@@ -339,9 +334,13 @@ private:
     if (obj.Kind == TFormObjectKind::Inherited) flags |= 1;
     if (obj.Kind == TFormObjectKind::Inline) flags |= 4;
     if (obj.ChildPos) flags |= 2;
-    if (flags) {
-      FOut += static_cast<char>(0xF0 | flags);
-      if (obj.ChildPos) Integer(*obj.ChildPos, TBinValueType::vaInt8);
+    // A flags byte as read is kept, with bits that mean nothing here, as
+    // long as it says what the object is.
+    uint8_t prefix = flags ? 0xF0 | flags : 0;
+    if (obj.BinPrefix && (obj.BinPrefix & 7) == flags) prefix = obj.BinPrefix;
+    if (prefix) {
+      FOut += static_cast<char>(prefix);
+      if (obj.ChildPos) Integer(*obj.ChildPos, obj.ChildPosType);
     }
     ShortString(obj.ClassName);
     ShortString(obj.Name);
@@ -370,6 +369,7 @@ private:
       ShortString(v.Text);
       return;
     case TFormValueKind::Nil: Tag(TBinValueType::vaNil); return;
+    case TFormValueKind::Null: Tag(TBinValueType::vaNull); return;
     case TFormValueKind::True: Tag(TBinValueType::vaTrue); return;
     case TFormValueKind::False: Tag(TBinValueType::vaFalse); return;
     case TFormValueKind::Set:
@@ -390,7 +390,7 @@ private:
     case TFormValueKind::Collection:
       Tag(TBinValueType::vaCollection);
       for (const TFormItem& item : v.CollectionItems) {
-        if (item.Order) Integer(*item.Order, TBinValueType::vaInt8);
+        if (item.Order) Integer(*item.Order, item.OrderType);
         Tag(TBinValueType::vaList);
         for (const TFormProperty& p : item.Properties) {
           ShortString(p.Name);

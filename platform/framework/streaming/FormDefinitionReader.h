@@ -5,7 +5,8 @@
 // through the type information, references to other controls of the form
 // resolved, and event handlers bound by name to the form class's published
 // methods. A definition is part of the program, so anything it names that
-// does not exist (a class, a property, a component, a handler) is an error.
+// does not exist (a class, a property, a component, a handler) is an error:
+// the component builder runs with the strict policy.
 #include <string>
 
 class TClassRegistry;
@@ -19,7 +20,3 @@ void ReadFormDefinition(TComponent& root, std::string text, const std::string& f
 // loaded modules, the newest first; a module's language module supplies it
 // when it has one. Returns false when no module carries one.
 bool ReadFormDefinitionResource(TComponent& root, const TClassRegistry& registry);
-
-// Makes forms read their definitions from the modules' resources when they
-// are created.
-void InstallFormDefinitionLoader();

@@ -2,6 +2,7 @@
 
 #include "streaming/FormEncoding.h"
 #include "streaming/FormError.h"
+#include "streaming/FormPosition.h"
 
 #include <array>
 
@@ -37,16 +38,7 @@ TFormLexer::TFormLexer(std::string_view source, std::string fileName, size_t sta
 }
 
 void TFormLexer::Position(size_t offset, int& line, int& column) const {
-  line = 1;
-  size_t lineStart = FStart;
-  for (size_t i = FStart; i < offset && i < FSource.size(); ++i) {
-    char c = FSource[i];
-    if (c == '\n' || (c == '\r' && (i + 1 >= FSource.size() || FSource[i + 1] != '\n'))) {
-      ++line;
-      lineStart = i + 1;
-    }
-  }
-  column = static_cast<int>(offset - lineStart) + 1;
+  TLineIndex(FSource, FStart).Locate(offset, line, column);
 }
 
 void TFormLexer::Fail(size_t offset, const std::string& message) const {

@@ -193,6 +193,7 @@ private:
       if (SameText(t.Text, "True")) v.Kind = TFormValueKind::True;
       else if (SameText(t.Text, "False")) v.Kind = TFormValueKind::False;
       else if (SameText(t.Text, "nil")) v.Kind = TFormValueKind::Nil;
+      else if (SameText(t.Text, "Null")) v.Kind = TFormValueKind::Null;
       else {
         v.Kind = TFormValueKind::Ident;
         v.Text = std::string(t.Text);
@@ -357,6 +358,10 @@ TFormValue TFormValue::MakeBool(bool v) {
 TFormValue TFormValue::MakeNil() {
   TFormValue r;
   r.Kind = TFormValueKind::Nil;
-  r.Text.clear();
+  return r;
+}
+TFormValue TFormValue::MakeNull() {
+  TFormValue r;
+  r.Kind = TFormValueKind::Null;
   return r;
 }

@@ -3,6 +3,8 @@
 // spans of source text each element came from. Writing an element whose span
 // is kept reproduces those bytes; an element without a span (new or changed)
 // is formatted the way the host's writer formats it.
+#include "streaming/FormPosition.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,7 +18,10 @@ enum class TBinValueType : uint8_t {
   vaLString, vaNil, vaCollection, vaSingle, vaCurrency, vaDate, vaWString, vaInt64, vaUTF8String, vaDouble,
 };
 
-enum class TFormValueKind : uint8_t { Integer, Float, String, Ident, Nil, True, False, Set, List, Binary, Collection };
+// Nil is the empty reference (binary tag vaNil, text "nil"); Null is the null
+// variant (binary tag vaNull, text "Null"). They are kept apart so that each
+// is written back as it was read.
+enum class TFormValueKind : uint8_t { Integer, Float, String, Ident, Nil, Null, True, False, Set, List, Binary, Collection };
 
 // How a string's characters are held: bytes of the file's code page, UTF-16
 // code units (the #n codes above 127), or raw UTF-8.
@@ -26,6 +31,7 @@ struct TFormProperty;
 
 struct TFormItem {
   std::optional<int64_t> Order;  // item [n]
+  TBinValueType OrderType = TBinValueType::vaNull;  // its tag in a binary file; vaNull: the smallest that fits
   std::vector<TFormProperty> Properties;
 };
 
@@ -48,6 +54,7 @@ struct TFormValue {
   static TFormValue MakeIdent(std::string name);
   static TFormValue MakeBool(bool v);
   static TFormValue MakeNil();
+  static TFormValue MakeNull();
 };
 
 inline constexpr size_t NoSpan = static_cast<size_t>(-1);
@@ -72,6 +79,8 @@ struct TFormObject {
   std::string Name;
   std::string ClassName;
   std::optional<int64_t> ChildPos;  // [n]
+  TBinValueType ChildPosType = TBinValueType::vaNull;  // its tag in a binary file; vaNull: the smallest that fits
+  uint8_t BinPrefix = 0;  // the flags byte (F0..FF) before a binary object as read; 0: none
   std::vector<std::unique_ptr<TFormProperty>> Properties;
   std::vector<std::unique_ptr<TFormObject>> Children;
 
@@ -99,5 +108,5 @@ struct TFormDocument {
   std::unique_ptr<TFormObject> Root;
   size_t TrailerBegin = NoSpan;  // text after the final "end" line
   // Where each line of a text source starts; made on first need for a message.
-  mutable std::vector<size_t> LineStarts;
+  mutable std::optional<TLineIndex> Lines;
 };

@@ -8,6 +8,8 @@
 // ("DM.Table1"). Saving brings the kept document in line with the components:
 // what did not change is written as it was read, byte for byte; what changed
 // is written as the host's writer writes it.
+#include "streaming/AtomicFile.h"
+#include "streaming/ComponentSnapshot.h"
 #include "streaming/FormTree.h"
 
 #include <memory>
@@ -17,6 +19,7 @@
 
 class TClassRegistry;
 class TComponent;
+struct TFormBinding;
 
 class TFormFile {
 public:
@@ -49,14 +52,16 @@ public:
   TFormFormat Format() const { return FDoc->Format; }
   // References left unresolved and properties that could not be set:
   // "file:line:column: message" lines; they are kept in the file as read.
-  const std::vector<std::string>& Warnings() const { return FWarnings; }
+  const std::vector<std::string>& Warnings() const;
 
   // The file as it would be saved now, in the given format (default: the
   // format it was read in). Syncs the document with the components.
   std::string SaveToString(std::optional<TFormFormat> format = std::nullopt);
   // Writes a temporary file beside path and renames it over path, so path is
-  // either the old file or the complete new one; raises EInOutError.
-  void SaveToFile(const std::string& path, std::optional<TFormFormat> format = std::nullopt);
+  // either the old file or the complete new one; raises EInOutError. calls
+  // are the system calls the write makes.
+  void SaveToFile(const std::string& path, std::optional<TFormFormat> format = std::nullopt,
+                  const TFileSystemCalls& calls = TFileSystemCalls());
 
   // The components in file order with their depth and tree parent (the
   // dataset for a persistent field, the enclosing object otherwise).
@@ -67,23 +72,15 @@ public:
   };
   std::vector<TTreeEntry> Tree();
 
-  struct TBinding;
-
 private:
   TFormFile();
   void Sync();
 
   std::string FFileName;
   std::unique_ptr<TFormDocument> FDoc;
+  std::unique_ptr<TFormBinding> FBinding;
   std::unique_ptr<TComponent> FRoot;
-  std::unique_ptr<TBinding> FBinding;
-  std::vector<std::string> FWarnings;
 };
-
-// The published properties of a component that differ from a freshly made
-// instance of its class, named as a form file names them (SQL.Strings), in
-// declaration order, then its design position.
-std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponent& component);
 
 // Loads a set of files: each is read, then the references of all are fixed
 // up across the set, then loading ends. Raises EFormError for the first bad
@@ -92,6 +89,3 @@ std::vector<std::unique_ptr<TFormFile>> LoadFormFiles(const std::vector<std::str
                                                       const TClassRegistry& registry,
                                                       const std::vector<TComponent*>& openRoots = {},
                                                       const std::string& codePage = "");
-
-// Writes bytes to path through a temporary file beside it and a rename.
-void WriteFileAtomically(const std::string& path, const std::string& bytes);

@@ -117,6 +117,9 @@ void FormatValue(std::string& out, const TFormValue& v, int indent, std::string_
   case TFormValueKind::Nil:
     out += "nil";
     break;
+  case TFormValueKind::Null:
+    out += "Null";
+    break;
   case TFormValueKind::True:
     out += "True";
     break;

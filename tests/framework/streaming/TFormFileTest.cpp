@@ -279,3 +279,15 @@ TEST_F(TRegistryFixture, SavingThroughALinkReplacesTheLinkedFile) {
   EXPECT_EQ(ReadBytes(real.string()), QueryForm);
   fs::remove_all(dir);
 }
+
+TEST_F(TRegistryFixture, PersistentFieldsAreWrittenInTheDatasetsFieldOrder) {
+  const std::string fieldA = "    object Query1A: TIntegerField\n      FieldName = 'A'\n    end\n";
+  const std::string fieldB = "    object Query1B: TStringField\n      FieldName = 'B'\n    end\n";
+  auto f = Open("object Form1: TForm1\n  object Query1: TTestQuery\n" + fieldA + fieldB + "  end\nend\n");
+  auto* query = static_cast<TTestQuery*>(f->Root()->Components(0));
+  ASSERT_EQ(query->FieldCount(), 2);
+  TField* a = query->Fields().Items(0);
+  a->SetDataSet(nullptr);
+  a->SetDataSet(query);  // now after B
+  EXPECT_EQ(f->SaveToString(), "object Form1: TForm1\n  object Query1: TTestQuery\n" + fieldB + fieldA + "  end\nend\n");
+}
