@@ -3,6 +3,7 @@
 #include "ConnectionOptions.h"
 #include "CommandSupport.h"
 #include "FormSession.h"
+#include "ServerCheck.h"
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
@@ -22,11 +23,12 @@ namespace {
 struct TChoices {
   std::string Table;
   bool DatasetDefaults = false, PrimaryKeys = false, QuoteFields = false, Yes = false, DryRun = false;
+  bool WritableFields = false, Check = false;
   std::optional<std::vector<std::string>> Keys, Update;
 };
 
 // What a person does in the dialog for these choices.
-void PlayChoices(TFormUser& user, const TChoices& choices) {
+void PlayChoices(TFormUser& user, const TChoices& choices, TServerCheckAnswer& check) {
   if (!choices.Table.empty()) {
     auto& combo = user.Find<TComboBox>("UpdateTableName");
     if (combo.Items()->IndexOf(choices.Table) >= 0) {
@@ -41,8 +43,14 @@ void PlayChoices(TFormUser& user, const TChoices& choices) {
   if (choices.PrimaryKeys) user.Click("PrimaryKeyButton");
   if (choices.Keys) user.SelectItems("KeyFieldList", *choices.Keys);
   if (choices.Update) user.SelectItems("UpdateFieldList", *choices.Update);
+  if (choices.WritableFields) user.ChoosePopupItem("UpdateFieldList", "miSelectWritable");
   if (choices.QuoteFields) user.Tick("QuoteFields");
   user.Click("GenerateButton");
+  if (choices.Check) {
+    check = PressCheckOnServer(user);
+    // Statements the server refuses are not written into the form.
+    if (check.Failed() && !user.IsClosed()) user.Click("CancelButton");
+  }
   if (!user.IsClosed()) user.Click("OkButton");
 }
 
@@ -70,6 +78,8 @@ int RunUpdateSQLCommand(TDesignToolContext& ctx) {
       else if (a == "--keys") choices.Keys = SplitNames(value());
       else if (a == "--update") choices.Update = SplitNames(value());
       else if (a == "--quote-fields") choices.QuoteFields = true;
+      else if (a == "--writable-fields") choices.WritableFields = true;
+      else if (a == "--check") choices.Check = true;
       else if (a == "--yes") choices.Yes = true;
       else if (a == "--dry-run") choices.DryRun = true;
       else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
@@ -91,9 +101,10 @@ int RunUpdateSQLCommand(TDesignToolContext& ctx) {
   auto editor = TDesignRegistry::Instance().GetComponentEditor(&component, &session.Designer());
 
   std::string failure;
+  TServerCheckAnswer check;
   TFunctionModalDriver driver([&](TFormUser& user) {
     try {
-      PlayChoices(user, choices);
+      PlayChoices(user, choices, check);
     } catch (const Exception& e) {
       failure = e.Message();
       throw;
@@ -112,6 +123,19 @@ int RunUpdateSQLCommand(TDesignToolContext& ctx) {
     override.Restore();
   }
   PrintMessages(ctx, driver);
+  if (check.Failed()) {
+    if (ctx.Json) {
+      TJsonWriter json(*ctx.Out);
+      json.BeginObject().Key("check").BeginArray();
+      for (const std::string& line : check.Lines) json.String(line);
+      json.EndArray().Key("refused").Int(check.Refused).EndObject();
+      *ctx.Out << "\n";
+    } else {
+      PrintServerCheck(*ctx.Out, check);
+    }
+    *ctx.Err << "updatesql: the server did not accept every statement; nothing was written\n";
+    return 1;
+  }
   if (!session.MainModule().IsModified()) {
     *ctx.Err << "updatesql: the UpdateSQL editor was cancelled" << (failure.empty() ? "" : ": " + failure)
              << "; nothing was written\n";
@@ -134,6 +158,11 @@ int RunUpdateSQLCommand(TDesignToolContext& ctx) {
       for (const std::string& line : statements[k]) json.String(line);
       json.EndArray();
     }
+    if (check.Pressed) {
+      json.Key("check").BeginArray();
+      for (const std::string& line : check.Lines) json.String(line);
+      json.EndArray();
+    }
     json.Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
     json.EndArray().EndObject();
@@ -144,6 +173,7 @@ int RunUpdateSQLCommand(TDesignToolContext& ctx) {
     *ctx.Out << "-- " << KindNames[k] << "\n";
     for (const std::string& line : statements[k]) *ctx.Out << line << "\n";
   }
+  if (check.Pressed) PrintServerCheck(*ctx.Out, check);
   for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "ConnectionOptions.h"
 #include "CommandSupport.h"
 #include "FormSession.h"
+#include "ServerCheck.h"
 
 #include "classes/TComponent.h"
 #include "designhost/DesignRegistry.h"
@@ -59,8 +60,10 @@ int RunVerbCommand(TDesignToolContext& ctx) {
   if (!TakeCommandConnection(ctx, "verb", VerbUsage, args, connection)) return 2;
   std::vector<std::string> words;
   std::string scriptFile;
+  bool check = false;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--script" && i + 1 < args.size()) scriptFile = args[++i];
+    else if (args[i] == "--check") check = true;
     else words.push_back(args[i]);
   }
   int index = 0;
@@ -71,6 +74,9 @@ int RunVerbCommand(TDesignToolContext& ctx) {
   std::unique_ptr<TModalDriver> driver;
   if (!scriptFile.empty()) driver = TScriptedModalDriver::FromFile(scriptFile);
   else driver = std::make_unique<TCancelModalDriver>();
+  std::unique_ptr<TCheckingModalDriver> checking;
+  if (check) checking = std::make_unique<TCheckingModalDriver>(*driver);
+  TModalDriver& played = checking ? static_cast<TModalDriver&>(*checking) : *driver;
 
   TFormSession session({words[0]});
   TComponent& component = session.FindComponent(words[1]);
@@ -83,28 +89,43 @@ int RunVerbCommand(TDesignToolContext& ctx) {
   std::string verb = editor->GetVerb(index);
   TConnectionOverride override(connection, session.Modules());
   {
-    TModalDriverGuard guard(*driver);
+    TModalDriverGuard guard(played);
     try {
       editor->ExecuteVerb(index);
     } catch (...) {
-      PrintMessages(ctx, *driver);
+      PrintMessages(ctx, played);
       throw;
     }
   }
-  PrintMessages(ctx, *driver);
+  PrintMessages(ctx, played);
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
   override.Restore();
   std::vector<std::string> saved = session.SaveModified();
+  const std::vector<TServerCheckAnswer> answers = checking ? checking->Answers() : std::vector<TServerCheckAnswer>();
+  bool refused = false;
+  for (const TServerCheckAnswer& answer : answers) refused = refused || answer.Failed();
   if (ctx.Json) {
     TJsonWriter json(*ctx.Out);
     json.BeginObject().Member("verb", verb).Member("modified", !saved.empty()).Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
-    json.EndArray().EndObject();
+    json.EndArray();
+    if (check) {
+      json.Key("check").BeginArray();
+      for (const TServerCheckAnswer& answer : answers)
+        for (const std::string& line : answer.Lines) json.String(line);
+      json.EndArray();
+    }
+    json.EndObject();
     *ctx.Out << "\n";
   } else {
     *ctx.Out << verb << "\n";
+    for (const TServerCheckAnswer& answer : answers) PrintServerCheck(*ctx.Out, answer);
     for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
     if (saved.empty()) *ctx.Out << "the form did not change\n";
   }
-  return 0;
+  if (check && answers.empty()) {
+    *ctx.Err << "verb: " << verb << " opened no dialog with a server check\n";
+    return 1;
+  }
+  return refused ? 1 : 0;
 }

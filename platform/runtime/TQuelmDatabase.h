@@ -3,15 +3,6 @@
 // through the client library; with neither, and an embedded data directory
 // set (the EmbeddedDir property or the QUELM_EMBEDDED_DIR environment
 // variable), it runs on the embedded server inside this process.
-
-// What the server says of a table's column beyond its name.
-struct TQuelmColumnInfo {
-  std::string Name;
-  bool AutoIncrement = false;
-  // Computed by the server from other columns: no statement may write it.
-  bool Generated = false;
-  bool Virtual = false;  // generated and never stored
-};
 #include "classes/TComponent.h"
 #include "classes/TMethod.h"
 #include "runtime/QuelmTypes.h"
@@ -24,8 +15,17 @@ struct TQuelmColumnInfo {
 
 class TStrings;
 class TQuelmConnection;
-struct TQuelmStatementCheck;
 class TQuelmDataSet;
+struct TQuelmStatementCheck;
+
+// What the server says of a table's column beyond its name.
+struct TQuelmColumnInfo {
+  std::string Name;
+  bool AutoIncrement = false;
+  // Computed by the server from other columns: no statement may write it.
+  bool Generated = false;
+  bool Virtual = false;  // generated and never stored
+};
 
 class TQuelmDatabase : public TComponent {
   QUELM_CLASS(TQuelmDatabase, TComponent)
