@@ -334,8 +334,30 @@ private:
   TSqlWord FWord;
 };
 
+// column = expression, ... up to WHERE, ORDER, LIMIT, ON (DUPLICATE KEY) or the end
+bool ReadAssignments(TSqlWordReader& r, TSqlWrittenColumns& out) {
+  for (;;) {
+    std::optional<std::string> column = r.QualifiedName();
+    if (!column || !r.Word().IsPunct('=')) return false;
+    out.Columns.push_back(*column);
+    r.Next();
+    int depth = 0;
+    for (;; r.Next()) {
+      const TSqlWord& w = r.Word();
+      if (w.Kind == TSqlWord::wkEnd) return true;
+      if (w.IsPunct('(')) ++depth;
+      else if (w.IsPunct(')')) --depth;
+      else if (depth == 0 && (w.Is("WHERE") || w.Is("ORDER") || w.Is("LIMIT") || w.Is("ON") || w.IsPunct(';')))
+        return true;
+      else if (depth == 0 && w.IsPunct(',')) break;
+    }
+    r.Next();
+  }
+}
+
 // INSERT [LOW_PRIORITY | DELAYED | HIGH_PRIORITY] [IGNORE] [INTO] table
-// [PARTITION (...)] (column, ...)
+// [PARTITION (...)] then (column, ...), SET column = ..., or straight
+// VALUES or SELECT (every column)
 bool ReadInsert(TSqlWordReader& r, TSqlWrittenColumns& out) {
   r.Next();
   while (r.Word().Is("LOW_PRIORITY") || r.Word().Is("DELAYED") || r.Word().Is("HIGH_PRIORITY") ||
@@ -350,8 +372,20 @@ bool ReadInsert(TSqlWordReader& r, TSqlWrittenColumns& out) {
     while (r.Word().Kind != TSqlWord::wkEnd && !r.Word().IsPunct(')')) r.Next();
     r.Next();
   }
+  if (r.Word().Is("SET")) {
+    r.Next();
+    return ReadAssignments(r, out);
+  }
+  if (r.Word().Is("VALUES") || r.Word().Is("VALUE") || r.Word().Is("SELECT")) {
+    out.AllColumns = true;
+    return true;
+  }
   if (!r.Word().IsPunct('(')) return false;
   r.Next();
+  if (r.Word().Is("SELECT")) {  // INSERT t (SELECT ...)
+    out.AllColumns = true;
+    return true;
+  }
   for (;;) {
     std::optional<std::string> column = r.QualifiedName();
     if (!column) return false;
@@ -362,8 +396,7 @@ bool ReadInsert(TSqlWordReader& r, TSqlWrittenColumns& out) {
   }
 }
 
-// UPDATE [LOW_PRIORITY] [IGNORE] table [[AS] alias] SET column = expression,
-// ... up to WHERE, ORDER, LIMIT or the end
+// UPDATE [LOW_PRIORITY] [IGNORE] table [[AS] alias] SET assignments
 bool ReadUpdate(TSqlWordReader& r, TSqlWrittenColumns& out) {
   r.Next();
   while (r.Word().Is("LOW_PRIORITY") || r.Word().Is("IGNORE")) r.Next();
@@ -374,22 +407,7 @@ bool ReadUpdate(TSqlWordReader& r, TSqlWrittenColumns& out) {
   if (r.Word().Kind == TSqlWord::wkName && !r.Word().Is("SET")) r.Next();  // an alias
   if (!r.Word().Is("SET")) return false;  // several tables, a join: not followed
   r.Next();
-  for (;;) {
-    std::optional<std::string> column = r.QualifiedName();
-    if (!column || !r.Word().IsPunct('=')) return false;
-    out.Columns.push_back(*column);
-    r.Next();
-    int depth = 0;
-    for (;; r.Next()) {
-      const TSqlWord& w = r.Word();
-      if (w.Kind == TSqlWord::wkEnd) return true;
-      if (w.IsPunct('(')) ++depth;
-      else if (w.IsPunct(')')) --depth;
-      else if (depth == 0 && (w.Is("WHERE") || w.Is("ORDER") || w.Is("LIMIT") || w.IsPunct(';'))) return true;
-      else if (depth == 0 && w.IsPunct(',')) break;
-    }
-    r.Next();
-  }
+  return ReadAssignments(r, out);
 }
 
 } // namespace

@@ -24,12 +24,15 @@ std::string SqlReplaceParams(std::string_view sql, const std::function<std::stri
                              TSqlQuoting quoting = TSqlQuoting::sqDefault);
 
 // The table and the columns a statement writes: the column list of
-// INSERT [INTO] t (a, b, ...) or the assigned columns of UPDATE t SET a = ...,
-// each without its qualifier and quotes. Both stay empty for any other
-// statement, and for one written in a way this reading does not follow.
+// INSERT [INTO] t (a, b, ...), the assigned columns of INSERT t SET a = ...
+// and of UPDATE t SET a = ..., each without its qualifier and quotes; an
+// INSERT without a column list writes every column (AllColumns). All stay
+// empty for any other statement, and for one written in a way this reading
+// does not follow.
 struct TSqlWrittenColumns {
   std::string Table;
   std::vector<std::string> Columns;
+  bool AllColumns = false;
 };
 TSqlWrittenColumns SqlWrittenColumns(std::string_view sql, TSqlQuoting quoting);
 

@@ -223,22 +223,27 @@ TQuelmStatementCheck TQuelmDatabase::CheckSQL(const std::string& text, TSqlQuoti
   // and refuses it only when it runs with one (error 1906): the table's
   // definition tells beforehand.
   TSqlWrittenColumns written = SqlWrittenColumns(text, quoting);
-  if (written.Columns.empty()) return check;
+  if (written.Columns.empty() && !written.AllColumns) return check;
   std::vector<TQuelmColumnInfo> columns;
   try {
     GetColumnInfo(written.Table, columns);
   } catch (const EDatabaseError&) {
     return check;  // a table of another database, a view the server hides: nothing more is known
   }
-  for (const std::string& name : written.Columns)
-    for (const TQuelmColumnInfo& column : columns)
-      if (column.Generated && SameText(column.Name, name)) {
-        check.Ok = false;
-        check.ErrorCode = 1906;
-        check.Message = Format("Generated column '%s' of table '%s' cannot be written: the server refuses a value for it "
-                               "when the statement runs",
-                               {column.Name, written.Table});
-        return check;
-      }
+  auto writes = [&](const TQuelmColumnInfo& column) {
+    if (written.AllColumns) return true;
+    for (const std::string& name : written.Columns)
+      if (SameText(column.Name, name)) return true;
+    return false;
+  };
+  for (const TQuelmColumnInfo& column : columns) {
+    if (!column.Generated || !writes(column)) continue;
+    check.Ok = false;
+    check.ErrorCode = 1906;
+    check.Message = Format("Generated column '%s' of table '%s' cannot be written: the server refuses a value for it "
+                           "when the statement runs",
+                           {column.Name, written.Table});
+    break;
+  }
   return check;
 }

@@ -53,7 +53,6 @@ TEST(SqlText, WrittenColumnsOfInsertAndUpdate) {
   check("", ansi, "", {});
   check("select * from t", ansi, "", {});
   check("delete from t where a = :a", ansi, "", {});
-  check("insert into t select * from u", ansi, "", {});
   check("update t, u set t.a = u.a", ansi, "", {});  // several tables: not followed
   check("insert into t (a, b) values (:a, :b)", ansi, "t", {"a", "b"});
   check("INSERT IGNORE db.t (t.a, `b``c`) VALUES (1, 2)", plain, "t", {"a", "b`c"});
@@ -64,6 +63,12 @@ TEST(SqlText, WrittenColumnsOfInsertAndUpdate) {
         ansi, "item", {"sku", "sku_lower"});
   check("UPDATE t AS x /* c */ SET x.a = (SELECT 1, 2), b = 'w,h' -- c\n ORDER BY a LIMIT 1", plain, "t", {"a", "b"});
   check("update t set a = 1 where b = 2", plain, "t", {"a"});
+  check("insert t set a = (1), b = 2 on duplicate key update a = 3", plain, "t", {"a", "b"});
+  for (const char* every : {"insert into t values (:a, :b)", "INSERT t VALUE (1)", "insert into t select * from u"}) {
+    TSqlWrittenColumns written = SqlWrittenColumns(every, plain);
+    EXPECT_TRUE(written.AllColumns && written.Table == "t" && written.Columns.empty()) << every;
+  }
+  EXPECT_FALSE(SqlWrittenColumns("insert into t (a) values (1)", plain).AllColumns);
 }
 
 TEST(SqlText, ScriptsSplitAtTheDelimiter) {

@@ -192,6 +192,7 @@ TEST_P(UpdateSQLTest, CheckingAStatementPreparesItWithoutRunningIt) {
         "Generated column 'sku_lower' of table 'item'");
   check("update item set sku_lower = :sku_lower where id = :OLD_id", plain, 1906, "'sku_lower'");
   check("insert into item (id, sku, price) values (:id, :sku, :price)", plain, 0, "");
+  check("insert into item values (:id, :sku, :sku_lower, :price)", plain, 1906, "'sku_lower'");  // every column
   EXPECT_EQ(SessionValue(db, "SELECT \"text\""), "text");  // the mode is the connection's again
   // Nothing ran.
   EXPECT_EQ(SessionValue(db, "SELECT COUNT(*) FROM item"), "2");
