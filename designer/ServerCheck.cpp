@@ -20,7 +20,8 @@ TTabSheet* PageOf(const TControl& control) {
 TServerCheckAnswer PressCheckOnServer(TFormUser& user) {
   TServerCheckAnswer answer;
   auto* button = dynamic_cast<TButton*>(user.Form().FindComponent("CheckButton"));
-  if (!button || user.IsClosed()) return answer;
+  // A dialog without a server to ask (its button disabled) has nothing to check.
+  if (!button || !button->Enabled() || user.IsClosed()) return answer;
   TTabSheet* page = PageOf(*button);
   TPageControl* pages = page ? page->PageControl() : nullptr;
   TTabSheet* before = pages ? pages->ActivePage() : nullptr;

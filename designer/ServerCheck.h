@@ -20,7 +20,8 @@ struct TServerCheckAnswer {
 };
 
 // Presses the form's CheckButton, showing its page first and going back to
-// the page shown before; Pressed stays false when the form has no such button.
+// the page shown before; Pressed stays false when the form has no such
+// button or it is disabled.
 TServerCheckAnswer PressCheckOnServer(TFormUser& user);
 
 // Prints the answer as "-- check" and one line per statement.

@@ -55,14 +55,13 @@ std::string TQuelmUpdateSQL::ExpandedSQL(TQuelmUpdateKind kind, const TQuelmFiel
       GetSQL(kind).Text(),
       [&](const std::string& name) {
         const bool old = name.size() > 4 && SameText(name.substr(0, 4), "OLD_");
-        std::optional<std::string> value;
         if (!old) {
           auto given = std::find_if(newValues.begin(), newValues.end(),
                                     [&](const auto& entry) { return SameText(entry.first, name); });
           if (given != newValues.end()) return given->second ? c.QuoteValue(*given->second) : std::string("NULL");
         }
         TField* field = dataSet->FieldByName(old ? name.substr(4) : name);
-        value = dataSet->FieldValue(*field);
+        std::optional<std::string> value = dataSet->FieldValue(*field);
         return value ? c.QuoteValue(*value) : std::string("NULL");
       },
       StatementQuoting);
@@ -75,7 +74,7 @@ uint64_t TQuelmUpdateSQL::Apply(TQuelmUpdateKind kind, const TQuelmFieldValues& 
   TQuelmAnsiQuotesScope ansiQuotes(c);
   if (kind != TQuelmUpdateKind::ukRefresh) return c.Execute(sql);
   TQuelmResult result = c.Query(sql);
-  if (!result.Rows.empty()) dataSet.RefreshCurrentRecord(result.ColumnNames(), result.Rows.front());
+  if (!result.Rows.empty() && dataSet.Active()) dataSet.RefreshCurrentRecord(result.ColumnNames(), result.Rows.front());
   return result.Rows.size();
 }
 
