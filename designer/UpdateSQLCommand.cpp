@@ -3,6 +3,7 @@
 #include "ConnectionOptions.h"
 #include "CommandSupport.h"
 #include "FormSession.h"
+#include "ServerCheck.h"
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
@@ -22,11 +23,12 @@ namespace {
 struct TChoices {
   std::string Table;
   bool DatasetDefaults = false, PrimaryKeys = false, QuoteFields = false, Yes = false, DryRun = false;
+  bool WritableFields = false, Check = false;
   std::optional<std::vector<std::string>> Keys, Update;
 };
 
 // What a person does in the dialog for these choices.
-void PlayChoices(TFormUser& user, const TChoices& choices) {
+void PlayChoices(TFormUser& user, const TChoices& choices, TServerCheckAnswer& check) {
   if (!choices.Table.empty()) {
     auto& combo = user.Find<TComboBox>("UpdateTableName");
     if (combo.Items()->IndexOf(choices.Table) >= 0) {
@@ -41,8 +43,14 @@ void PlayChoices(TFormUser& user, const TChoices& choices) {
   if (choices.PrimaryKeys) user.Click("PrimaryKeyButton");
   if (choices.Keys) user.SelectItems("KeyFieldList", *choices.Keys);
   if (choices.Update) user.SelectItems("UpdateFieldList", *choices.Update);
+  if (choices.WritableFields) user.ChoosePopupItem("UpdateFieldList", "miSelectWritable");
   if (choices.QuoteFields) user.Tick("QuoteFields");
   user.Click("GenerateButton");
+  if (choices.Check) {
+    check = PressCheckOnServer(user);
+    // Statements the server refuses are not written into the form.
+    if (check.Failed() && !user.IsClosed()) user.Click("CancelButton");
+  }
   if (!user.IsClosed()) user.Click("OkButton");
 }
 
@@ -63,7 +71,9 @@ void DeclareUpdateSQL(TCommandLine& line, TUpdateSQLArgs& a) {
       .Option("--keys", "A,B", "select the key fields A,B", [&c](const std::string& v) { c.Keys = SplitNames(v); })
       .Option("--update", "C,D", "select the update fields C,D",
               [&c](const std::string& v) { c.Update = SplitNames(v); })
+      .Flag("--writable-fields", c.WritableFields, "choose Select Writable Fields on the update field list")
       .Flag("--quote-fields", c.QuoteFields, "tick Quote Field Names")
+      .Flag("--check", c.Check, "press Check on Server after Generate SQL")
       .Flag("--yes", c.Yes, "answer Yes when the editor asks for confirmation")
       .Flag("--dry-run", c.DryRun, "change nothing on disk")
       .Words("FORM COMPONENT", a.Words);
@@ -86,9 +96,10 @@ int RunUpdateSQL(TDesignToolContext& ctx, TUpdateSQLArgs& a) {
   auto editor = TDesignRegistry::Instance().GetComponentEditor(&component, &session.Designer());
 
   std::string failure;
+  TServerCheckAnswer check;
   TFunctionModalDriver driver([&](TFormUser& user) {
     try {
-      PlayChoices(user, choices);
+      PlayChoices(user, choices, check);
     } catch (const Exception& e) {
       failure = e.Message();
       throw;
@@ -107,6 +118,19 @@ int RunUpdateSQL(TDesignToolContext& ctx, TUpdateSQLArgs& a) {
     override.Restore();
   }
   PrintMessages(ctx, driver);
+  if (check.Failed()) {
+    if (ctx.Json) {
+      TJsonWriter json(*ctx.Out);
+      json.BeginObject().Key("check").BeginArray();
+      for (const std::string& line : check.Lines) json.String(line);
+      json.EndArray().Key("refused").Int(check.Refused).EndObject();
+      *ctx.Out << "\n";
+    } else {
+      PrintServerCheck(*ctx.Out, check);
+    }
+    *ctx.Err << "updatesql: the server did not accept every statement; nothing was written\n";
+    return 1;
+  }
   if (!session.MainModule().IsModified()) {
     *ctx.Err << "updatesql: the UpdateSQL editor was cancelled" << (failure.empty() ? "" : ": " + failure)
              << "; nothing was written\n";
@@ -129,6 +153,11 @@ int RunUpdateSQL(TDesignToolContext& ctx, TUpdateSQLArgs& a) {
       for (const std::string& line : statements[k]) json.String(line);
       json.EndArray();
     }
+    if (check.Pressed) {
+      json.Key("check").BeginArray();
+      for (const std::string& line : check.Lines) json.String(line);
+      json.EndArray();
+    }
     json.Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
     json.EndArray().EndObject();
@@ -139,6 +168,7 @@ int RunUpdateSQL(TDesignToolContext& ctx, TUpdateSQLArgs& a) {
     *ctx.Out << "-- " << KindNames[k] << "\n";
     for (const std::string& line : statements[k]) *ctx.Out << line << "\n";
   }
+  if (check.Pressed) PrintServerCheck(*ctx.Out, check);
   for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
   return 0;
 }
@@ -150,9 +180,13 @@ TDesignTool UpdateSQLCommand() {
       "updatesql",
       "Opens the UpdateSQL editor on the update object COMPONENT and, in the order a\n"
       "person would: chooses the table T, presses Dataset Defaults, Select Primary\n"
-      "Keys, selects the key fields A,B and the update fields C,D, ticks Quote Field\n"
-      "Names, presses Generate SQL and OK (--yes answers Yes when the editor asks for\n"
-      "confirmation). Prints the four statements and saves the form file unless\n"
-      "--dry-run. Connection options apply to this run only and are never saved.\n",
+      "Keys, selects the key fields A,B and the update fields C,D, chooses Select\n"
+      "Writable Fields on the update field list, ticks Quote Field Names, presses\n"
+      "Generate SQL, Check on Server (--check) and OK (--yes answers Yes when the\n"
+      "editor asks for confirmation). Prints the four statements and the server's\n"
+      "answer per statement, and saves the form file unless --dry-run. When the\n"
+      "server refuses a statement, the editor is cancelled, nothing is written and\n"
+      "the exit code is 1. Connection options apply to this run only and are never\n"
+      "saved.\n",
       DeclareUpdateSQL, RunUpdateSQL);
 }

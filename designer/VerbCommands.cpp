@@ -3,6 +3,7 @@
 #include "ConnectionOptions.h"
 #include "CommandSupport.h"
 #include "FormSession.h"
+#include "ServerCheck.h"
 
 #include "classes/TComponent.h"
 #include "designhost/CommandLine.h"
@@ -59,12 +60,15 @@ int RunVerbs(TDesignToolContext& ctx, TVerbsArgs& a) {
 
 struct TVerbArgs {
   std::string ScriptFile;
+  bool Check = false;
   TConnectionOptions Connection;
   std::vector<std::string> Words;
 };
 
 void DeclareVerb(TCommandLine& line, TVerbArgs& a) {
-  line.Option("--script", a.ScriptFile, "FILE", "plays the dialogs the verb opens").Words("FORM COMPONENT INDEX", a.Words);
+  line.Option("--script", a.ScriptFile, "FILE", "plays the dialogs the verb opens")
+      .Flag("--check", a.Check, "presses Check on Server in each dialog that has it")
+      .Words("FORM COMPONENT INDEX", a.Words);
   DeclareConnectionOptions(line, a.Connection);
 }
 
@@ -72,12 +76,16 @@ int RunVerb(TDesignToolContext& ctx, TVerbArgs& a) {
   const std::vector<std::string>& words = a.Words;
   const std::string& scriptFile = a.ScriptFile;
   const TConnectionOptions& connection = a.Connection;
+  const bool check = a.Check;
   int index = 0;
   if (words.size() != 3) throw EUsageError("give a form file, a component and a verb index");
   if (!ParseIndex(words[2], index)) throw EUsageError("the verb index is a number from 0, not " + words[2]);
   std::unique_ptr<TModalDriver> driver;
   if (!scriptFile.empty()) driver = TScriptedModalDriver::FromFile(scriptFile);
   else driver = std::make_unique<TCancelModalDriver>();
+  std::unique_ptr<TCheckingModalDriver> checking;
+  if (check) checking = std::make_unique<TCheckingModalDriver>(*driver);
+  TModalDriver& played = checking ? static_cast<TModalDriver&>(*checking) : *driver;
 
   TFormSession session({words[0]});
   TComponent& component = session.FindComponent(words[1]);
@@ -90,30 +98,45 @@ int RunVerb(TDesignToolContext& ctx, TVerbArgs& a) {
   std::string verb = editor->GetVerb(index);
   TConnectionOverride override(connection, session.Modules());
   {
-    TModalDriverGuard guard(*driver);
+    TModalDriverGuard guard(played);
     try {
       editor->ExecuteVerb(index);
     } catch (...) {
-      PrintMessages(ctx, *driver);
+      PrintMessages(ctx, played);
       throw;
     }
   }
-  PrintMessages(ctx, *driver);
+  PrintMessages(ctx, played);
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
   override.Restore();
   std::vector<std::string> saved = session.SaveModified();
+  const std::vector<TServerCheckAnswer> answers = checking ? checking->Answers() : std::vector<TServerCheckAnswer>();
+  bool refused = false;
+  for (const TServerCheckAnswer& answer : answers) refused = refused || answer.Failed();
   if (ctx.Json) {
     TJsonWriter json(*ctx.Out);
     json.BeginObject().Member("verb", verb).Member("modified", !saved.empty()).Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
-    json.EndArray().EndObject();
+    json.EndArray();
+    if (check) {
+      json.Key("check").BeginArray();
+      for (const TServerCheckAnswer& answer : answers)
+        for (const std::string& line : answer.Lines) json.String(line);
+      json.EndArray();
+    }
+    json.EndObject();
     *ctx.Out << "\n";
   } else {
     *ctx.Out << verb << "\n";
+    for (const TServerCheckAnswer& answer : answers) PrintServerCheck(*ctx.Out, answer);
     for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
     if (saved.empty()) *ctx.Out << "the form did not change\n";
   }
-  return 0;
+  if (check && answers.empty()) {
+    *ctx.Err << "verb: " << verb << " opened no dialog with a server check\n";
+    return 1;
+  }
+  return refused ? 1 : 0;
 }
 
 } // namespace
@@ -135,6 +158,9 @@ TDesignTool VerbCommand() {
       "  radio GROUP ITEM | page SHEET | popup CONTROL ITEM | focus CONTROL | close\n"
       "  answer Yes|No|OK|Cancel | file \"NAME\" | file-cancel      (# starts a comment)\n"
       "Without a script a dialog is cancelled. The form file is saved when the\n"
-      "verb told the designer that the form changed; message boxes shown are printed.\n",
+      "verb told the designer that the form changed; message boxes shown are printed.\n"
+      "--check presses Check on Server in each dialog that has it as the dialog opens,\n"
+      "before the script plays it, prints the server's answer per statement and\n"
+      "exits with 1 when the server refused one.\n",
       DeclareVerb, RunVerb);
 }

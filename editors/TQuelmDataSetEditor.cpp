@@ -5,6 +5,8 @@
 #include "designhost/SQLTableName.h"
 #include "editors/TQuelmDesigner.h"
 #include "queryedit/QuelmQueryEdit.h"
+#include "db/DatabaseError.h"
+#include "runtime/QuelmConnection.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmQuery.h"
 
@@ -46,7 +48,13 @@ void TQuelmDataSetEditor::EditQuerySQL() {
   TGetFieldNamesProc getFields = [this](const std::string& tableName, TStrings& list, bool systemTables) {
     GetFields(tableName, list, systemTables);
   };
-  if (EditSQL(sql, getTables, getFields, startTable)) query->GetQuery().SetText(sql);
+  // Queries run in the connection's own mode, and so are they checked.
+  TCheckSQLProc checkSQL = [this](const std::string& text) {
+    if (!FDatabase) DatabaseError("Database not assigned");
+    TQuelmStatementCheck check = FDatabase->CheckSQL(text, TSqlQuoting::sqDefault);
+    return TSQLCheck{check.Ok, check.ErrorCode, check.Message};
+  };
+  if (EditSQL(sql, getTables, getFields, startTable, checkSQL)) query->GetQuery().SetText(sql);
 }
 
 std::string TQuelmDataSetEditor::GetVerb(int index) {

@@ -6,9 +6,15 @@
 
 bool EditSQL(std::string& sql, const TGetTableNamesProc& getTableNames, const TGetFieldNamesProc& getFieldNames,
              const std::string& startTableName) {
+  return EditSQL(sql, getTableNames, getFieldNames, startTableName, TCheckSQLProc());
+}
+
+bool EditSQL(std::string& sql, const TGetTableNamesProc& getTableNames, const TGetFieldNamesProc& getFieldNames,
+             const std::string& startTableName, const TCheckSQLProc& checkSQL) {
   auto form = CreateForm<TSQLEditForm>(nullptr);
   form->CreateSimpleMemo(sql);
   form->SetCallbacks(getTableNames, getFieldNames, startTableName);
+  form->SetCheckSQL(checkSQL);
   if (form->ShowModal() != mrOk) return false;
   sql = TrimTrailingBlanks(form->Memo()->Text());
   return true;

@@ -10,7 +10,10 @@
 #include "forms/TMemo.h"
 #include "forms/TPanel.h"
 #include "forms/TSplitter.h"
+#include "forms/TScreen.h"
 #include "rtl/Format.h"
+
+#include <algorithm>
 
 namespace {
 constexpr int SQLEditorHelpContext = 27271;
@@ -56,7 +59,8 @@ QUELM_DEFINE_CLASS(TSQLEditForm, TForm,
                    b.Method("FormDestroy", &TSQLEditForm::FormDestroy);
                    b.Method("SQLMemoEnter", &TSQLEditForm::SQLMemoEnter);
                    b.Method("chbSystemObjectsClick", &TSQLEditForm::chbSystemObjectsClick);
-                   b.Method("FormCreate", &TSQLEditForm::FormCreate))
+                   b.Method("FormCreate", &TSQLEditForm::FormCreate);
+                   b.Method("CheckButtonClick", &TSQLEditForm::CheckButtonClick))
 
 TSQLEditForm::TSQLEditForm(TComponent* owner) : TForm(owner) {}
 
@@ -92,6 +96,7 @@ void TSQLEditForm::BindControls() {
 
 void TSQLEditForm::FormCreate(TObject*) {
   BindControls();
+  BindServerControls();
   // Form definitions carry neither size constraints nor picture data, so the
   // minimum size and the marker picture are set here.
   Constraints()->SetMinWidth(MinFormWidth);
@@ -240,6 +245,55 @@ void TSQLEditForm::MetaInfoSQLSplitterCanResize(TObject*, int& newSize, bool& ac
   accept = newSize > 100 && newSize < ClientWidth() - 100;
 }
 
-void TSQLEditForm::MetaInfoSQLSplitterMoved(TObject*) { SQLLabel->SetLeft(SQLMemoPanel->Left()); }
+void TSQLEditForm::MetaInfoSQLSplitterMoved(TObject*) {
+  SQLLabel->SetLeft(SQLMemoPanel->Left());
+  PlaceCheckResult();
+}
+
+void TSQLEditForm::BindServerControls() {
+  CheckButton = FindControl<TButton>(*this, "CheckButton");
+  CheckResultLabel = FindControl<TLabel>(*this, "CheckResultLabel");
+}
+
+// The answer stays right of the SQL label, wherever the splitter put it.
+void TSQLEditForm::PlaceCheckResult() {
+  const int left = SQLLabel->Left() + SQLLabel->Width() + 12;
+  CheckResultLabel->SetLeft(left);
+  CheckResultLabel->SetWidth(std::max(0, TopPanel->Width() - left - 4));
+}
+
+void TSQLEditForm::SetCheckSQL(TCheckSQLProc checkSQL) {
+  FCheckSQL = std::move(checkSQL);
+  CheckButton->SetEnabled(static_cast<bool>(FCheckSQL));
+}
+
+void TSQLEditForm::CheckButtonClick(TObject*) {
+  if (!FCheckSQL) return;
+  Screen().SetCursor(crHourGlass);
+  struct TRestoreCursor {
+    ~TRestoreCursor() { Screen().SetCursor(crDefault); }
+  } restore;
+  // The tag counts the statements the server refused; -1: no answer at all.
+  std::string answer;
+  int tag = -1;
+  const std::string text = FMemo->Text();
+  if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
+    answer = "empty";
+    tag = 0;
+  } else {
+    try {
+      TSQLCheck check = FCheckSQL(text);
+      answer = check.Ok ? std::string("ok")
+                        : Format("error %d: %s", {static_cast<int>(check.ErrorCode), check.Message});
+      tag = check.Ok ? 0 : 1;
+    } catch (const Exception& e) {
+      answer = e.Message();
+    }
+  }
+  CheckResultLabel->SetCaption("Server check: " + answer);
+  CheckResultLabel->SetHint(CheckResultLabel->Caption());
+  CheckResultLabel->SetShowHint(true);
+  CheckResultLabel->SetTag(tag);
+}
 
 void TSQLEditForm::HelpButtonClick(TObject*) { Application().HelpContext(HelpContext()); }

@@ -42,10 +42,13 @@ public:
   void SQLMemoEnter(TObject* sender);
   void chbSystemObjectsClick(TObject* sender);
   void FormCreate(TObject* sender);
+  void CheckButtonClick(TObject* sender);
 
   // Makes the memo "mmSQL" over the SQL area, holding sql.
   void CreateSimpleMemo(const std::string& sql);
   void SetCallbacks(TGetTableNamesProc getTableNames, TGetFieldNamesProc getFieldNames, std::string startTableName);
+  // The server "Check on Server" asks; none disables the button.
+  void SetCheckSQL(TCheckSQLProc checkSQL);
   void PopulateTableList();
   void PopulateFieldList();
   // Inserts text at the insertion point, after a separator where the text
@@ -80,16 +83,22 @@ public:
   TListBox* FieldList = nullptr;
   TCheckBox* chbSystemObjects = nullptr;
   TPanel* SQLMemoPanel = nullptr;
+  // The server's check of the text: the button, and its answer beside the SQL label.
+  TButton* CheckButton = nullptr;
+  TLabel* CheckResultLabel = nullptr;
 
 private:
   void BindControls();
   bool SystemTables() const;
+  void BindServerControls();
+  void PlaceCheckResult();
 
   TStrings* FSQLLines = nullptr;
   int FTextHeight = 0;
   std::string FStartTableName;
   TGetTableNamesProc FGetTableNames;
   TGetFieldNamesProc FGetFieldNames;
+  TCheckSQLProc FCheckSQL;
   std::unique_ptr<TControlCanvas> FMemoCanvas;
   TMemo* FMemo = nullptr;
 };

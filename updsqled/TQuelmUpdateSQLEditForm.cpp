@@ -6,6 +6,7 @@
 #include "forms/TButton.h"
 #include "forms/TCheckBox.h"
 #include "forms/TComboBox.h"
+#include "forms/TLabel.h"
 #include "forms/TListBox.h"
 #include "forms/TMemo.h"
 #include "forms/TPageControl.h"
@@ -56,7 +57,9 @@ QUELM_DEFINE_CLASS(TQuelmUpdateSQLEditForm, TForm,
                    b.Method("UpdateTableNameClick", &TQuelmUpdateSQLEditForm::UpdateTableNameClick);
                    b.Method("SelectAllClick", &TQuelmUpdateSQLEditForm::SelectAllClick);
                    b.Method("ClearAllClick", &TQuelmUpdateSQLEditForm::ClearAllClick);
-                   b.Method("SQLMemoKeyPress", &TQuelmUpdateSQLEditForm::SQLMemoKeyPress))
+                   b.Method("SQLMemoKeyPress", &TQuelmUpdateSQLEditForm::SQLMemoKeyPress);
+                   b.Method("CheckButtonClick", &TQuelmUpdateSQLEditForm::CheckButtonClick);
+                   b.Method("SelectWritableClick", &TQuelmUpdateSQLEditForm::SelectWritableClick))
 
 TQuelmUpdateSQLEditForm::TQuelmUpdateSQLEditForm(TComponent* owner) : TForm(owner) {}
 
@@ -86,6 +89,7 @@ void TQuelmUpdateSQLEditForm::BindControls() {
 
 void TQuelmUpdateSQLEditForm::FormCreate(TObject*) {
   BindControls();
+  BindServerControls();
   SetHelpContext(UpdateSQLHelpContext);
   FTempTable = new TQuelmTable(this);
 }
@@ -185,6 +189,7 @@ void TQuelmUpdateSQLEditForm::GetDataSetFieldNames() {
   if (!FDataSet) return;
   ReadFieldDefNames(*FDataSet, FDataSet->Name(), *KeyFieldList->Items());
   UpdateFieldList->Items()->Assign(KeyFieldList->Items());
+  MarkServerColumns();
 }
 
 void TQuelmUpdateSQLEditForm::GetTableFieldNames() {
@@ -192,6 +197,7 @@ void TQuelmUpdateSQLEditForm::GetTableFieldNames() {
   ReadFieldDefNames(*table, table->TableName(), *KeyFieldList->Items());
   UpdateFieldList->Items()->Assign(KeyFieldList->Items());
   FDefaultsShown = false;
+  MarkServerColumns();
 }
 
 TQuelmTable* TQuelmUpdateSQLEditForm::TempTable() {
@@ -297,6 +303,7 @@ void TQuelmUpdateSQLEditForm::GenerateButtonClick(TObject*) {
 
 void TQuelmUpdateSQLEditForm::PrimaryKeyButtonClick(TObject* sender) {
   ShowWait(&TQuelmUpdateSQLEditForm::SelectPrimaryKeyFields);
+  ShowUniqueKeyHint();
   SettingsChanged(sender);
 }
 
@@ -343,6 +350,13 @@ void TQuelmUpdateSQLEditForm::SQLMemoKeyPress(TObject*, char& key) {
 }
 
 void TQuelmUpdateSQLEditForm::HelpButtonClick(TObject*) { Application().HelpContext(HelpContext()); }
+
+void TQuelmUpdateSQLEditForm::BindServerControls() {
+  CheckButton = FindControl<TButton>(*this, "CheckButton");
+  CheckResultList = FindControl<TListBox>(*this, "CheckResultList");
+  KeyHintLabel = FindControl<TLabel>(*this, "KeyHintLabel");
+  miSelectWritable = FindControl<TMenuItem>(*this, "miSelectWritable");
+}
 
 bool EditQuelmUpdateSQL(TQuelmUpdateSQL* updateSQL) {
   auto form = CreateForm<TQuelmUpdateSQLEditForm>(&Application());

@@ -4,13 +4,17 @@
 // its four statements, edits them by hand, and on OK writes them back.
 #include "forms/TForm.h"
 
+#include "runtime/TQuelmDatabase.h"
+
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TButton;
 class TCheckBox;
 class TComboBox;
+class TLabel;
 class TListBox;
 class TMemo;
 class TMenuItem;
@@ -54,6 +58,8 @@ public:
   void SelectAllClick(TObject* sender);
   void ClearAllClick(TObject* sender);
   void SQLMemoKeyPress(TObject* sender, char& key);
+  void CheckButtonClick(TObject* sender);
+  void SelectWritableClick(TObject* sender);
 
   // Steps.
   void InitUpdateTableNames();
@@ -68,6 +74,10 @@ public:
   TQuelmTable* TempTable();
   void ShowWait(TWaitMethod method);
   void GenerateSQL();
+  // Asks the server about the four statements as they stand (the memo's
+  // unsaved edit included) and lists its answer in CheckResultList; the
+  // working texts and the settings stay as they are.
+  void CheckOnServer();
 
   // The controls of the form definition, owned by the form.
   TPageControl* PageControl = nullptr;
@@ -89,17 +99,32 @@ public:
   TButton* OkButton = nullptr;
   TButton* CancelButton = nullptr;
   TButton* HelpButton = nullptr;
+  // What the server knows better: its check of the statements, the columns
+  // it computes itself, and a unique index where no primary one exists.
+  TButton* CheckButton = nullptr;
+  TListBox* CheckResultList = nullptr;
+  TLabel* KeyHintLabel = nullptr;
+  TMenuItem* miSelectWritable = nullptr;
 
   // What the dialog's state is, for the program that drives it and for tests.
   bool SettingsChangedSinceGenerate() const { return FSettingsChanged; }
   bool DefaultsShown() const { return FDefaultsShown; }
   int StatementIndex() const { return FStatementIndex; }
   const TStringList* SQLText(int kind) const { return FSQLTexts[static_cast<size_t>(kind)].get(); }
+  // How the server fills a column of the chosen table ("auto-increment",
+  // "generated, virtual", "generated, stored"); empty for a plain column.
+  std::string FieldHint(const std::string& fieldName) const;
 
 private:
   void BindControls();
   TStringList& WorkingText(int kind) { return *FSQLTexts[static_cast<size_t>(kind)]; }
   void SaveMemo();
+  void BindServerControls();
+  // Reads the chosen table's column information from the server, when the
+  // database is connected, and marks the field lists with it.
+  void MarkServerColumns();
+  void ShowUniqueKeyHint();
+  std::vector<std::string> WritableItems(const TListBox& box) const;
 
   TQuelmUpdateSQL* FUpdateSQL = nullptr;
   TQuelmDataSet* FDataSet = nullptr;
@@ -108,6 +133,8 @@ private:
   std::array<std::unique_ptr<TStringList>, 4> FSQLTexts;
   bool FSettingsChanged = false;
   bool FDefaultsShown = false;
+  std::string FServerColumnsTable;
+  std::vector<TQuelmColumnInfo> FServerColumns;
 };
 
 // Runs the UpdateSQL editor on updateSQL; true when the developer confirmed

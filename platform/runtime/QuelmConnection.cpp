@@ -298,6 +298,30 @@ std::vector<TQuelmColumn> TQuelmConnection::Describe(std::string_view sql) {
   return columns;
 }
 
+TQuelmStatementCheck TQuelmConnection::Prepare(std::string_view sql) {
+  CheckRunning();
+  if (OnStatement) OnStatement(std::string(sql));
+  MYSQL_STMT* stmt = FApi.StmtInit(FMySql);
+  if (!stmt) RaiseError();
+  struct TClose {
+    const TMySqlApi& Api;
+    MYSQL_STMT* Stmt;
+    ~TClose() { Api.StmtClose(Stmt); }
+  } closeStmt{FApi, stmt};
+  TQuelmStatementCheck check;
+  if (FApi.StmtPrepare(stmt, sql.data(), static_cast<unsigned long>(sql.size())) != 0) {
+    check.Ok = false;
+    check.ErrorCode = FApi.StmtErrno(stmt);
+    check.Message = FApi.StmtError(stmt);
+    // Client-side errors (2000 and up) say the session is gone, not that sql is wrong.
+    if (check.ErrorCode >= 2000 && check.ErrorCode < 3000) {
+      if (check.ErrorCode == 2006 || check.ErrorCode == 2013) FLost = true;
+      DatabaseError(check.Message, FErrorSource);
+    }
+  }
+  return check;
+}
+
 std::string TQuelmConnection::QuoteValue(std::string_view value) const {
   std::string buffer(value.size() * 2 + 1, '\0');
   unsigned long n =

@@ -44,6 +44,14 @@ struct TQuelmColumn {
 
 using TQuelmRow = std::vector<std::optional<std::string>>;
 
+// The server's answer to a statement prepared without being run: accepted, or
+// refused with its error number and message.
+struct TQuelmStatementCheck {
+  bool Ok = true;
+  unsigned ErrorCode = 0;
+  std::string Message;
+};
+
 struct TQuelmResult {
   std::vector<TQuelmColumn> Columns;
   std::vector<TQuelmRow> Rows;
@@ -75,6 +83,10 @@ public:
   // The columns sql would return, from the server's description of the
   // prepared statement: no row is fetched and the statement is not run.
   std::vector<TQuelmColumn> Describe(std::string_view sql);
+  // Prepares sql (placeholders "?" for its parameters) and closes it again
+  // without running it. The server's refusal of sql is the result, not an
+  // exception; a lost connection still raises.
+  TQuelmStatementCheck Prepare(std::string_view sql);
 
   // value as a string literal of this connection's character set.
   std::string QuoteValue(std::string_view value) const;

@@ -26,6 +26,13 @@ public:
   const std::string& About() const { return FAbout; }
   void SetAbout(const std::string& v) { FAbout = v; }
 
+  // Puts a row the server sent for the current record (its refresh
+  // statement's result) into that record; columns the dataset lacks are
+  // dropped.
+  void RefreshCurrentRecord(const std::vector<std::string>& columns, const std::vector<std::optional<std::string>>& row) {
+    SetCurrentValues(columns, row);
+  }
+
   // The fields of the current index (none for a dataset without indexes).
   virtual int GetIndexFieldCount() const { return 0; }
   virtual TField* GetIndexField(int index) const;

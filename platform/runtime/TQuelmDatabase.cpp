@@ -3,12 +3,16 @@
 #include "classes/TStrings.h"
 #include "db/DatabaseError.h"
 #include "runtime/DBListRegistry.h"
+#include "rtl/Format.h"
+#include "rtl/TextCompare.h"
 #include "runtime/QuelmConnection.h"
+#include "runtime/QuelmSqlModeScope.h"
 #include "runtime/TQuelmDataSet.h"
 #include "runtime/TQuelmMonitor.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 const char* const EmbeddedDirVariable = "QUELM_EMBEDDED_DIR";
@@ -185,3 +189,61 @@ void TQuelmDatabase::GetRoutinesNames(const std::string& pattern, TStrings& list
 }
 
 uint64_t TQuelmDatabase::ExecSQL(const std::string& sql) { return Connection().Execute(sql); }
+
+void TQuelmDatabase::GetColumnInfo(const std::string& tableName, std::vector<TQuelmColumnInfo>& columns) {
+  TQuelmResult result = Connection().Query("SHOW COLUMNS FROM " + QuoteName(tableName));
+  const int field = result.ColumnIndex("Field");
+  const int extra = result.ColumnIndex("Extra");
+  columns.clear();
+  if (field < 0) return;
+  for (const TQuelmRow& row : result.Rows) {
+    TQuelmColumnInfo info;
+    info.Name = row[static_cast<size_t>(field)].value_or("");
+    // "auto_increment", "VIRTUAL GENERATED", "STORED GENERATED", "PERSISTENT GENERATED"
+    std::string what = extra >= 0 ? row[static_cast<size_t>(extra)].value_or("") : std::string();
+    for (char& ch : what) ch = AsciiUpper(ch);
+    info.AutoIncrement = what.find("AUTO_INCREMENT") != std::string::npos;
+    info.Generated = what.find("GENERATED") != std::string::npos;
+    info.Virtual = info.Generated && what.find("VIRTUAL") != std::string::npos;
+    columns.push_back(std::move(info));
+  }
+}
+
+TQuelmStatementCheck TQuelmDatabase::CheckSQL(const std::string& text, TSqlQuoting quoting) {
+  TQuelmConnection& c = Connection();
+  const std::string sql = SqlReplaceParams(text, [](const std::string&) { return std::string("?"); }, quoting);
+  TQuelmStatementCheck check;
+  {
+    std::optional<TQuelmAnsiQuotesScope> ansiQuotes;
+    if (quoting == TSqlQuoting::sqAnsiQuotes) ansiQuotes.emplace(c);
+    check = c.Prepare(sql);
+  }
+  if (!check.Ok) return check;
+  // The server prepares a statement that gives a generated column a value,
+  // and refuses it only when it runs with one (error 1906): the table's
+  // definition tells beforehand.
+  TSqlWrittenColumns written = SqlWrittenColumns(text, quoting);
+  if (written.Columns.empty() && !written.AllColumns) return check;
+  std::vector<TQuelmColumnInfo> columns;
+  try {
+    GetColumnInfo(written.Table, columns);
+  } catch (const EDatabaseError&) {
+    return check;  // a table of another database, a view the server hides: nothing more is known
+  }
+  auto writes = [&](const TQuelmColumnInfo& column) {
+    if (written.AllColumns) return true;
+    for (const std::string& name : written.Columns)
+      if (SameText(column.Name, name)) return true;
+    return false;
+  };
+  for (const TQuelmColumnInfo& column : columns) {
+    if (!column.Generated || !writes(column)) continue;
+    check.Ok = false;
+    check.ErrorCode = 1906;
+    check.Message = Format("Generated column '%s' of table '%s' cannot be written: the server refuses a value for it "
+                           "when the statement runs",
+                           {column.Name, written.Table});
+    break;
+  }
+  return check;
+}

@@ -6,6 +6,7 @@
 #include "classes/TComponent.h"
 #include "classes/TMethod.h"
 #include "runtime/QuelmTypes.h"
+#include "runtime/SqlText.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,16 @@
 class TStrings;
 class TQuelmConnection;
 class TQuelmDataSet;
+struct TQuelmStatementCheck;
+
+// What the server says of a table's column beyond its name.
+struct TQuelmColumnInfo {
+  std::string Name;
+  bool AutoIncrement = false;
+  // Computed by the server from other columns: no statement may write it.
+  bool Generated = false;
+  bool Virtual = false;  // generated and never stored
+};
 
 class TQuelmDatabase : public TComponent {
   QUELM_CLASS(TQuelmDatabase, TComponent)
@@ -74,8 +85,18 @@ public:
   void GetCollationList(TStrings& list);
   void GetRoutinesNames(const std::string& pattern, TStrings& list, TQuelmInternalSelectRoutinesType kind);
 
+  // The table's columns in column order, with what the server computes itself.
+  void GetColumnInfo(const std::string& tableName, std::vector<TQuelmColumnInfo>& columns);
+
   // Runs a statement that returns no rows; the number of affected rows.
   uint64_t ExecSQL(const std::string& sql);
+
+  // Asks the server whether it accepts the statement text, without running
+  // it: the text is prepared with its parameters as placeholders, under the
+  // quoting given (ANSI quoting runs it in a session mode with ANSI_QUOTES,
+  // as the update object's statements run). An INSERT or UPDATE that writes
+  // a generated column is refused as the server refuses it when it runs.
+  TQuelmStatementCheck CheckSQL(const std::string& text, TSqlQuoting quoting);
 
   // The open connection; connects first when closed. For the suite's datasets.
   TQuelmConnection& Connection();

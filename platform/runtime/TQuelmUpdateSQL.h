@@ -5,11 +5,20 @@
 #include "classes/TComponentRef.h"
 #include "classes/TStringList.h"
 #include "runtime/QuelmTypes.h"
+#include "runtime/SqlText.h"
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 class TQuelmDataSet;
+
+// New values of a record's fields, by field name (compared ignoring case);
+// none is NULL.
+using TQuelmFieldValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
 class TQuelmUpdateSQL : public TComponent {
   QUELM_CLASS(TQuelmUpdateSQL, TComponent)
@@ -41,12 +50,21 @@ public:
   const std::string& About() const { return FAbout; }
   void SetAbout(const std::string& v) { FAbout = v; }
 
-  // The statement of kind with each :name (and :OLD_name, the value before the
-  // change, which here is the current value) replaced by the dataset's current
-  // field value as an escaped literal.
-  std::string ExpandedSQL(TQuelmUpdateKind kind) const;
-  // Runs the statement of kind on the dataset's database for its current record.
-  uint64_t Apply(TQuelmUpdateKind kind);
+  // The statements are read and run under ANSI quoting: a name in double
+  // quotes is a name, and a parameter may be written :"name".
+  static constexpr TSqlQuoting StatementQuoting = TSqlQuoting::sqAnsiQuotes;
+
+  // The statement of kind with each parameter replaced by an escaped literal
+  // (NULL for no value): :OLD_name by the dataset's current value of the
+  // field, the value before the change; :name by its value in newValues,
+  // else by the current value.
+  std::string ExpandedSQL(TQuelmUpdateKind kind, const TQuelmFieldValues& newValues = {}) const;
+  // Runs the statement of kind on the dataset's database for its current
+  // record, in a session whose SQL mode holds ANSI_QUOTES for that statement
+  // alone. Modify, insert and delete return the number of rows affected; the
+  // refresh statement's row goes into the dataset's current record and the
+  // number of rows it read is returned.
+  uint64_t Apply(TQuelmUpdateKind kind, const TQuelmFieldValues& newValues = {});
 
 private:
   void AssignSQL(TQuelmUpdateKind kind, const TStrings* list);

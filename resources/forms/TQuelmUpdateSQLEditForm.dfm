@@ -110,7 +110,7 @@ object QuelmUpdateSQLEditForm: TQuelmUpdateSQLEditForm
           Left = 143
           Top = 32
           Width = 140
-          Height = 174
+          Height = 158
           ItemHeight = 13
           MultiSelect = True
           PopupMenu = FieldListPopup
@@ -121,12 +121,19 @@ object QuelmUpdateSQLEditForm: TQuelmUpdateSQLEditForm
           Left = 292
           Top = 32
           Width = 140
-          Height = 174
+          Height = 158
           ItemHeight = 13
           MultiSelect = True
           PopupMenu = FieldListPopup
           TabOrder = 7
           OnClick = SettingsChanged
+        end
+        object KeyHintLabel: TLabel
+          Left = 143
+          Top = 194
+          Width = 289
+          Height = 13
+          AutoSize = False
         end
       end
     end
@@ -160,10 +167,27 @@ object QuelmUpdateSQLEditForm: TQuelmUpdateSQLEditForm
         Left = 6
         Top = 68
         Width = 439
-        Height = 150
+        Height = 100
         ScrollBars = ssVertical
         TabOrder = 1
         OnKeyPress = SQLMemoKeyPress
+      end
+      object CheckButton: TButton
+        Left = 6
+        Top = 174
+        Width = 105
+        Height = 25
+        Caption = 'Chec&k on Server'
+        TabOrder = 2
+        OnClick = CheckButtonClick
+      end
+      object CheckResultList: TListBox
+        Left = 117
+        Top = 174
+        Width = 328
+        Height = 44
+        ItemHeight = 13
+        TabOrder = 3
       end
     end
   end
@@ -207,6 +231,10 @@ object QuelmUpdateSQLEditForm: TQuelmUpdateSQLEditForm
     object miClearAll: TMenuItem
       Caption = '&Clear All'
       OnClick = ClearAllClick
+    end
+    object miSelectWritable: TMenuItem
+      Caption = 'Select &Writable Fields'
+      OnClick = SelectWritableClick
     end
   end
 end

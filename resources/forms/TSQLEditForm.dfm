@@ -33,6 +33,14 @@ object SQLEditForm: TSQLEditForm
       Height = 13
       Caption = '&SQL:'
     end
+    object CheckResultLabel: TLabel
+      Left = 168
+      Top = 4
+      Width = 570
+      Height = 13
+      Anchors = [akLeft, akTop, akRight]
+      AutoSize = False
+    end
   end
   object ButtonPanel: TPanel
     Left = 0
@@ -90,6 +98,15 @@ object SQLEditForm: TSQLEditForm
       Caption = 'Sho&w system tables and fields'
       TabOrder = 3
       OnClick = chbSystemObjectsClick
+    end
+    object CheckButton: TButton
+      Left = 212
+      Top = 5
+      Width = 110
+      Height = 25
+      Caption = 'Chec&k on Server'
+      TabOrder = 4
+      OnClick = CheckButtonClick
     end
   end
   object MetaInfoPanel: TPanel

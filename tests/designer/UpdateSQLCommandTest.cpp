@@ -195,3 +195,50 @@ TEST_F(DesignerCommandTest, TheSQLEditorListsTheServersTablesAndWritesTheTextBac
   EXPECT_EQ(std::string::npos, saved.find("Connected")) << saved;
   EXPECT_EQ(std::string::npos, saved.find("127.0.0.1")) << saved;
 }
+
+// A table whose generated columns no statement may write: --check reports
+// the refusal per statement and writes nothing; with Select Writable Fields
+// all four pass and are saved.
+TEST_F(DesignerCommandTest, CheckOnServerReportsGeneratedColumnsAndWritesOnlyWhatPasses) {
+  std::string form = Original;
+  form.replace(form.find("select * from orders"), 20, "select * from computed");
+  WriteFile(FForm, form);
+  TRun refused = Designer("updatesql " + FForm.string() + " CustomerUpdate --keys id --quote-fields --check");
+  EXPECT_EQ(1, refused.Code) << refused.Out;
+  EXPECT_NE(std::string::npos,
+            refused.Out.find("-- check\nModify: error 1906: Generated column 'code_upper' of table 'computed'"))
+      << refused.Out;
+  EXPECT_NE(std::string::npos, refused.Out.find("\nInsert: error 1906: Generated column 'code_upper'")) << refused.Out;
+  EXPECT_NE(std::string::npos, refused.Out.find("\nDelete: ok\nRefresh Record: ok\n")) << refused.Out;
+  EXPECT_NE(std::string::npos, refused.Out.find("nothing was written")) << refused.Out;
+  EXPECT_EQ(form, ReadFile(FForm));
+
+  TRun writable =
+      Designer("updatesql " + FForm.string() + " CustomerUpdate --keys id --writable-fields --quote-fields --check");
+  ASSERT_EQ(0, writable.Code) << writable.Out;
+  EXPECT_NE(std::string::npos, writable.Out.find("  computed.\"note\" = :\"note\"\nwhere\n")) << writable.Out;
+  EXPECT_NE(std::string::npos,
+            writable.Out.find("-- check\nModify: ok\nInsert: ok\nDelete: ok\nRefresh Record: ok\nsaved "))
+      << writable.Out;
+  EXPECT_EQ(std::string::npos, ReadFile(FForm).find("code_upper")) << ReadFile(FForm);
+
+  // The verb checks the statements the update object holds as its editor opens.
+  TRun verb = Designer("verb " + FForm.string() + " CustomerUpdate 0 --check");
+  EXPECT_EQ(0, verb.Code) << verb.Out;
+  EXPECT_NE(std::string::npos, verb.Out.find("-- check\nModify: ok\nInsert: ok\nDelete: ok\nRefresh Record: ok\n"))
+      << verb.Out;
+}
+
+TEST_F(DesignerCommandTest, CheckOnServerInTheSQLEditor) {
+  TRun ok = Designer("verb " + FForm.string() + " CustomerQuery 1 --check");
+  EXPECT_EQ(0, ok.Code) << ok.Out;
+  EXPECT_NE(std::string::npos, ok.Out.find("-- check\nServer check: ok\n")) << ok.Out;
+  std::string form = Original;
+  form.replace(form.find("select * from orders"), 20, "select * from ordres");
+  WriteFile(FForm, form);
+  TRun refused = Designer("verb " + FForm.string() + " CustomerQuery 1 --check");
+  EXPECT_EQ(1, refused.Code) << refused.Out;
+  EXPECT_NE(std::string::npos, refused.Out.find("Server check: error 1146: Table 'quelm_test.ordres' doesn't exist"))
+      << refused.Out;
+  EXPECT_EQ(form, ReadFile(FForm));
+}

@@ -358,3 +358,50 @@ TEST(SQLEditFormTest, NamesThatNeedQuotes) {
   EXPECT_FALSE(CharInSet('a', digits));
   EXPECT_FALSE(CharInSet('\xB2', digits));
 }
+
+// "Check on Server" asks the callback about the memo's text as it stands and
+// shows the answer on the form; the text stays as typed.
+TEST(SQLEditFormTest, CheckOnServerShowsTheServersAnswerBesideTheText) {
+  std::vector<std::string> asked;
+  TCheckSQLProc server = [&](const std::string& text) {
+    asked.push_back(text);
+    if (text.find("boom") != std::string::npos) throw EDatabaseError("Lost connection to server");
+    if (text.find("ordres") != std::string::npos)
+      return TSQLCheck{false, 1146, "Table 'shop.ordres' doesn't exist"};
+    return TSQLCheck{};
+  };
+  std::string sql = "select * from ordres";
+  TFunctionModalDriver driver([&](TFormUser& user) {
+    auto& dialog = dynamic_cast<TSQLEditForm&>(user.Form());
+    EXPECT_EQ("", dialog.CheckResultLabel->Caption());
+    user.Click("CheckButton");
+    EXPECT_EQ("Server check: error 1146: Table 'shop.ordres' doesn't exist", dialog.CheckResultLabel->Caption());
+    EXPECT_EQ(1, dialog.CheckResultLabel->Tag());
+    user.ClearText("mmSQL");
+    user.Click("CheckButton");
+    EXPECT_EQ("Server check: empty", dialog.CheckResultLabel->Caption());
+    user.Type("mmSQL", "select * from orders");
+    user.Click("CheckButton");
+    EXPECT_EQ("Server check: ok", dialog.CheckResultLabel->Caption());
+    EXPECT_EQ(0, dialog.CheckResultLabel->Tag());
+    user.Type("mmSQL", " boom");
+    user.Click("CheckButton");
+    EXPECT_EQ("Server check: Lost connection to server", dialog.CheckResultLabel->Caption());
+    EXPECT_EQ(-1, dialog.CheckResultLabel->Tag());
+    EXPECT_EQ("select * from orders boom", dialog.Memo()->Text());
+    user.Click("CancelButton");
+  });
+  {
+    TModalDriverGuard guard(driver);
+    EXPECT_FALSE(EditSQL(sql, {}, {}, "", server));
+  }
+  EXPECT_EQ((std::vector<std::string>{"select * from ordres", "select * from orders", "select * from orders boom"}),
+            asked);
+  EXPECT_TRUE(driver.Messages().empty());  // the answer is on the form, never in a box
+  EXPECT_EQ("select * from ordres", sql);
+  // Without a server to ask, the button is disabled.
+  RunEditor(sql, nullptr, "", [](TFormUser& user, TSQLEditForm& dialog) {
+    EXPECT_FALSE(dialog.CheckButton->Enabled());
+    user.Click("CancelButton");
+  });
+}

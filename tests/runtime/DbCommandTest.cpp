@@ -116,7 +116,8 @@ TEST_F(DbCommandTest, ListsFromTheServer) {
     EXPECT_EQ(run.Code, 0) << run.Out;
     EXPECT_EQ(run.Out, expected);
   };
-  check({"tables"}, "a`b\ncustomer\ncustomer_view\nGrüße\nitem\nno_key\norders\nwide\nx'; drop table y; --\ny\n");
+  check({"tables"}, "a`b\ncomputed\ncustomer\ncustomer_view\nGrüße\nitem\nmarks_reserved\nno_key\norders\nwide\nx'; drop "
+        "table y; --\ny\n");
   check({"fields", "x'; drop table y; --"}, "x'; drop table y; --\n");
   check({"--json", "fields", "a`b"}, "{\"table\":\"a`b\",\"fields\":[\"c`d\",\"e'f\"]}\n");
   check({"indexes", "customer"},

@@ -1,6 +1,7 @@
 -- The test schema of the runtime library's tests, loaded into an empty
 -- database by scripts/test-server.sh (real server) and by the tests
--- themselves (embedded server). Tests only read it.
+-- themselves (embedded server). Tests only read it, except marks_reserved,
+-- which one test writes and leaves empty again.
 
 CREATE TABLE customer (
   region CHAR(2) NOT NULL,
@@ -39,6 +40,24 @@ CREATE TABLE orders (
 INSERT INTO orders VALUES (10, 'EU', 1), (11, 'EU', 2), (12, 'EU', 1), (13, 'US', 1);
 
 CREATE TABLE no_key (a INT, b VARCHAR(5)) ENGINE=InnoDB;
+
+-- Columns named by reserved words: statements reach them only with quotes.
+CREATE TABLE marks_reserved (
+  id INT NOT NULL PRIMARY KEY,
+  `order` INT NULL,
+  `select` VARCHAR(20) NULL
+) ENGINE=InnoDB;
+
+-- Columns the server fills itself, and a unique key where no primary one is.
+CREATE TABLE computed (
+  id INT NOT NULL AUTO_INCREMENT,
+  code VARCHAR(10) NOT NULL,
+  code_upper VARCHAR(10) AS (UPPER(code)) VIRTUAL,
+  code_length INT AS (CHAR_LENGTH(code)) STORED,
+  note VARCHAR(20) NULL,
+  KEY id_key (id),
+  UNIQUE KEY code_unique (code, note)
+) ENGINE=InnoDB;
 
 -- Names that only survive correct quoting.
 CREATE TABLE `a``b` (`c``d` INT NOT NULL PRIMARY KEY, `e'f` VARCHAR(10), KEY `k``1` (`e'f`)) ENGINE=InnoDB;

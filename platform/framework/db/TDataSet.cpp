@@ -169,6 +169,19 @@ void TDataSet::SetRecords(std::vector<std::string> columns, std::vector<TRow> ro
   FRecNo = 0;
 }
 
+void TDataSet::SetCurrentValues(const std::vector<std::string>& columns, const TRow& values) {
+  CheckActive();
+  if (FRecNo < 0 || FRecNo >= RecordCount()) return;
+  TRow& row = FRecords[static_cast<size_t>(FRecNo)];
+  for (size_t v = 0; v < columns.size() && v < values.size(); ++v)
+    for (size_t c = 0; c < FColumns.size(); ++c)
+      if (SameText(FColumns[c], columns[v])) {
+        if (row.size() <= c) row.resize(FColumns.size());
+        row[c] = values[v];
+        break;
+      }
+}
+
 void TDataSet::First() {
   CheckActive();
   FRecNo = 0;

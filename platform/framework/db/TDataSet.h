@@ -95,6 +95,9 @@ protected:
   // Column names and rows; a missing value is SQL NULL.
   using TRow = std::vector<std::optional<std::string>>;
   void SetRecords(std::vector<std::string> columns, std::vector<TRow> rows);
+  // Puts the values of the named columns into the current record, as a
+  // refresh from the data's source brings them; other columns keep theirs.
+  void SetCurrentValues(const std::vector<std::string>& columns, const TRow& values);
   void CheckInactive() const;
   void CheckActive() const;
   void CreateFields();

@@ -5,6 +5,7 @@
 #include "forms/TButton.h"
 #include "forms/TComboBox.h"
 #include "forms/TFormUser.h"
+#include "forms/TLabel.h"
 #include "forms/TListBox.h"
 #include "forms/TMemo.h"
 #include "forms/TModalDriver.h"
@@ -237,4 +238,186 @@ TEST_F(UpdateSQLEditFormTest, NoDatasetLeavesTheListsEmpty) {
     EXPECT_FALSE(dialog.DefaultButton->Enabled());
     user.Click("CancelButton");
   });
+}
+
+namespace {
+
+std::string Lines(const TStringList* text) { return text ? text->Text() : std::string("(none)"); }
+
+// A table written with a column named by a reserved word; the test leaves it empty.
+struct TEmptyTable {
+  TQuelmDatabase& Database;
+  std::string Table;
+  TEmptyTable(TQuelmDatabase& database, std::string table) : Database(database), Table(std::move(table)) {
+    Database.ExecSQL("DELETE FROM " + Table);
+  }
+  ~TEmptyTable() {
+    try {
+      Database.ExecSQL("DELETE FROM " + Table);
+    } catch (const Exception&) {
+    }
+  }
+};
+
+std::string Rows(TQuelmDatabase& db, const std::string& sql) {
+  TQuelmQuery query(nullptr);
+  query.SetDatabase(&db);
+  query.GetQuery().SetText(sql);
+  query.Open();
+  return query.Fields().Count() > 0 ? query.FieldValue(*query.Fields()[0]).value_or("(null)") : "";
+}
+
+class UpdateSQLOnBackendTest : public ::testing::TestWithParam<TBackend> {};
+
+// Statements generated with quoted field names over a column named by a
+// reserved word: the server accepts all four, and the runtime runs them on a
+// record in turn.
+TEST_P(UpdateSQLOnBackendTest, QuotedStatementsOverReservedWordsRunOnARecord) {
+  TComponent form(nullptr);
+  form.SetName("Form1");
+  auto* db = new TQuelmDatabase(&form);
+  REQUIRE_BACKEND(*db, GetParam());
+  TEmptyTable empty(*db, "marks_reserved");
+  auto* query = new TQuelmQuery(&form);
+  query->SetName("Query1");
+  query->SetDatabase(db);
+  query->GetQuery().SetText("select * from marks_reserved");
+  auto* update = new TQuelmUpdateSQL(&form);
+  update->SetName("UpdateSQL1");
+  query->SetUpdateObject(update);
+
+  std::vector<std::string> checked;
+  TFunctionModalDriver driver([&](TFormUser& user) {
+    auto& dialog = dynamic_cast<TQuelmUpdateSQLEditForm&>(user.Form());
+    user.DeselectItems("KeyFieldList", {"order", "select"});
+    user.Tick("QuoteFields");
+    user.Click("GenerateButton");
+    user.Click("CheckButton");
+    checked = Items(*dialog.CheckResultList);
+    user.Click("OkButton");
+  });
+  {
+    TModalDriverGuard guard(driver);
+    ASSERT_TRUE(EditQuelmUpdateSQL(update));
+  }
+  EXPECT_EQ(checked, (std::vector<std::string>{"Modify: ok", "Insert: ok", "Delete: ok", "Refresh Record: ok"}));
+  EXPECT_EQ(update->GetSQL(TQuelmUpdateKind::ukModify).Get(3), "  marks_reserved.\"order\" = :\"order\",");
+
+  query->Open();  // no row yet: the insert takes every value from the new values
+  EXPECT_EQ(update->Apply(TQuelmUpdateKind::ukInsert, {{"id", "1"}, {"order", "5"}, {"select", "it's"}}), 1u);
+  query->Close();
+  query->Open();
+  EXPECT_EQ(update->Apply(TQuelmUpdateKind::ukModify, {{"id", "2"}, {"order", "6"}}), 1u);
+  EXPECT_EQ(Rows(*db, "select group_concat(id, '/', `order`, '/', `select`) from marks_reserved"), "2/6/it's");
+  EXPECT_EQ(update->Apply(TQuelmUpdateKind::ukRefresh, {{"id", "2"}}), 1u);
+  EXPECT_EQ(query->FieldByName("id")->AsString() + "/" + query->FieldByName("order")->AsString(), "2/6");
+  EXPECT_EQ(update->Apply(TQuelmUpdateKind::ukDelete), 1u);
+  EXPECT_EQ(Rows(*db, "select count(*) from marks_reserved"), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLOnBackendTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+                         BackendName);
+
+} // namespace
+
+TEST_F(UpdateSQLEditFormTest, CheckOnServerNamesTheGeneratedColumnAndLeavesTheTextsAlone) {
+  FQuery->GetQuery().SetText("select * from computed");
+  Run([](TFormUser& user, TQuelmUpdateSQLEditForm& dialog) {
+    user.SelectItems("KeyFieldList", {"id"});
+    user.Click("GenerateButton");
+    ASSERT_EQ(1, dialog.PageControl->ActivePageIndex());
+    const std::string modify = Lines(dialog.SQLText(0)), insert = Lines(dialog.SQLText(1));
+    user.Click("CheckButton");
+    std::vector<std::string> results = Items(*dialog.CheckResultList);
+    ASSERT_EQ(4u, results.size());
+    EXPECT_EQ(0u, results[0].find("Modify: error 1906: Generated column 'code_upper' of table 'computed'")) << results[0];
+    EXPECT_EQ(0u, results[1].find("Insert: error 1906: Generated column 'code_upper'")) << results[1];
+    EXPECT_EQ("Delete: ok", results[2]);
+    EXPECT_EQ("Refresh Record: ok", results[3]);
+    EXPECT_EQ(2, dialog.CheckResultList->Tag());
+    EXPECT_FALSE(dialog.SettingsChangedSinceGenerate());
+    EXPECT_EQ(modify, Lines(dialog.SQLText(0)));
+    EXPECT_EQ(insert, Lines(dialog.SQLText(1)));
+
+    // The memo's unsaved edit is what is checked, and it stays unsaved.
+    user.ClearText("SQLMemo");
+    user.Type("SQLMemo", "update computed set nope = :nope where id = :OLD_id");
+    user.Click("CheckButton");
+    EXPECT_EQ(0u, Items(*dialog.CheckResultList)[0].find("Modify: error 1054: Unknown column 'nope'"))
+        << Items(*dialog.CheckResultList)[0];
+    EXPECT_EQ(modify, Lines(dialog.SQLText(0)));
+    EXPECT_TRUE(dialog.SQLMemo->Modified());
+
+    // Select Writable Fields leaves out what the server computes; then all four pass.
+    user.ClickRadio("StatementType", "Insert");  // the edit goes into the working text, as before
+    user.SwitchPage("FieldsPage");
+    user.ChoosePopupItem("UpdateFieldList", "miSelectWritable");
+    EXPECT_EQ((std::vector<std::string>{"id", "code", "note"}), Selected(*dialog.UpdateFieldList));
+    EXPECT_FALSE(dialog.SettingsChangedSinceGenerate());  // popup commands change selections only
+    user.Click("GenerateButton");
+    user.Click("CheckButton");
+    EXPECT_EQ((std::vector<std::string>{"Modify: ok", "Insert: ok", "Delete: ok", "Refresh Record: ok"}),
+              Items(*dialog.CheckResultList));
+    EXPECT_EQ(0, dialog.CheckResultList->Tag());
+    user.Click("CancelButton");
+  });
+  EXPECT_TRUE(FDriver->Messages().empty());  // answers on the page, never in a box
+  EXPECT_EQ(0, FUpdate->GetSQLIndex(0).Count());
+}
+
+TEST_F(UpdateSQLEditFormTest, FieldListsMarkWhatTheServerFillsWithoutChangingTheItems) {
+  FQuery->GetQuery().SetText("select * from computed");
+  Run([](TFormUser& user, TQuelmUpdateSQLEditForm& dialog) {
+    const std::vector<std::string> columns = {"id", "code", "code_upper", "code_length", "note"};
+    EXPECT_EQ(columns, Items(*dialog.KeyFieldList));
+    EXPECT_EQ(columns, Items(*dialog.UpdateFieldList));
+    EXPECT_EQ(columns, Selected(*dialog.UpdateFieldList));  // the dataset defaults as before
+    std::vector<std::string> hints;
+    for (const std::string& column : columns) hints.push_back(dialog.FieldHint(column));
+    EXPECT_EQ((std::vector<std::string>{"auto-increment", "", "generated, virtual", "generated, stored", ""}), hints);
+    EXPECT_EQ("id: auto-increment\ncode_upper: generated, virtual, not writable\n"
+              "code_length: generated, stored, not writable",
+              dialog.UpdateFieldList->Hint());
+    EXPECT_TRUE(dialog.KeyFieldList->ShowHint());
+    user.Click("CancelButton");
+  });
+  FQuery->GetQuery().SetText("select * from customer");
+  Run([](TFormUser& user, TQuelmUpdateSQLEditForm& dialog) {
+    EXPECT_EQ("", dialog.FieldHint("id"));
+    EXPECT_FALSE(dialog.UpdateFieldList->ShowHint());
+    user.Click("CancelButton");
+  });
+}
+
+TEST_F(UpdateSQLEditFormTest, WithoutAPrimaryIndexALabelNamesAUniqueOne) {
+  FQuery->GetQuery().SetText("select * from computed");
+  Run([](TFormUser& user, TQuelmUpdateSQLEditForm& dialog) {
+    EXPECT_EQ("", dialog.KeyHintLabel->Caption());
+    user.Click("PrimaryKeyButton");
+    EXPECT_TRUE(Selected(*dialog.KeyFieldList).empty());  // Select Primary Keys itself is unchanged
+    EXPECT_EQ("No primary index; unique index code_unique (code, note)", dialog.KeyHintLabel->Caption());
+    user.Click("CancelButton");
+  });
+  // A primary index, or no unique one: no label.
+  for (const char* table : {"customer", "no_key"}) {
+    FQuery->GetQuery().SetText(std::string("select * from ") + table);
+    Run([&](TFormUser& user, TQuelmUpdateSQLEditForm& dialog) {
+      user.Click("PrimaryKeyButton");
+      EXPECT_EQ("", dialog.KeyHintLabel->Caption()) << table;
+      user.Click("CancelButton");
+    });
+  }
+}
+
+TEST_F(UpdateSQLEditFormTest, CheckWithoutADatabaseSaysSoOnThePage) {
+  FQuery->SetDatabase(nullptr);
+  FQuery->GetQuery().SetText("select * from customer");
+  FUpdate->GetSQLIndex(0).SetText("update customer set name = :name where id = :OLD_id");
+  Run([](TFormUser& user, TQuelmUpdateSQLEditForm& dialog) {
+    user.SwitchPage("SQLPage");
+    user.Click("CheckButton");
+    EXPECT_EQ((std::vector<std::string>{"Database not assigned"}), Items(*dialog.CheckResultList));
+    EXPECT_EQ(-1, dialog.CheckResultList->Tag());
+    user.Click("CancelButton");
+  }, {mrOk});
 }
