@@ -208,11 +208,17 @@ void TBDE2QuelmDorvik::GetNeededUpdateObject(TQuelmDataSet* newDataSet, TDataSet
     made->SetName(oldUpdate->Name().substr(ReplacedPrefix.size()));
   }
 
-  constexpr std::array<const char*, 3> Statements = {"ModifySQL", "InsertSQL", "DeleteSQL"};
-  for (int index = 0; index < static_cast<int>(Statements.size()); ++index) {
+  struct TStatement {
+    const char* Property;
+    TQuelmUpdateKind Kind;
+  };
+  constexpr std::array<TStatement, 3> Statements = {{{"ModifySQL", TQuelmUpdateKind::ukModify},
+                                                     {"InsertSQL", TQuelmUpdateKind::ukInsert},
+                                                     {"DeleteSQL", TQuelmUpdateKind::ukDelete}}};
+  for (const TStatement& statement : Statements) {
     try {
-      if (auto* lines = dynamic_cast<TStrings*>(GetObjectProp(*oldUpdate, Statements[index])))
-        made->GetSQLIndex(index).Assign(lines);
+      if (auto* lines = dynamic_cast<TStrings*>(GetObjectProp(*oldUpdate, statement.Property)))
+        made->GetSQL(statement.Kind).Assign(lines);
     } catch (const Exception&) {
       // A statement that cannot be read stays empty; the others still come.
     }
