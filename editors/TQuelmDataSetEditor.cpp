@@ -6,6 +6,7 @@
 #include "editors/TQuelmDesigner.h"
 #include "queryedit/QuelmQueryEdit.h"
 #include "db/DatabaseError.h"
+#include "rtl/ScopeGuard.h"
 #include "runtime/QuelmConnection.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmQuery.h"
@@ -38,10 +39,7 @@ void TQuelmDataSetEditor::EditQuerySQL() {
   if (!query) return;
   FDatabase = query->GetDatabase();
   // The dialog calls back into this editor only while it is open.
-  struct TClearDatabase {
-    TQuelmDatabase*& Database;
-    ~TClearDatabase() { Database = nullptr; }
-  } clear{FDatabase};
+  TScopeGuard clear([this] { FDatabase = nullptr; });
   std::string sql = query->GetQuery().Text();
   std::string startTable = sql.empty() ? std::string() : GetTableNameFromSQL(sql);
   TGetTableNamesProc getTables = [this](TStrings& list, bool systemTables) { GetTables(list, systemTables); };

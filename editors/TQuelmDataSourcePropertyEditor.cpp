@@ -1,15 +1,13 @@
 #include "editors/TQuelmDataSourcePropertyEditor.h"
 
 #include "db/TDataSource.h"
+#include "rtl/ScopeGuard.h"
 
 QUELM_DEFINE_CLASS(TQuelmDataSourcePropertyEditor, TComponentProperty)
 
 void TQuelmDataSourcePropertyEditor::GetValues(const TGetStrProc& proc) {
   FProc = proc;
-  struct TClearProc {
-    TGetStrProc& Proc;
-    ~TClearProc() { Proc = nullptr; }
-  } clear{FProc};
+  TScopeGuard clear([this] { FProc = nullptr; });
   TComponentProperty::GetValues([this](const std::string& name) { CheckComponent(name); });
 }
 

@@ -15,6 +15,7 @@
 #include "forms/TScreen.h"
 #include "package/PackageModule.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/TextCompare.h"
 #include "runtime/QuelmTypes.h"
 #include "runtime/TQuelmQuery.h"
@@ -28,6 +29,8 @@ namespace {
 constexpr int UpdateSQLHelpContext = 27220;
 constexpr const char* DotSep = ".";
 constexpr char EscapeKey = 27;
+using enum TQuelmUpdateKind;
+constexpr std::array<TQuelmUpdateKind, QuelmUpdateKindCount> UpdateKinds = {ukModify, ukInsert, ukDelete, ukRefresh};
 
 template <class T>
 T* FindControl(TComponent& form, const char* name) {
@@ -112,15 +115,12 @@ bool TQuelmUpdateSQLEditForm::Edit() {
   SetCaption(Format("%s%s%s (%s)", {OwnerName(*FUpdateSQL), DotSep, FUpdateSQL->Name(), dataSetLabel}));
 
   // The working texts go when Edit ends, however it ends.
-  struct TFreeTexts {
-    std::array<std::unique_ptr<TStringList>, 4>& Texts;
-    ~TFreeTexts() {
-      for (auto& text : Texts) text.reset();
-    }
-  } freeTexts{FSQLTexts};
-  for (int kind = 0; kind < QuelmUpdateKindCount; ++kind) {
+  TScopeGuard freeTexts([this] {
+    for (auto& text : FSQLTexts) text.reset();
+  });
+  for (TQuelmUpdateKind kind : UpdateKinds) {
     FSQLTexts[static_cast<size_t>(kind)] = std::make_unique<TStringList>();
-    WorkingText(kind).Assign(&FUpdateSQL->GetSQLIndex(kind));
+    WorkingText(kind).Assign(&FUpdateSQL->GetSQL(kind));
   }
 
   StatementTypeClick(this);
@@ -129,8 +129,7 @@ bool TQuelmUpdateSQLEditForm::Edit() {
 
   PageControl->SetActivePageIndex(0);
   if (ShowModal() == mrOk) {
-    for (int kind = 0; kind < QuelmUpdateKindCount; ++kind)
-      FUpdateSQL->SetSQL(static_cast<TQuelmUpdateKind>(kind), WorkingText(kind));
+    for (TQuelmUpdateKind kind : UpdateKinds) FUpdateSQL->SetSQL(kind, WorkingText(kind));
     result = true;
   }
   return result;
@@ -148,7 +147,7 @@ void TQuelmUpdateSQLEditForm::InitUpdateTableNames() {
 }
 
 void TQuelmUpdateSQLEditForm::InitGenerateOptions() {
-  std::string modifyText = WorkingText(0).Text();
+  std::string modifyText = WorkingText(ukModify).Text();
   if (modifyText.empty()) {
     InitFromDataSet();
   } else {
@@ -179,7 +178,7 @@ void TQuelmUpdateSQLEditForm::InitFromDataSet() {
 void TQuelmUpdateSQLEditForm::InitFromModifySQL() {
   TStringList updateFields, whereFields;
   std::string tableName;
-  ParseUpdateStatement(WorkingText(0).Text(), tableName, &updateFields, &whereFields);
+  ParseUpdateStatement(WorkingText(ukModify).Text(), tableName, &updateFields, &whereFields);
   GetDataSetFieldNames();
   if (MarkListedItems(*UpdateFieldList, updateFields) == 0) SelectAllItems(*UpdateFieldList);
   if (MarkListedItems(*KeyFieldList, whereFields) == 0) SelectAllItems(*KeyFieldList);
@@ -250,11 +249,8 @@ void TQuelmUpdateSQLEditForm::SetButtonStates() {
 }
 
 void TQuelmUpdateSQLEditForm::ShowWait(TWaitMethod method) {
-  Screen().SetCursor(crHourGlass);
   // Back to the default cursor, not the one before, whatever ends the method.
-  struct TRestoreCursor {
-    ~TRestoreCursor() { Screen().SetCursor(crDefault); }
-  } restore;
+  TCursorGuard wait(crHourGlass, crDefault);
   (this->*method)();
 }
 
@@ -268,24 +264,25 @@ void TQuelmUpdateSQLEditForm::GenerateSQL() {
   bool quoted = entry != -1 && UpdateTableName->Items()->GetObject(entry) == MarkerObject();
   std::string tableName = TUpdateSQLGenerator::QuotedTableName(UpdateTableName->Text(), quoted);
   std::string quoteChar = QuoteFields->Checked() ? "\"" : "";
-  TUpdateSQLGenerator::GenDeleteSQL(tableName, quoteChar, keyFields, WorkingText(2));
-  TUpdateSQLGenerator::GenInsertSQL(tableName, quoteChar, updateFields, WorkingText(1));
-  TUpdateSQLGenerator::GenModifySQL(tableName, quoteChar, keyFields, updateFields, WorkingText(0));
-  TUpdateSQLGenerator::GenRefreshRecordSQL(tableName, quoteChar, keyFields, updateFields, WorkingText(3));
+  TUpdateSQLGenerator::GenDeleteSQL(tableName, quoteChar, keyFields, WorkingText(ukDelete));
+  TUpdateSQLGenerator::GenInsertSQL(tableName, quoteChar, updateFields, WorkingText(ukInsert));
+  TUpdateSQLGenerator::GenModifySQL(tableName, quoteChar, keyFields, updateFields, WorkingText(ukModify));
+  TUpdateSQLGenerator::GenRefreshRecordSQL(tableName, quoteChar, keyFields, updateFields, WorkingText(ukRefresh));
   SQLMemo->SetModified(false);
   StatementTypeClick(this);
   PageControl->SelectNextPage(true);
 }
 
 void TQuelmUpdateSQLEditForm::SaveMemo() {
-  if (SQLMemo->Modified()) WorkingText(FStatementIndex).Assign(SQLMemo->Lines());
+  if (SQLMemo->Modified()) WorkingText(FStatementKind).Assign(SQLMemo->Lines());
 }
 
 void TQuelmUpdateSQLEditForm::StatementTypeClick(TObject*) {
   SaveMemo();
   int index = StatementType->ItemIndex();
-  FStatementIndex = index >= 0 && index < QuelmUpdateKindCount ? index : 0;
-  SQLMemo->Lines()->Assign(&WorkingText(FStatementIndex));
+  // The radio items stand in TQuelmUpdateKind order.
+  FStatementKind = index >= 0 && index < QuelmUpdateKindCount ? static_cast<TQuelmUpdateKind>(index) : ukModify;
+  SQLMemo->Lines()->Assign(&WorkingText(FStatementKind));
 }
 
 void TQuelmUpdateSQLEditForm::OkButtonClick(TObject*) { SaveMemo(); }

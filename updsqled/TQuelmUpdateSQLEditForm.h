@@ -3,6 +3,7 @@
 // table, key columns and update columns of an update-SQL object, generates
 // its four statements, edits them by hand, and on OK writes them back.
 #include "forms/TForm.h"
+#include "runtime/QuelmTypes.h"
 
 #include "runtime/TQuelmDatabase.h"
 
@@ -109,15 +110,16 @@ public:
   // What the dialog's state is, for the program that drives it and for tests.
   bool SettingsChangedSinceGenerate() const { return FSettingsChanged; }
   bool DefaultsShown() const { return FDefaultsShown; }
-  int StatementIndex() const { return FStatementIndex; }
-  const TStringList* SQLText(int kind) const { return FSQLTexts[static_cast<size_t>(kind)].get(); }
   // How the server fills a column of the chosen table ("auto-increment",
   // "generated, virtual", "generated, stored"); empty for a plain column.
   std::string FieldHint(const std::string& fieldName) const;
+  // The statement shown, and a working statement, by TQuelmUpdateKind index.
+  int StatementIndex() const { return static_cast<int>(FStatementKind); }
+  const TStringList* SQLText(int index) const { return FSQLTexts[static_cast<size_t>(index)].get(); }
 
 private:
   void BindControls();
-  TStringList& WorkingText(int kind) { return *FSQLTexts[static_cast<size_t>(kind)]; }
+  TStringList& WorkingText(TQuelmUpdateKind kind) { return *FSQLTexts[static_cast<size_t>(kind)]; }
   void SaveMemo();
   void BindServerControls();
   // Reads the chosen table's column information from the server, when the
@@ -129,8 +131,8 @@ private:
   TQuelmUpdateSQL* FUpdateSQL = nullptr;
   TQuelmDataSet* FDataSet = nullptr;
   TQuelmTable* FTempTable = nullptr;
-  int FStatementIndex = 0;
-  std::array<std::unique_ptr<TStringList>, 4> FSQLTexts;
+  TQuelmUpdateKind FStatementKind = TQuelmUpdateKind::ukModify;
+  std::array<std::unique_ptr<TStringList>, QuelmUpdateKindCount> FSQLTexts;
   bool FSettingsChanged = false;
   bool FDefaultsShown = false;
   std::string FServerColumnsTable;

@@ -120,10 +120,11 @@ void TQuelmUpdateSQLEditForm::CheckOnServer() {
     return;
   }
   int refused = 0;
-  for (int kind = 0; kind < QuelmUpdateKindCount; ++kind) {
-    std::string name = StatementType->Items()->Get(kind);
+  for (int index = 0; index < QuelmUpdateKindCount; ++index) {
+    const auto kind = static_cast<TQuelmUpdateKind>(index);
+    std::string name = StatementType->Items()->Get(index);
     name.erase(std::remove(name.begin(), name.end(), '&'), name.end());
-    const bool inMemo = kind == FStatementIndex && SQLMemo->Modified();
+    const bool inMemo = kind == FStatementKind && SQLMemo->Modified();
     const std::string text = inMemo ? SQLMemo->Lines()->Text() : WorkingText(kind).Text();
     if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
       results.Add(name + ": empty");

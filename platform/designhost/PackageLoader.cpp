@@ -3,6 +3,7 @@
 #include "designhost/DesignRegistry.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Resources.h"
+#include "rtl/ScopeGuard.h"
 
 #include <dlfcn.h>
 
@@ -115,14 +116,9 @@ std::unique_ptr<TLoadedPackage> TLoadedPackage::Load(const std::string& fileName
   TDesignRegistry& registry = TDesignRegistry::Instance();
   int previous = registry.CurrentPackage();
   registry.SetCurrentPackage(package->FId);
-  try {
-    reg();
-    if (tools) tools();
-  } catch (...) {
-    registry.SetCurrentPackage(previous);
-    throw;
-  }
-  registry.SetCurrentPackage(previous);
+  TScopeGuard restore([&registry, previous] { registry.SetCurrentPackage(previous); });
+  reg();
+  if (tools) tools();
   return package;
 }
 

@@ -3,6 +3,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/Format.h"
 #include "runtime/EmbeddedSystemTables.h"
+#include "runtime/MySqlHandles.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -263,14 +264,10 @@ private:
   // Stored routines live in mysql.proc; a fresh data directory has no mysql
   // database at all.
   void CreateSystemTables() {
-    MYSQL* m = FApi.Init(nullptr);
-    if (!m) throw EDatabaseError("Out of memory");
+    TMySqlSession session(FApi.Init(nullptr), {&FApi});
+    if (!session) throw EDatabaseError("Out of memory");
+    MYSQL* m = session.get();
     FApi.Options(m, MYSQL_OPT_USE_EMBEDDED_CONNECTION, nullptr);
-    struct TCloser {
-      const TMySqlApi& Api;
-      MYSQL* M;
-      ~TCloser() { Api.Close(M); }
-    } closer{FApi, m};
     if (!FApi.RealConnect(m, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0))
       throw EDatabaseError(FApi.Error(m));
     for (const char* sql : EmbeddedSystemTableStatements()) {

@@ -122,27 +122,27 @@ TQuelmConnection::TQuelmConnection(const TQuelmConnectParams& params, const TCom
   if (!params.Collation.empty() && !IsPlainName(params.Collation))
     DatabaseErrorFmt("Invalid collation name '%s'", params.Collation, errorSource);
 
-  FMySql = FApi.Init(nullptr);
+  FMySql = TMySqlSession(FApi.Init(nullptr), {&FApi});
   if (!FMySql) DatabaseError("Out of memory", errorSource);
-  FApi.Options(FMySql, MYSQL_SET_CHARSET_NAME, charset.c_str());
+  FApi.Options(FMySql.get(), MYSQL_SET_CHARSET_NAME, charset.c_str());
   // Without this the session collation is the character set's default, not
   // the one the user chose.
   const std::string initCommand =
       params.Collation.empty() ? std::string() : "SET NAMES " + charset + " COLLATE " + params.Collation;
-  if (!initCommand.empty()) FApi.Options(FMySql, MYSQL_INIT_COMMAND, initCommand.c_str());
+  if (!initCommand.empty()) FApi.Options(FMySql.get(), MYSQL_INIT_COMMAND, initCommand.c_str());
 
   const bool embedded = FApi.Embedded;
   if (embedded) {
-    FApi.Options(FMySql, MYSQL_OPT_USE_EMBEDDED_CONNECTION, nullptr);
+    FApi.Options(FMySql.get(), MYSQL_OPT_USE_EMBEDDED_CONNECTION, nullptr);
   } else {
     unsigned timeout = 10;
-    FApi.Options(FMySql, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
-    if (!params.SSLKey.empty()) FApi.Options(FMySql, MYSQL_OPT_SSL_KEY, params.SSLKey.c_str());
-    if (!params.SSLCert.empty()) FApi.Options(FMySql, MYSQL_OPT_SSL_CERT, params.SSLCert.c_str());
+    FApi.Options(FMySql.get(), MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+    if (!params.SSLKey.empty()) FApi.Options(FMySql.get(), MYSQL_OPT_SSL_KEY, params.SSLKey.c_str());
+    if (!params.SSLCert.empty()) FApi.Options(FMySql.get(), MYSQL_OPT_SSL_CERT, params.SSLCert.c_str());
     if (!params.SSLCA.empty()) {
-      FApi.Options(FMySql, MYSQL_OPT_SSL_CA, params.SSLCA.c_str());
+      FApi.Options(FMySql.get(), MYSQL_OPT_SSL_CA, params.SSLCA.c_str());
       my_bool verify = 1;
-      FApi.Options(FMySql, MYSQL_OPT_SSL_VERIFY_SERVER_CERT, &verify);
+      FApi.Options(FMySql.get(), MYSQL_OPT_SSL_VERIFY_SERVER_CERT, &verify);
     }
   }
 
@@ -152,37 +152,30 @@ TQuelmConnection::TQuelmConnection(const TQuelmConnectParams& params, const TCom
   const char* host = embedded || params.Host.empty() ? nullptr : params.Host.c_str();
   const char* socket = embedded || params.Socket.empty() ? nullptr : params.Socket.c_str();
   const char* db = params.DatabaseName.empty() || createDatabase ? nullptr : params.DatabaseName.c_str();
-  if (!FApi.RealConnect(FMySql, host, params.UserName.empty() ? nullptr : params.UserName.c_str(),
+  if (!FApi.RealConnect(FMySql.get(), host, params.UserName.empty() ? nullptr : params.UserName.c_str(),
                         params.Password.c_str(), db, params.Port, socket, CLIENT_MULTI_RESULTS)) {
-    std::string message = FApi.Error(FMySql);
-    FApi.Close(FMySql);
-    FMySql = nullptr;
+    std::string message = FApi.Error(FMySql.get());
+    FMySql.reset();
     DatabaseError(message, errorSource);
   }
   FDatabaseName = params.DatabaseName;
+  // A constructor that raises runs no destructor: the session member closes
+  // itself.
   if (createDatabase) {
-    try {
-      Execute("CREATE DATABASE IF NOT EXISTS " + QuoteName(params.DatabaseName));
-      Execute("USE " + QuoteName(params.DatabaseName));
-    } catch (...) {
-      FApi.Close(FMySql);
-      FMySql = nullptr;
-      throw;
-    }
+    Execute("CREATE DATABASE IF NOT EXISTS " + QuoteName(params.DatabaseName));
+    Execute("USE " + QuoteName(params.DatabaseName));
   }
 }
 
-TQuelmConnection::~TQuelmConnection() {
-  if (FMySql && (!FApi.Embedded || EmbeddedServerRunning())) FApi.Close(FMySql);
-}
+TQuelmConnection::~TQuelmConnection() = default;
 
 bool TQuelmConnection::Embedded() const { return FApi.Embedded; }
 
 void TQuelmConnection::RaiseError() const {
-  const unsigned code = FApi.Errno(FMySql);
+  const unsigned code = FApi.Errno(FMySql.get());
   // Server gone away, connection lost, connection killed.
   if (code == 2006 || code == 2013 || code == 1927) FLost = true;
-  std::string message = FApi.Error(FMySql);
+  std::string message = FApi.Error(FMySql.get());
   if (message.empty()) message = Format("Server error %d", {static_cast<int>(code)});
   DatabaseError(message, FErrorSource);
 }
@@ -194,23 +187,19 @@ void TQuelmConnection::CheckRunning() const {
 void TQuelmConnection::Send(std::string_view sql) {
   CheckRunning();
   if (OnStatement) OnStatement(std::string(sql));
-  if (FApi.RealQuery(FMySql, sql.data(), static_cast<unsigned long>(sql.size())) != 0) RaiseError();
+  if (FApi.RealQuery(FMySql.get(), sql.data(), static_cast<unsigned long>(sql.size())) != 0) RaiseError();
 }
 
 TQuelmResult TQuelmConnection::ReadResult(bool& ok) {
   TQuelmResult result;
-  MYSQL_RES* res = FApi.StoreResult(FMySql);
-  if (!res) {
-    if (FApi.FieldCount(FMySql) != 0) RaiseError();
+  TMySqlResultSet owned(FApi.StoreResult(FMySql.get()), {&FApi});
+  if (!owned) {
+    if (FApi.FieldCount(FMySql.get()) != 0) RaiseError();
     ok = false;
     return result;
   }
   ok = true;
-  struct TFree {
-    const TMySqlApi& Api;
-    MYSQL_RES* Res;
-    ~TFree() { Api.FreeResult(Res); }
-  } guard{FApi, res};
+  MYSQL_RES* res = owned.get();
   const unsigned n = FApi.NumFields(res);
   const MYSQL_FIELD* fields = FApi.FetchFields(res);
   result.Columns.reserve(n);
@@ -227,8 +216,8 @@ TQuelmResult TQuelmConnection::ReadResult(bool& ok) {
 }
 
 void TQuelmConnection::DrainResults() {
-  while (FApi.MoreResults(FMySql)) {
-    int status = FApi.NextResult(FMySql);
+  while (FApi.MoreResults(FMySql.get())) {
+    int status = FApi.NextResult(FMySql.get());
     if (status > 0) RaiseError();
     if (status < 0) break;
     bool ok = false;
@@ -250,8 +239,8 @@ std::vector<TQuelmResult> TQuelmConnection::QueryAll(std::string_view sql) {
   bool ok = false;
   TQuelmResult first = ReadResult(ok);
   if (ok) results.push_back(std::move(first));
-  while (FApi.MoreResults(FMySql)) {
-    int status = FApi.NextResult(FMySql);
+  while (FApi.MoreResults(FMySql.get())) {
+    int status = FApi.NextResult(FMySql.get());
     if (status > 0) RaiseError();
     if (status < 0) break;
     TQuelmResult next = ReadResult(ok);
@@ -264,7 +253,7 @@ uint64_t TQuelmConnection::Execute(std::string_view sql) {
   Send(sql);
   bool ok = false;
   ReadResult(ok);
-  uint64_t affected = FApi.AffectedRows(FMySql);
+  uint64_t affected = FApi.AffectedRows(FMySql.get());
   DrainResults();
   return affected == static_cast<uint64_t>(-1) ? 0 : affected;
 }
@@ -272,25 +261,17 @@ uint64_t TQuelmConnection::Execute(std::string_view sql) {
 std::vector<TQuelmColumn> TQuelmConnection::Describe(std::string_view sql) {
   CheckRunning();
   if (OnStatement) OnStatement(std::string(sql));
-  MYSQL_STMT* stmt = FApi.StmtInit(FMySql);
-  if (!stmt) RaiseError();
-  struct TClose {
-    const TMySqlApi& Api;
-    MYSQL_STMT* Stmt;
-    ~TClose() { Api.StmtClose(Stmt); }
-  } closeStmt{FApi, stmt};
+  TMySqlStatement owned(FApi.StmtInit(FMySql.get()), {&FApi});
+  if (!owned) RaiseError();
+  MYSQL_STMT* stmt = owned.get();
   if (FApi.StmtPrepare(stmt, sql.data(), static_cast<unsigned long>(sql.size())) != 0) {
     std::string message = FApi.StmtError(stmt);
     DatabaseError(message, FErrorSource);
   }
   std::vector<TQuelmColumn> columns;
-  MYSQL_RES* meta = FApi.StmtResultMetadata(stmt);
-  if (!meta) return columns;
-  struct TFree {
-    const TMySqlApi& Api;
-    MYSQL_RES* Res;
-    ~TFree() { Api.FreeResult(Res); }
-  } freeMeta{FApi, meta};
+  TMySqlResultSet ownedMeta(FApi.StmtResultMetadata(stmt), {&FApi});
+  if (!ownedMeta) return columns;
+  MYSQL_RES* meta = ownedMeta.get();
   const unsigned n = FApi.NumFields(meta);
   const MYSQL_FIELD* fields = FApi.FetchFields(meta);
   columns.reserve(n);
@@ -301,13 +282,9 @@ std::vector<TQuelmColumn> TQuelmConnection::Describe(std::string_view sql) {
 TQuelmStatementCheck TQuelmConnection::Prepare(std::string_view sql) {
   CheckRunning();
   if (OnStatement) OnStatement(std::string(sql));
-  MYSQL_STMT* stmt = FApi.StmtInit(FMySql);
-  if (!stmt) RaiseError();
-  struct TClose {
-    const TMySqlApi& Api;
-    MYSQL_STMT* Stmt;
-    ~TClose() { Api.StmtClose(Stmt); }
-  } closeStmt{FApi, stmt};
+  TMySqlStatement owned(FApi.StmtInit(FMySql.get()), {&FApi});
+  if (!owned) RaiseError();
+  MYSQL_STMT* stmt = owned.get();
   TQuelmStatementCheck check;
   if (FApi.StmtPrepare(stmt, sql.data(), static_cast<unsigned long>(sql.size())) != 0) {
     check.Ok = false;
@@ -325,7 +302,7 @@ TQuelmStatementCheck TQuelmConnection::Prepare(std::string_view sql) {
 std::string TQuelmConnection::QuoteValue(std::string_view value) const {
   std::string buffer(value.size() * 2 + 1, '\0');
   unsigned long n =
-      FApi.RealEscapeString(FMySql, buffer.data(), value.data(), static_cast<unsigned long>(value.size()));
+      FApi.RealEscapeString(FMySql.get(), buffer.data(), value.data(), static_cast<unsigned long>(value.size()));
   if (n == static_cast<unsigned long>(-1)) DatabaseError("Cannot escape a value in this character set", FErrorSource);
   buffer.resize(n);
   return "'" + buffer + "'";

@@ -3,6 +3,7 @@
 // C API table of its library. Every failure raises EDatabaseError carrying
 // the server's message (prefixed by the component's name when it has one).
 #include "db/FieldTypes.h"
+#include "runtime/MySqlHandles.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,7 +15,6 @@
 
 class TComponent;
 struct TMySqlApi;
-struct st_mysql;
 
 struct TQuelmConnectParams {
   std::string Host;
@@ -103,7 +103,7 @@ private:
   void DrainResults();
 
   const TMySqlApi& FApi;
-  st_mysql* FMySql = nullptr;
+  TMySqlSession FMySql;
   const TComponent* FErrorSource;
   std::string FDatabaseName;
   mutable bool FLost = false;

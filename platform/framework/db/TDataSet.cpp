@@ -5,6 +5,7 @@
 #include "db/TDataSource.h"
 #include "db/FieldClasses.h"
 #include "rtl/TextCompare.h"
+#include "rtl/ScopeGuard.h"
 
 #define QUELM_DATASET_EVENT(Name) b.Event(#Name, TypeInfoDataSetNotifyEvent(), &TDataSet::Name)
 #define QUELM_DATASET_ERROR_EVENT(Name) b.Event(#Name, TypeInfoDataSetErrorEvent(), &TDataSet::Name)
@@ -58,17 +59,18 @@ void TDataSet::SetActive(bool active) {
   if (active) {
     BeforeOpen(this);
     FState = TDataSetState::dsOpening;
-    try {
-      UpdateFieldDefs();
-      FFieldDefs->SetUpdated(true);
-      if (FFields.IsEmpty()) CreateFields();
-      InternalOpen();
-    } catch (...) {
+    // An open that fails leaves the dataset closed, without the default
+    // fields it made.
+    TScopeGuard closeAgain([this] {
       FState = TDataSetState::dsInactive;
       FRecords.clear();
       DestroyDefaultFields();
-      throw;
-    }
+    });
+    UpdateFieldDefs();
+    FFieldDefs->SetUpdated(true);
+    if (FFields.IsEmpty()) CreateFields();
+    InternalOpen();
+    closeAgain.Dismiss();
     FState = TDataSetState::dsBrowse;
     FRecNo = 0;
     AfterOpen(this);
@@ -93,13 +95,8 @@ void TDataSet::Loaded() {
 
 void TDataSet::UpdateFieldDefs() {
   FFieldDefs->BeginUpdate();
-  try {
-    InternalInitFieldDefs();
-  } catch (...) {
-    FFieldDefs->EndUpdate();
-    throw;
-  }
-  FFieldDefs->EndUpdate();
+  TScopeGuard endUpdate([this] { FFieldDefs->EndUpdate(); });
+  InternalInitFieldDefs();
 }
 
 void TDataSet::CreateFields() {

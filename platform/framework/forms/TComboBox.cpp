@@ -1,5 +1,6 @@
 #include "forms/TComboBox.h"
 
+#include "rtl/ScopeGuard.h"
 QUELM_DEFINE_CLASS(
     TComboBox, TWinControl, b.ComponentFactory();
     b.Property("DropDownCount", TypeInfoInteger(), &TComboBox::DropDownCount, &TComboBox::SetDropDownCount)
@@ -28,10 +29,7 @@ void TComboBox::SetItemIndex(int index) {
   }
   if (index < -1 || index >= FItems->Count()) index = -1;
   FSettingIndex = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } reset{FSettingIndex};
+  TScopeGuard reset([this] { FSettingIndex = false; });
   TControl::SetText(index >= 0 ? FItems->Get(index) : std::string());
   FItemIndex = index;
 }

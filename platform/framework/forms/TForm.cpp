@@ -5,6 +5,7 @@
 #include "forms/TCheckBox.h"
 #include "forms/TLabel.h"
 #include "forms/TScreen.h"
+#include "rtl/ScopeGuard.h"
 
 #include <cctype>
 
@@ -261,13 +262,10 @@ TModalResult TForm::ShowModal() {
   if (Visible() || FShowingModal) throw EInvalidOperation("Cannot make a visible window modal");
   FModalResult = mrNone;
   FShowingModal = true;
-  struct TEndModal {
-    TForm& Form;
-    ~TEndModal() {
-      Form.FShowingModal = false;
-      Form.TControl::SetVisible(false);
-    }
-  } endModal{*this};
+  TScopeGuard endModal([this] {
+    FShowingModal = false;
+    TControl::SetVisible(false);
+  });
   ApplyPosition();
   SetVisible(true);
   FocusFirstControl();

@@ -39,11 +39,14 @@ TScreen& Screen();
 // ends, whatever ends it.
 class TCursorGuard {
 public:
-  explicit TCursorGuard(TCursor cursor) : FPrevious(Screen().Cursor()) { Screen().SetCursor(cursor); }
-  ~TCursorGuard() { Screen().SetCursor(FPrevious); }
+  explicit TCursorGuard(TCursor cursor) : TCursorGuard(cursor, Screen().Cursor()) {}
+  // Ends on the given cursor instead of the previous one, for the waits that
+  // always leave the default cursor behind.
+  TCursorGuard(TCursor cursor, TCursor atEnd) : FAtEnd(atEnd) { Screen().SetCursor(cursor); }
+  ~TCursorGuard() { Screen().SetCursor(FAtEnd); }
   TCursorGuard(const TCursorGuard&) = delete;
   TCursorGuard& operator=(const TCursorGuard&) = delete;
 
 private:
-  TCursor FPrevious;
+  TCursor FAtEnd;
 };

@@ -2,6 +2,7 @@
 
 #include "forms/TForm.h"
 #include "rtl/TList.h"
+#include "rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -149,10 +150,7 @@ void TWinControl::BoundsChanged(int oldClientWidth, int oldClientHeight) {
 void TWinControl::Realign() {
   if (FAligning || IsLoading()) return;
   FAligning = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } reset{FAligning};
+  TScopeGuard reset([this] { FAligning = false; });
   TRect rect = AlignRect();
   AlignControls(rect);
 }

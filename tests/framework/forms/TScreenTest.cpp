@@ -30,3 +30,14 @@ TEST(TScreen, TheCursorGuardRestoresTheCursorWhenAnExceptionPasses) {
   EXPECT_EQ((std::vector<TCursor>{crHourGlass, crDefault, crSQLWait, crHourGlass, crSQLWait, crDefault}),
             std::vector<TCursor>(log.end() - 6, log.end()));
 }
+
+TEST(TScreen, AWaitThatEndsOnTheDefaultCursorDoesSoWhenAnExceptionPasses) {
+  TCursorGuard caller(crSQLWait);
+  auto failedRead = [] {
+    TCursorGuard wait(crHourGlass, crDefault);
+    EXPECT_EQ(crHourGlass, Screen().Cursor());
+    throw EDatabaseError("Lost connection to server");
+  };
+  EXPECT_THROW(failedRead(), EDatabaseError);
+  EXPECT_EQ(crDefault, Screen().Cursor());
+}

@@ -8,9 +8,7 @@
 #include "db/TDataSource.h"
 #include "db/TField.h"
 #include "forms/TScreen.h"
-#include "migrator/ConvertibleClasses.h"
 #include "rtl/Exceptions.h"
-#include "runtime/DBList.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmQuery.h"
 #include "runtime/TQuelmStoredProc.h"
@@ -24,12 +22,6 @@ using enum TConvertComponent;
 
 namespace {
 
-// The screen cursor a test changes is put back at its end.
-struct TCursorRestore {
-  TCursor Saved = Screen().Cursor();
-  ~TCursorRestore() { Screen().SetCursor(Saved); }
-};
-
 TBDE2QuelmDorvik* DropMigrator(TComponent& root) {
   auto* migrator = new TBDE2QuelmDorvik(&root);
   migrator->SetName("BDE2QuelmDorvik1");
@@ -38,30 +30,11 @@ TBDE2QuelmDorvik* DropMigrator(TComponent& root) {
 
 std::string ClassOf(TComponent* c) { return c ? c->ClassName() : "(none)"; }
 
-TEST(ConvertibleClassesTest, OnlyTheClassesOwnNameInAnyLetterCaseCounts) {
-  TConvertComponents all{convBDE, convADO, convDBX, convZeos};
-  auto check = [&](const char* name, TConvertComponents convert, const char* expected) {
-    const TConvertibleClass* row = FindConvertibleClass(name, convert);
-    EXPECT_STREQ(row ? row->Name : "(none)", expected) << name;
-  };
-  check("TMyQuery", all, "(none)");
-  check("TClientDataSet", all, "(none)");
-  check("TZReadOnlyQuery", all, "(none)");
-  check("TQuery", {convADO, convDBX, convZeos}, "(none)");
-  check("TADOTable", {convBDE}, "(none)");
-  check("TSQLDATASET", {convDBX}, "TSQLDataset");
-  check("tsqldataset", {convDBX}, "TSQLDataset");
-  check("TSqlDataSet", all, "TSQLDataset");
-  check("TZStoredProc", {convZeos}, "TZStoredProc");
-  check("TADODataSet", {convADO}, "TADODataset");
-  EXPECT_EQ(ConvertibleClasses().size(), 14u);
-}
-
-TEST(MigrateTest, WithoutADatabaseNothingChanges) {
+TEST(MigrationPhasesTest, WithoutADatabaseNothingChanges) {
   TOpenForms forms({"orders.dfm"});
   TRecordingDriver boxes;
-  TCursorRestore cursor;
-  Screen().SetCursor(-2);
+  // The screen cursor the test changes is put back at its end.
+  TCursorGuard cursor(-2);
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
   ASSERT_EQ(migrator->GetDatabase(), forms.Find("Database1"));
   migrator->Migrate();
@@ -83,28 +56,7 @@ TEST(MigrateTest, WithoutADatabaseNothingChanges) {
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"4 dataset descendants processed successfully"}));
 }
 
-TEST(MigrateTest, ADroppedMigratorTakesADatabaseOfItsFormElseTheLastOne) {
-  {
-    // No database anywhere: none.
-    TComponent form(nullptr);
-    form.SetDesigning(true);
-    ASSERT_TRUE(DBList().IsEmpty());
-    EXPECT_EQ((new TBDE2QuelmDorvik(&form))->GetDatabase(), nullptr);
-  }
-  TOpenForms forms({"orders.dfm", "dm.dfm", "shared.dfm"});
-  auto* database1 = forms.Find<TQuelmDatabase>("Database1");
-  auto* database2 = forms.Find<TQuelmDatabase>("Database2", 2);
-  EXPECT_EQ((new TBDE2QuelmDorvik(&forms.Root(0)))->GetDatabase(), database1);
-  EXPECT_EQ((new TBDE2QuelmDorvik(&forms.Root(1)))->GetDatabase(), database2);
-  auto* database3 = new TQuelmDatabase(&forms.Root(0));
-  EXPECT_EQ((new TBDE2QuelmDorvik(&forms.Root(0)))->GetDatabase(), database3);
-  // Made outside a designer (a form being run), it takes none.
-  TComponent running(nullptr);
-  EXPECT_EQ((new TBDE2QuelmDorvik(&running))->GetDatabase(), nullptr);
-  EXPECT_EQ(TBDE2QuelmDorvik(nullptr).GetDatabase(), nullptr);
-}
-
-TEST(MigrateTest, WithNoAccessLayerChosenNothingIsConverted) {
+TEST(MigrationPhasesTest, WithNoAccessLayerChosenNothingIsConverted) {
   TOpenForms forms({"orders.dfm", "dm.dfm"});
   TRecordingDriver boxes;
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
@@ -118,7 +70,7 @@ TEST(MigrateTest, WithNoAccessLayerChosenNothingIsConverted) {
   EXPECT_FALSE(forms.Services().GetModule(0)->IsModified());
 }
 
-TEST(MigrateTest, OnlyTheChosenLayerIsConvertedOnEveryOpenModule) {
+TEST(MigrationPhasesTest, OnlyTheChosenLayerIsConvertedOnEveryOpenModule) {
   TOpenForms forms({"orders.dfm", "dm.dfm"});
   TRecordingDriver boxes;
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
@@ -140,11 +92,11 @@ TEST(MigrateTest, OnlyTheChosenLayerIsConvertedOnEveryOpenModule) {
   EXPECT_TRUE(forms.Services().GetModule(1)->IsModified());
 }
 
-TEST(MigrateTest, AFullMigrationReplacesTheSourcesAndRepointsTheirUsers) {
+TEST(MigrationPhasesTest, AFullMigrationReplacesTheSourcesAndRepointsTheirUsers) {
   TOpenForms forms({"orders.dfm", "dm.dfm"});
   TRecordingDriver boxes;
-  TCursorRestore cursor;
-  Screen().SetCursor(-2);
+  // The screen cursor the test changes is put back at its end.
+  TCursorGuard cursor(-2);
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
   TComponent* statuses = forms.Find("Statuses");
   migrator->Migrate();
@@ -180,7 +132,7 @@ TEST(MigrateTest, AFullMigrationReplacesTheSourcesAndRepointsTheirUsers) {
   EXPECT_TRUE(forms.Services().GetModule(1)->IsModified());
 }
 
-TEST(MigrateTest, KeptSourcesAreConvertedAgainByTheNextMigration) {
+TEST(MigrationPhasesTest, KeptSourcesAreConvertedAgainByTheNextMigration) {
   TOpenForms forms({"orders.dfm"});
   TRecordingDriver boxes;
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
@@ -204,7 +156,7 @@ TEST(MigrateTest, KeptSourcesAreConvertedAgainByTheNextMigration) {
   EXPECT_EQ(forms.Find<TDataSource>("DataSource1")->DataSet(), forms.Find("Query1"));
 }
 
-TEST(MigrateTest, ASharedUpdateObjectIsConvertedForEachDataSetAndFreedOnce) {
+TEST(MigrationPhasesTest, ASharedUpdateObjectIsConvertedForEachDataSetAndFreedOnce) {
   {
     TOpenForms forms({"shared.dfm"});
     TRecordingDriver boxes;
@@ -227,7 +179,7 @@ TEST(MigrateTest, ASharedUpdateObjectIsConvertedForEachDataSetAndFreedOnce) {
   EXPECT_EQ(forms.Find("Die_Die_UpdateSQL1"), nullptr);
 }
 
-TEST(MigrateTest, AnUpdateObjectNamingTheFormOrTheMigratorIsNotFreed) {
+TEST(MigrationPhasesTest, AnUpdateObjectNamingTheFormOrTheMigratorIsNotFreed) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
@@ -240,11 +192,11 @@ TEST(MigrateTest, AnUpdateObjectNamingTheFormOrTheMigratorIsNotFreed) {
   EXPECT_EQ(forms.Find("Die_QueryA"), nullptr);
 }
 
-TEST(MigrateTest, AnErrorEndsTheMigrationWithWhatWasDoneKept) {
+TEST(MigrationPhasesTest, AnErrorEndsTheMigrationWithWhatWasDoneKept) {
   TOpenForms forms({"orders.dfm"});
   TRecordingDriver boxes;
-  TCursorRestore cursor;
-  Screen().SetCursor(-2);
+  // The screen cursor the test changes is put back at its end.
+  TCursorGuard cursor(-2);
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
   (new TComponent(&forms.Root()))->SetName("Die_Table1");
   try {
@@ -265,11 +217,11 @@ TEST(MigrateTest, AnErrorEndsTheMigrationWithWhatWasDoneKept) {
   EXPECT_TRUE(forms.Services().GetModule(0)->IsModified());
 }
 
-TEST(MigrateTest, TheHourglassShowsWhileSourcesAreRead) {
+TEST(MigrationPhasesTest, TheHourglassShowsWhileSourcesAreRead) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
-  TCursorRestore cursor;
-  Screen().SetCursor(-2);
+  // The screen cursor the test changes is put back at its end.
+  TCursorGuard cursor(-2);
   TCursor seen = 1;
   TStringList sql;
   sql.Add("select 1");
@@ -285,7 +237,7 @@ TEST(MigrateTest, TheHourglassShowsWhileSourcesAreRead) {
   EXPECT_EQ(forms.Find<TQuelmQuery>("Probe1")->SQL()->Text(), "select 1\n");
 }
 
-TEST(MigrateTest, ADescendantOfAConvertibleClassIsLeftAlone) {
+TEST(MigrationPhasesTest, ADescendantOfAConvertibleClassIsLeftAlone) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
   const TClassInfo& table = Registry().GetClass("TTable");
@@ -296,7 +248,7 @@ TEST(MigrateTest, ADescendantOfAConvertibleClassIsLeftAlone) {
   EXPECT_EQ(ClassOf(forms.Find("Orders")), "TOrdersTable");
 }
 
-TEST(MigrateTest, WithoutTheHostsServicesThereIsNothingToMigrate) {
+TEST(MigrationPhasesTest, WithoutTheHostsServicesThereIsNothingToMigrate) {
   TComponent form(nullptr);
   form.SetDesigning(true);
   auto* database = new TQuelmDatabase(&form);

@@ -39,7 +39,7 @@ std::vector<std::string> FieldNames(const TDataSet& dataSet) {
   return names;
 }
 
-TEST(CreateQuelmDataSetTest, AMissingSourcePropertyEndsTheMigration) {
+TEST(DataSetTransferTest, AMissingSourcePropertyEndsTheMigration) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
   TProbeClass bare("TQuery", TDataSet::StaticClass());
@@ -57,7 +57,7 @@ TEST(CreateQuelmDataSetTest, AMissingSourcePropertyEndsTheMigration) {
   EXPECT_EQ(forms.Find("QueryA")->ClassName(), "TQuery");
 }
 
-TEST(CreateQuelmDataSetTest, TheFieldObjectsMoveUnderTheirNames) {
+TEST(DataSetTransferTest, TheFieldObjectsMoveUnderTheirNames) {
   TKeptMigration m;
   auto* query = m.Forms.Find<TQuelmQuery>("Query1");
   ASSERT_NE(query, nullptr);
@@ -84,7 +84,7 @@ TEST(CreateQuelmDataSetTest, TheFieldObjectsMoveUnderTheirNames) {
   EXPECT_NE(GetOrdProp(*old, "CachedUpdates"), 0);
 }
 
-TEST(CreateQuelmDataSetTest, AFieldNamedAfterItsDataSetTwiceLosesOneCopy) {
+TEST(DataSetTransferTest, AFieldNamedAfterItsDataSetTwiceLosesOneCopy) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
   auto* old = forms.Find<TDataSet>("QueryA");
@@ -107,7 +107,7 @@ TEST(CreateQuelmDataSetTest, AFieldNamedAfterItsDataSetTwiceLosesOneCopy) {
                                                            "XQueryAQueryA", "QueryAQueryAX"}));
 }
 
-TEST(CreateQuelmDataSetTest, TextsNamesAndFiltersComeFromTheSourcesProperties) {
+TEST(DataSetTransferTest, TextsNamesAndFiltersComeFromTheSourcesProperties) {
   TKeptMigration m;
   auto* lines = m.Forms.Find<TQuelmQuery>("Lines1");
   ASSERT_NE(lines, nullptr);
@@ -127,7 +127,7 @@ TEST(CreateQuelmDataSetTest, TextsNamesAndFiltersComeFromTheSourcesProperties) {
   EXPECT_EQ(table->FieldCount(), 0);
 }
 
-TEST(CreateQuelmDataSetTest, TheListedEventsAreCarriedWithTheirHandlerObject) {
+TEST(DataSetTransferTest, TheListedEventsAreCarriedWithTheirHandlerObject) {
   TKeptMigration m;
   auto* query = m.Forms.Find<TQuelmQuery>("Query1");
   for (const char* event : {"BeforeOpen", "AfterPost", "OnCalcFields", "OnFilterRecord", "OnPostError"}) {
@@ -140,7 +140,7 @@ TEST(CreateQuelmDataSetTest, TheListedEventsAreCarriedWithTheirHandlerObject) {
   EXPECT_EQ(query->OnFilterRecordMethod().Name, "Query1FilterRecord");
 }
 
-TEST(CreateQuelmDataSetTest, EveryListedEventIsCarried) {
+TEST(DataSetTransferTest, EveryListedEventIsCarried) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
   auto* old = forms.Find<TDataSet>("QueryA");
@@ -161,7 +161,7 @@ TEST(CreateQuelmDataSetTest, EveryListedEventIsCarried) {
   }
 }
 
-TEST(CreateQuelmDataSetTest, AnUpdateSQLBecomesTheSuitesUnderItsName) {
+TEST(DataSetTransferTest, AnUpdateSQLBecomesTheSuitesUnderItsName) {
   TKeptMigration m;
   auto* query = m.Forms.Find<TQuelmQuery>("Query1");
   auto* update = m.Forms.Find<TQuelmUpdateSQL>("UpdateSQL1");
@@ -181,7 +181,7 @@ TEST(CreateQuelmDataSetTest, AnUpdateSQLBecomesTheSuitesUnderItsName) {
   EXPECT_EQ(query->DesignInfo(), 24 | (40 << 16));
 }
 
-TEST(CreateQuelmDataSetTest, AnUpdateObjectOfAnotherClassIsNotCarried) {
+TEST(DataSetTransferTest, AnUpdateObjectOfAnotherClassIsNotCarried) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
   TComponent* source = forms.Find("Database2");
@@ -193,7 +193,7 @@ TEST(CreateQuelmDataSetTest, AnUpdateObjectOfAnotherClassIsNotCarried) {
   EXPECT_EQ(forms.Find("Database2"), source);
 }
 
-TEST(CreateQuelmDataSetTest, AStatementThatCannotBeReadStaysEmpty) {
+TEST(DataSetTransferTest, AStatementThatCannotBeReadStaysEmpty) {
   TOpenForms forms({"shared.dfm"});
   TRecordingDriver boxes;
   TStringList modify, remove;
@@ -218,7 +218,7 @@ TEST(CreateQuelmDataSetTest, AStatementThatCannotBeReadStaysEmpty) {
   EXPECT_EQ(forms.Find<TQuelmQuery>("QueryB")->GetUpdateObject(), nullptr);
 }
 
-TEST(CreateQuelmDataSetTest, AssignFieldsCopiesSettingsAndHandsOverTheName) {
+TEST(DataSetTransferTest, AssignFieldsCopiesSettingsAndHandsOverTheName) {
   TOpenForms forms({"orders.dfm", "dm.dfm"});
   TRecordingDriver boxes;
   auto* migrator = new TBDE2QuelmDorvik(&forms.Root());

@@ -1,3 +1,6 @@
+// The migration's run: the phases over the open modules (collect and convert
+// the foreign datasets, re-point data sources and lookup fields, free the
+// sources) and the making of each pair.
 #include "migrator/TBDE2QuelmDorvik.h"
 
 #include "classes/TypInfo.h"
@@ -10,6 +13,7 @@
 #include "forms/TScreen.h"
 #include "migrator/ConvertibleClasses.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuard.h"
 #include "runtime/TQuelmQuery.h"
 #include "runtime/TQuelmStoredProc.h"
 #include "runtime/TQuelmTable.h"
@@ -20,16 +24,6 @@
 namespace {
 
 constexpr const char* ProcessedMessage = "%d dataset descendants processed successfully";
-
-// The hourglass while a migration runs; the default cursor once it ends,
-// however it ends.
-class THourGlassCursor {
-public:
-  THourGlassCursor() { Screen().SetCursor(crHourGlass); }
-  ~THourGlassCursor() { Screen().SetCursor(crDefault); }
-  THourGlassCursor(const THourGlassCursor&) = delete;
-  THourGlassCursor& operator=(const THourGlassCursor&) = delete;
-};
 
 // Each form editor of the open modules that has a root, in module order.
 void ForEachFormRoot(const std::function<void(TFormEditor&, TComponent&)>& visit) {
@@ -74,25 +68,16 @@ bool HoldsMigratedComponents(const TDataSetList& pairs, const TComponent& root) 
 // designer of the migrator's form does not hear of: every changed module is
 // marked for saving when the migration ends, also when it ends early, since
 // what was done stays done.
-class TChangedModulesMarker {
-public:
-  explicit TChangedModulesMarker(const TDataSetList& pairs) : FPairs(pairs) {}
-  ~TChangedModulesMarker() {
-    try {
-      ForEachFormRoot([this](TFormEditor& editor, TComponent& root) {
-        if (HoldsMigratedComponents(FPairs, root)) editor.MarkModified();
-      });
-    } catch (...) {
-      // Marking is advice to the host; an error here must not replace the
-      // migration's own outcome.
-    }
+void MarkChangedModules(const TDataSetList& pairs) noexcept {
+  try {
+    ForEachFormRoot([&pairs](TFormEditor& editor, TComponent& root) {
+      if (HoldsMigratedComponents(pairs, root)) editor.MarkModified();
+    });
+  } catch (...) {
+    // Marking is advice to the host; an error here must not replace the
+    // migration's own outcome.
   }
-  TChangedModulesMarker(const TChangedModulesMarker&) = delete;
-  TChangedModulesMarker& operator=(const TChangedModulesMarker&) = delete;
-
-private:
-  const TDataSetList& FPairs;
-};
+}
 
 // Freeing the migrator itself, a component that owns it, or a form's root
 // (which its module owns) would pull the ground from under the migration or
@@ -110,9 +95,11 @@ bool MayFree(const TComponent* component, const TComponent* migrator) {
 void TBDE2QuelmDorvik::Migrate() {
   if (!FDatabase) DatabaseError("Database not assigned", this);
   FDataSetList->ClearAll();
-  TChangedModulesMarker marker(*FDataSetList);
+  TScopeGuard markChanged([this] { MarkChangedModules(*FDataSetList); });
   {
-    THourGlassCursor cursor;
+    // The hourglass while the migration runs; the default cursor once it
+    // ends, however it ends.
+    TCursorGuard wait(crHourGlass, crDefault);
     MigrateTables();
     MigrateDataSources();
     MigrateLookupFields();
