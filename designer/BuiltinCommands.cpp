@@ -1,5 +1,6 @@
 #include "BuiltinCommands.h"
 
+#include "ComponentCommands.h"
 #include "ConvertCommand.h"
 #include "DbCommand.h"
 #include "MigrateCommand.h"
@@ -16,6 +17,9 @@ std::vector<TDesignTool> BuiltinCommands() {
       {"palette", PaletteUsage, RunPaletteCommand},
       {"show", ShowUsage, RunShowCommand},
       {"convert", ConvertUsage, RunConvertCommand},
+      {"add", AddUsage, RunAddCommand},
+      {"rename", RenameUsage, RunRenameCommand},
+      {"delete", DeleteUsage, RunDeleteCommand},
       {"props", PropsUsage, RunPropsCommand},
       {"values", ValuesUsage, RunValuesCommand},
       {"set", SetUsage, RunSetCommand},

@@ -136,8 +136,7 @@ TEST(UnitSource, EditsChangeOnlyTheirLines) {
   check([](TUnitSource& u) { return u.RenameField("TForm1", "table1", "Orders"); }, "Table1: TTable; // end",
         "Orders: TTable; // end");
   check([](TUnitSource& u) { return u.RemoveField("TForm1", "Label1"); }, "    Label1: TLabel;\r\n", "");
-  check([](TUnitSource& u) { return u.RemoveField("TForm1", "Table1"); }, "    Table1: TTable; // end\r\n",
-        "    // end\r\n");
+  check([](TUnitSource& u) { return u.RemoveField("TForm1", "Table1"); }, "    Table1: TTable; // end\r\n", "");
   check([](TUnitSource& u) { return u.RemoveField("TForm1", "DataSource1"); }, "DataSource1, DataSource2", "DataSource2");
   check([](TUnitSource& u) { return u.RemoveField("TForm1", "DataSource2"); }, "DataSource1, DataSource2", "DataSource1");
   check([](TUnitSource& u) { return u.AddUses("QuelmAccess"); }, "Forms, Db;", "Forms, Db, QuelmAccess;");

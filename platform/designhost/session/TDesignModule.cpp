@@ -22,7 +22,7 @@ std::string UnitBeside(const std::string& formFile) {
 } // namespace
 
 TDesignModule::TDesignModule(TModuleServices& services, TModule& module)
-    : FModule(module), FDesigner(services, module), FSavedForm(module.File().Document().Source) {
+    : FModule(module), FDesigner(services, module), FSavedForm(module.File().SaveToString()) {
   FUnitFileName = UnitBeside(module.FileName());
   if (FUnitFileName.empty()) return;
   try {

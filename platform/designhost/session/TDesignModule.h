@@ -40,7 +40,8 @@ public:
   std::string RenameDeclaration(const std::string& oldName, const std::string& newName);
   std::string RemoveDeclaration(const std::string& name);
 
-  // Whether the form or its unit would be written by Save.
+  // Whether the form or its unit would be written by Save: the form's bytes
+  // differ from what it was read as (written as) or last saved as.
   bool IsModified();
   // Writes the form file, then the unit, each only when its bytes changed;
   // returns the files written. Raises EInOutError; the file that failed

@@ -275,6 +275,18 @@ bool TUnitSource::OnlyBlanks(size_t begin, size_t end) const {
   return true;
 }
 
+bool TUnitSource::OnlyBlanksAndComments(size_t begin, size_t end) const {
+  std::string_view rest = std::string_view(FBytes).substr(begin, end - begin);
+  while (!rest.empty()) {
+    if (rest[0] == ' ' || rest[0] == '\t') rest.remove_prefix(1);
+    else if (rest.substr(0, 2) == "//") return true;
+    else if (rest[0] == '{' && rest.find('}') != std::string_view::npos) rest.remove_prefix(rest.find('}') + 1);
+    else if (rest.substr(0, 2) == "(*" && rest.find("*)") != std::string_view::npos) rest.remove_prefix(rest.find("*)") + 2);
+    else return false;
+  }
+  return true;
+}
+
 void TUnitSource::Replace(size_t begin, size_t end, const std::string& text) {
   std::string before = FBytes;
   FBytes.replace(begin, end - begin, text);
@@ -340,9 +352,10 @@ bool TUnitSource::RemoveField(std::string_view className, std::string_view field
     size_t lineStart = LineStart(f->Begin), next = NextLineStart(f->End);
     size_t lineEnd = f->End;
     while (lineEnd < FBytes.size() && FBytes[lineEnd] != '\n' && FBytes[lineEnd] != '\r') ++lineEnd;
-    // The declaration's own line goes whole; one that shares its line loses
-    // the declaration and the blanks after it.
-    if (OnlyBlanks(lineStart, f->Begin) && OnlyBlanks(f->End, lineEnd)) {
+    // The declaration's own line goes whole, with a comment that follows it
+    // on that line; one that shares its line with code loses the
+    // declaration and the blanks after it.
+    if (OnlyBlanks(lineStart, f->Begin) && OnlyBlanksAndComments(f->End, lineEnd)) {
       Replace(lineStart, next, "");
     } else {
       size_t end = f->End;

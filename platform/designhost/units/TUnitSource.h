@@ -71,6 +71,8 @@ private:
   size_t NextLineStart(size_t offset) const;
   std::string IndentOf(size_t offset) const;
   bool OnlyBlanks(size_t begin, size_t end) const;
+  // Blanks and comments that close on the line only.
+  bool OnlyBlanksAndComments(size_t begin, size_t end) const;
 
   std::string FBytes;
   std::string FFileName;
