@@ -74,18 +74,13 @@ int RunVerbCommand(TDesignToolContext& ctx) {
 
   TFormSession session({words[0]});
   TComponent& component = session.FindComponent(words[1]);
-  auto editor = TDesignRegistry::Instance().GetComponentEditor(&component, &session.Designer());
-  if (index >= editor->GetVerbCount()) {
-    *ctx.Err << "verb: " << component.Name() << " has " << editor->GetVerbCount() << " verbs; there is no verb "
-             << index << "\n";
-    return 2;
-  }
-  std::string verb = editor->GetVerb(index);
+  // The verb's text as the menu shows it once the connection options took effect.
   TConnectionOverride override(connection, session.Modules());
+  std::string verb;
   {
     TModalDriverGuard guard(*driver);
     try {
-      editor->ExecuteVerb(index);
+      verb = session.Session().ExecuteVerb(component, index);
     } catch (...) {
       PrintMessages(ctx, *driver);
       throw;
@@ -93,16 +88,20 @@ int RunVerbCommand(TDesignToolContext& ctx) {
   }
   PrintMessages(ctx, *driver);
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
+  std::vector<std::string> forThisRun = session.Session().OpenedForThisRun();
   override.Restore();
   std::vector<std::string> saved = session.SaveModified();
   if (ctx.Json) {
     TJsonWriter json(*ctx.Out);
     json.BeginObject().Member("verb", verb).Member("modified", !saved.empty()).Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
+    json.EndArray().Key("forThisRun").BeginArray();
+    for (const std::string& line : forThisRun) json.String(line);
     json.EndArray().EndObject();
     *ctx.Out << "\n";
   } else {
     *ctx.Out << verb << "\n";
+    for (const std::string& line : forThisRun) *ctx.Out << line << "\n";
     for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
     if (saved.empty()) *ctx.Out << "the form did not change\n";
   }

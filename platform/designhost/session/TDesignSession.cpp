@@ -129,6 +129,14 @@ void TDesignSession::CloseWhatWasOpened() {
         SetOrdProp(*c, name, 0);
 }
 
+std::vector<std::string> TDesignSession::OpenedForThisRun() const {
+  std::vector<std::string> lines;
+  for (const TOpenState& state : FClosedAtOpen)
+    if (TComponent* c = state.Component.Get(); c && GetOrdProp(*c, state.Property) != 0)
+      lines.push_back(c->Name() + (state.Property == "Connected" ? " is connected" : " is open") + " for this run only");
+  return lines;
+}
+
 void TDesignSession::Note(const std::string& note) { FNotes.push_back(note); }
 
 std::vector<std::string> TDesignSession::TakeNotes() { return std::exchange(FNotes, {}); }

@@ -103,6 +103,10 @@ public:
   // Notes for the user from the last operations (a unit left alone), taken.
   std::vector<std::string> TakeNotes();
 
+  // The connections and datasets opened since the forms were read, which
+  // Save closes again: "Database1 is connected for this run only".
+  std::vector<std::string> OpenedForThisRun() const;
+
   // Whether any module's form or unit differs from its file.
   bool IsModified();
   // Closes again the connections and datasets opened since the forms were
