@@ -2,6 +2,10 @@
 // The property inspector on the command line: a component's published
 // properties with their editors, a property's drop-down values, setting a
 // value, and a property's dialog.
+#include "ScriptUsage.h"
+
+#include <string>
+
 struct TDesignToolContext;
 
 inline constexpr const char* PropsUsage =
@@ -23,13 +27,13 @@ inline constexpr const char* SetUsage =
     "Sets PROPERTY through its editor, as typing VALUE into the inspector does,\n"
     "and saves the form file unless --dry-run.\n";
 
-inline constexpr const char* EditUsage =
-    "usage: quelm-designer edit FORM COMPONENT[,COMPONENT...] PROPERTY [--script FILE] [connection options] [--json]\n"
-    "\n"
-    "Presses the ellipsis button of PROPERTY: its editor's dialog runs, played by\n"
-    "the script FILE (see quelm-designer verb --help for the operations; without\n"
-    "a script a dialog is cancelled). Saves the form file when the editor told the\n"
-    "designer that the form changed.\n";
+inline const std::string EditUsage =
+    std::string("usage: quelm-designer edit FORM COMPONENT[,COMPONENT...] PROPERTY [--script FILE] [connection options] "
+                "[--json]\n"
+                "\n"
+                "Presses the ellipsis button of PROPERTY: its editor's dialog runs. Saves the\n"
+                "form file when its bytes changed.\n\n") +
+    ScriptOperationsUsage;
 
 int RunPropsCommand(TDesignToolContext& ctx);
 int RunValuesCommand(TDesignToolContext& ctx);

@@ -56,7 +56,7 @@ int RunVerbsCommand(TDesignToolContext& ctx) {
 int RunVerbCommand(TDesignToolContext& ctx) {
   std::vector<std::string> args = ctx.Args;
   TConnectionOptions connection;
-  if (!TakeCommandConnection(ctx, "verb", VerbUsage, args, connection)) return 2;
+  if (!TakeCommandConnection(ctx, "verb", VerbUsage.c_str(), args, connection)) return 2;
   std::vector<std::string> words;
   std::string scriptFile;
   for (size_t i = 0; i < args.size(); ++i) {

@@ -1,6 +1,10 @@
 #pragma once
 // "verbs" and "verb": a component's context-menu commands through its
 // registered component editor.
+#include "ScriptUsage.h"
+
+#include <string>
+
 struct TDesignToolContext;
 
 inline constexpr const char* VerbsUsage =
@@ -9,17 +13,13 @@ inline constexpr const char* VerbsUsage =
     "Lists the context-menu verbs that COMPONENT's component editor offers,\n"
     "with their indexes, as the menu shows them now.\n";
 
-inline constexpr const char* VerbUsage =
-    "usage: quelm-designer verb FORM COMPONENT INDEX [--script FILE] [connection options] [--json]\n"
-    "\n"
-    "Executes verb INDEX of COMPONENT's component editor. A dialog the verb opens\n"
-    "is played by the script FILE, one operation a line:\n"
-    "  click NAME | select LIST ITEM... | deselect LIST ITEM... | pick COMBO ITEM\n"
-    "  type CONTROL \"TEXT\" | clear CONTROL | key CONTROL KEY | tick NAME | untick NAME\n"
-    "  radio GROUP ITEM | page SHEET | popup CONTROL ITEM | focus CONTROL | close\n"
-    "  answer Yes|No|OK|Cancel | file \"NAME\" | file-cancel      (# starts a comment)\n"
-    "Without a script a dialog is cancelled. The form file is saved when the\n"
-    "verb told the designer that the form changed; message boxes shown are printed.\n";
+inline const std::string VerbUsage =
+    std::string("usage: quelm-designer verb FORM COMPONENT INDEX [--script FILE] [connection options] [--json]\n"
+                "\n"
+                "Executes verb INDEX of COMPONENT's component editor. The form file is saved\n"
+                "when its bytes changed; a connection or dataset the verb opens is open for\n"
+                "this run only, and the command says so. Message boxes shown are printed.\n\n") +
+    ScriptOperationsUsage;
 
 int RunVerbsCommand(TDesignToolContext& ctx);
 int RunVerbCommand(TDesignToolContext& ctx);

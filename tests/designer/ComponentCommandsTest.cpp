@@ -150,3 +150,14 @@ TEST_F(ComponentCommandsTest, DropRenameDeleteKeepFormAndUnitInStep) {
   EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("Database1"));
   EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("conex")) << "the comment went with its declaration's line";
 }
+
+TEST_F(ComponentCommandsTest, VerbAndEditHelpListEveryScriptOperation) {
+  for (const char* command : {"verb", "edit"}) {
+    TRun help = Designer(std::string(command) + " --help");
+    EXPECT_EQ(0, help.Code);
+    for (const char* word : {"click", "dblclick", "select", "deselect", "pick", "type", "clear", "caret", "key", "Escape",
+                             "Ctrl+Enter", "Shift+Tab", "tick", "untick", "radio", "page", "popup", "drag", "focus",
+                             "close", "answer", "NoToAll", "file-cancel"})
+      EXPECT_NE(std::string::npos, help.Out.find(word)) << command << " --help lacks " << word;
+  }
+}
