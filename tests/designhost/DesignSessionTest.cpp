@@ -296,3 +296,45 @@ TEST(DesignSessionCorpus, NoReferenceIsReportedAsOfTheWrongKind) {
   }
   EXPECT_GE(opened, 30);
 }
+
+TEST_F(TDesignSessionTest, ADescendantFollowsItsOpenAncestorsClasses) {
+  std::string base = Write("Base.dfm",
+                           "object Base: TBase\n"
+                           "  object Table1: TTable\n"
+                           "    TableName = 'orders'\n"
+                           "  end\n"
+                           "end\n");
+  std::string child = Write("Child.dfm",
+                            "inherited Child: TChild\n"
+                            "  inherited Table1: TTable\n"
+                            "    Tag = 3\n"
+                            "  end\n"
+                            "  object Own: TDataSource\n"
+                            "    DataSet = Table1\n"
+                            "  end\n"
+                            "end\n");
+  Write("Child.pas", "unit Child;\ninterface\ntype\n  TChild = class(TBase)\n    Own: TDataSource;\n  end;\n"
+                     "implementation\nend.\n");
+  TDesignSession session(Registry, Design);
+  std::vector<TDesignModule*> modules = session.Open({base, child});
+  EXPECT_EQ(modules[0], session.AncestorOf(*modules[1]));
+  EXPECT_TRUE(session.TakeNotes().empty());
+  // The ancestor's Table1 becomes a query of the same name.
+  TDesignModule& ancestor = *modules[0];
+  session.DeleteComponents(ancestor, {&session.FindComponent(ancestor, "Table1")});
+  session.AddComponent(ancestor, "TQuery", {"Table1"});
+  EXPECT_EQ((std::vector<std::string>{base, child}), session.Save());
+  EXPECT_EQ((std::vector<std::string>{child + ": Table1 is now a TQuery, as in " + base}), session.TakeNotes());
+  EXPECT_EQ("inherited Child: TChild\n"
+            "  inherited Table1: TQuery\n"
+            "    Tag = 3\n"
+            "  end\n"
+            "  object Own: TDataSource\n"
+            "    DataSet = Table1\n"
+            "  end\n"
+            "end\n",
+            Read(child));
+  TComponent& table = session.FindComponent(*modules[1], "Table1");
+  EXPECT_TRUE(table.IsAncestor());
+  EXPECT_EQ(&table, GetObjectProp(session.FindComponent(*modules[1], "Own"), "DataSet"));
+}

@@ -61,7 +61,101 @@ std::vector<TDesignModule*> TDesignSession::Open(const std::vector<std::string>&
     if (!opened.UnitProblem().empty()) Note(opened.UnitProblem() + "; the unit will be left alone");
     result.push_back(&opened);
   }
+  for (const std::string& line : FollowAncestors()) Note(line);
   return result;
+}
+
+TDesignModule* TDesignSession::AncestorOf(TDesignModule& module) const {
+  const TFormDocument& doc = module.Module().File().Document();
+  if (!doc.Root || doc.Root->Kind != TFormObjectKind::Inherited || !module.Root()) return nullptr;
+  std::string ancestorClass;
+  if (TUnitSource* unit = module.Unit())
+    if (const TUnitClassDeclaration* d = unit->FindClass(module.RootClassName())) ancestorClass = d->Ancestor;
+  for (auto& m : FModules) {
+    if (m.get() == &module || !m->Root()) continue;
+    if (!ancestorClass.empty()) {
+      if (SameText(m->Root()->ClassName(), ancestorClass)) return m.get();
+      continue;
+    }
+    bool hasAll = true;
+    for (const auto& child : doc.Root->Children)
+      if (child->Kind == TFormObjectKind::Inherited && !m->Root()->FindComponent(child->Name)) hasAll = false;
+    if (hasAll && !doc.Root->Children.empty()) return m.get();
+  }
+  return nullptr;
+}
+
+namespace {
+
+// The descendant's own values go to the component that replaces old: the
+// properties both classes have with the same kind.
+void CopyProperties(TComponent& old, TComponent& made) {
+  for (const TPropInfo* p : made.ClassType().Properties()) {
+    if (SameText(p->Name, "Name") || !p->IsWritable()) continue;
+    const TPropInfo* from = old.ClassType().FindProperty(p->Name);
+    if (!from || from->Kind() != p->Kind() || from->PropType != p->PropType) continue;
+    try {
+      SetPropValue(made, *p, GetPropValue(old, *from));
+    } catch (const std::exception&) {
+    }
+  }
+  made.SetDesignInfo(old.DesignInfo());
+}
+
+// Every component property of the open forms that refers to old refers to made.
+void Redirect(const std::vector<TComponent*>& roots, TComponent* old, TComponent* made) {
+  auto visit = [&](TComponent& c) {
+    if (auto* field = dynamic_cast<TField*>(&c); field && field->DataSet() == old)
+      field->SetDataSet(dynamic_cast<TDataSet*>(made));
+    for (const TPropInfo* p : c.ClassType().Properties()) {
+      if (p->Kind() != TTypeKind::tkClass || !p->IsWritable()) continue;
+      try {
+        if (PropValue::From<TObject*>(p->Getter(c)) != old) continue;
+        const TClassInfo* wanted = p->PropType->ClassType;
+        SetPropValue(c, *p, TValue(static_cast<TObject*>(wanted && !made->InheritsFrom(*wanted) ? nullptr : made)));
+      } catch (const std::exception&) {
+      }
+    }
+  };
+  for (TComponent* root : roots) {
+    if (!root) continue;
+    visit(*root);
+    for (int i = 0; i < root->ComponentCount(); ++i) visit(*root->Components(i));
+  }
+}
+
+} // namespace
+
+std::vector<std::string> TDesignSession::FollowAncestors() {
+  std::vector<std::string> lines;
+  for (auto& m : FModules) {
+    TDesignModule* ancestor = AncestorOf(*m);
+    if (!ancestor) continue;
+    TComponent* root = m->Root();
+    std::vector<TComponent*> roots;
+    for (auto& other : FModules) roots.push_back(other->Root());
+    for (int i = 0; i < root->ComponentCount(); ++i) {
+      TComponent* old = root->Components(i);
+      if (!old->IsAncestor()) continue;
+      TComponent* original = ancestor->Root()->FindComponent(old->Name());
+      if (!original || &original->ClassType() == &old->ClassType() || !original->ClassType().CanCreate()) continue;
+      std::string name = old->Name();
+      TComponent* made = original->ClassType().CreateComponent(nullptr);
+      TDropGuard undo(made);
+      CopyProperties(*old, *made);
+      m->Module().File().ReplaceComponent(old, made);
+      Redirect(roots, old, made);
+      undo.Release();
+      delete old;
+      made->SetName(name);
+      root->InsertComponent(made);
+      made->SetAncestor(true);
+      m->Designer().Modified();
+      lines.push_back(m->FileName() + ": " + name + " is now a " + made->ClassName() + ", as in " + ancestor->FileName());
+      i = -1;  // the list changed; start over (replaced ones now match)
+    }
+  }
+  return lines;
 }
 
 TDesignModule& TDesignSession::Module(int index) const {
@@ -341,6 +435,7 @@ bool TDesignSession::IsModified() {
 }
 
 std::vector<std::string> TDesignSession::Save() {
+  for (const std::string& line : FollowAncestors()) Note(line);
   CloseWhatWasOpened();
   std::vector<std::string> written;
   for (auto& m : FModules)

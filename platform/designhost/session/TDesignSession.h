@@ -103,6 +103,16 @@ public:
   // Notes for the user from the last operations (a unit left alone), taken.
   std::vector<std::string> TakeNotes();
 
+  // The open module whose form is the module's ancestor: the one whose root
+  // has the class the unit derives the form's class from (or, without a
+  // unit, the one that has every inherited component); none when not open.
+  TDesignModule* AncestorOf(TDesignModule& module) const;
+  // Builds each descendant's inherited components from its open ancestor's:
+  // one whose class in the ancestor changed is replaced by one of the new
+  // class, keeping the descendant's own values and the references to it.
+  // Open and Save call it. Returns "Child.dfm: Table1 is now a TQuery" lines.
+  std::vector<std::string> FollowAncestors();
+
   // The connections and datasets opened since the forms were read, which
   // Save closes again: "Database1 is connected for this run only".
   std::vector<std::string> OpenedForThisRun() const;

@@ -618,6 +618,24 @@ void TFormFile::ForgetReferencesInto(const TComponent* otherRoot) {
   }
 }
 
+void TFormFile::ReplaceComponent(TComponent* from, TComponent* to) {
+  for (auto& ob : FBinding->Objects) {
+    if (ob->Component.Get() != from) continue;
+    ob->Component = to;
+    ob->Props.clear();
+    ob->Baseline.clear();
+    try {
+      if (to->ClassType().CanCreate()) {
+        std::unique_ptr<TComponent> fresh(to->ClassType().CreateComponent(nullptr));
+        TFactsCache cache;
+        ob->Baseline = CanonicalAll(*fresh, ob->LookupRoot.Get(), cache);
+      }
+    } catch (const std::exception&) {
+    }
+    return;
+  }
+}
+
 void TFormFile::FinishLoading() {
   for (auto& ob : FBinding->Objects) {
     TComponent* comp = ob->Component.Get();
