@@ -338,3 +338,35 @@ TEST_F(TDesignSessionTest, ADescendantFollowsItsOpenAncestorsClasses) {
   EXPECT_TRUE(table.IsAncestor());
   EXPECT_EQ(&table, GetObjectProp(session.FindComponent(*modules[1], "Own"), "DataSet"));
 }
+
+TEST_F(TDesignSessionTest, DataAwareControlsFollowTheirSources) {
+  std::string form = Write("Grid.dfm",
+                           "object Grid: TGrid\n"
+                           "  object DataSource1: TDataSource\n"
+                           "  end\n"
+                           "  object DBGrid1: TDBGrid\n"
+                           "    Left = -4\n"
+                           "    Width = 320\n"
+                           "    DataSource = DataSource1\n"
+                           "  end\n"
+                           "  object DBEdit1: TDBEdit\n"
+                           "    DataField = 'NAME'\n"
+                           "    DataSource = DataSource1\n"
+                           "  end\n"
+                           "end\n");
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form}).front();
+  EXPECT_TRUE(m.Module().Warnings().empty());
+  session.RenameComponent(m, session.FindComponent(m, "DataSource1"), "Customers");
+  session.Save();
+  EXPECT_EQ("object Grid: TGrid\n  object Customers: TDataSource\n  end\n"
+            "  object DBGrid1: TDBGrid\n    Left = -4\n    Width = 320\n    DataSource = Customers\n  end\n"
+            "  object DBEdit1: TDBEdit\n    DataField = 'NAME'\n    DataSource = Customers\n  end\nend\n",
+            Read(form));
+  session.DeleteComponents(m, {&session.FindComponent(m, "Customers")});
+  session.Save();
+  EXPECT_EQ("object Grid: TGrid\n"
+            "  object DBGrid1: TDBGrid\n    Left = -4\n    Width = 320\n  end\n"
+            "  object DBEdit1: TDBEdit\n    DataField = 'NAME'\n  end\nend\n",
+            Read(form));
+}

@@ -568,9 +568,9 @@ void TFormFile::ResolveReferences(const std::vector<TComponent*>& otherRoots) {
       continue;
     }
     const TClassInfo* wanted = fx.Prop->PropType->ClassType;
-    // A component of a class the host does not know may well be of the
-    // wanted kind: its reference is taken on trust and kept as read.
-    if (wanted && !target->InheritsFrom(*wanted) && dynamic_cast<TGenericComponent*>(target)) continue;
+    // A component of a class the host knows by name only may well be of
+    // the wanted kind: its reference is taken on trust and kept as read.
+    if (wanted && !target->InheritsFrom(*wanted) && target->ClassType().IsStandIn()) continue;
     if (wanted && !target->InheritsFrom(*wanted)) {
       FWarnings.push_back(where() + ": '" + ref + "' is a " + target->ClassName() + ", not a " + wanted->ClassName());
       continue;
