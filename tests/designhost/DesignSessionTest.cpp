@@ -319,10 +319,11 @@ TEST_F(TDesignSessionTest, ADescendantFollowsItsOpenAncestorsClasses) {
   std::vector<TDesignModule*> modules = session.Open({base, child});
   EXPECT_EQ(modules[0], session.AncestorOf(*modules[1]));
   EXPECT_TRUE(session.TakeNotes().empty());
-  // The ancestor's Table1 becomes a query of the same name.
+  // The ancestor's Table1 becomes a query of the same name, as the migrator
+  // replaces a dataset: a new component, the old one freed.
   TDesignModule& ancestor = *modules[0];
-  session.DeleteComponents(ancestor, {&session.FindComponent(ancestor, "Table1")});
-  session.AddComponent(ancestor, "TQuery", {"Table1"});
+  delete &session.FindComponent(ancestor, "Table1");
+  Registry.GetClass("TQuery").CreateComponent(ancestor.Root())->SetName("Table1");
   EXPECT_EQ((std::vector<std::string>{base, child}), session.Save());
   EXPECT_EQ((std::vector<std::string>{child + ": Table1 is now a TQuery, as in " + base}), session.TakeNotes());
   EXPECT_EQ("inherited Child: TChild\n"
@@ -337,6 +338,17 @@ TEST_F(TDesignSessionTest, ADescendantFollowsItsOpenAncestorsClasses) {
   TComponent& table = session.FindComponent(*modules[1], "Table1");
   EXPECT_TRUE(table.IsAncestor());
   EXPECT_EQ(&table, GetObjectProp(session.FindComponent(*modules[1], "Own"), "DataSet"));
+
+  // A rename in the ancestor reaches the inherited copy and what refers to it.
+  session.RenameComponent(ancestor, session.FindComponent(ancestor, "Table1"), "Orders");
+  EXPECT_EQ((std::vector<std::string>{base, child}), session.Save());
+  EXPECT_EQ("inherited Child: TChild\n  inherited Orders: TQuery\n    Tag = 3\n  end\n"
+            "  object Own: TDataSource\n    DataSet = Orders\n  end\nend\n",
+            Read(child));
+  // A delete too.
+  session.DeleteComponents(ancestor, {&session.FindComponent(ancestor, "Orders")});
+  EXPECT_EQ((std::vector<std::string>{base, child}), session.Save());
+  EXPECT_EQ("inherited Child: TChild\n  object Own: TDataSource\n  end\nend\n", Read(child));
 }
 
 TEST_F(TDesignSessionTest, DataAwareControlsFollowTheirSources) {

@@ -395,9 +395,27 @@ void TDesignSession::RenameComponent(TDesignModule& module, TComponent& componen
   CheckComponentName(*module.Root(), newName, &component);
   std::string oldName = component.Name();
   if (oldName == newName) return;
+  // The open descendants' inherited copies carry the ancestor's name.
+  std::vector<TComponent*> copies = InheritedCopies(module, oldName);
+  for (TComponent* copy : copies) CheckComponentName(*copy->Owner(), newName, copy);
   component.SetName(newName);
+  for (TComponent* copy : copies) copy->SetName(newName);
   if (std::string note = module.RenameDeclaration(oldName, newName); !note.empty()) Note(note);
   module.Designer().Modified();
+}
+
+std::vector<TComponent*> TDesignSession::InheritedCopies(TDesignModule& ancestor, const std::string& name) const {
+  std::vector<TComponent*> copies;
+  for (auto& m : FModules) {
+    if (m.get() == &ancestor || AncestorOf(*m) != &ancestor) continue;
+    TComponent* copy = m->Root()->FindComponent(name);
+    if (copy && copy->IsAncestor()) {
+      copies.push_back(copy);
+      // And the copies in that form's own descendants.
+      for (TComponent* further : InheritedCopies(*m, name)) copies.push_back(further);
+    }
+  }
+  return copies;
 }
 
 std::vector<std::string> TDesignSession::DeleteComponents(TDesignModule& module, const std::vector<TComponent*>& components) {
@@ -415,7 +433,17 @@ std::vector<std::string> TDesignSession::DeleteComponents(TDesignModule& module,
     doomed.insert(entry.Component);
     order.emplace_back(entry.Component);
   }
+  // The open descendants' inherited copies go with the ancestor's.
+  std::vector<TComponentRef<TComponent>> copies;
+  for (const auto& ref : order)
+    for (TComponent* copy : InheritedCopies(module, ref.Get()->Name())) copies.emplace_back(copy);
   std::vector<std::string> names;
+  for (auto it = copies.rbegin(); it != copies.rend(); ++it) {
+    TComponent* copy = it->Get();
+    if (!copy) continue;
+    if (TDesignModule* owner = ModuleOf(copy)) owner->Designer().Modified();
+    delete copy;
+  }
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
     TComponent* c = it->Get();
     if (!c) continue;  // freed with the one before

@@ -91,11 +91,13 @@ public:
   // Drops a component of the class on the module's form; raises (and
   // changes nothing) for an unknown class, a bad or taken name or parent.
   TComponent& AddComponent(TDesignModule& module, const std::string& className, const TDropOptions& options = {});
-  // Renames a component of the module's own; raises (and changes nothing)
-  // for the root, an inherited or inline component, a bad or taken name.
+  // Renames a component of the module's own, and its inherited copies in
+  // the open descendant forms; raises (and changes nothing) for the root, an
+  // inherited or inline component, a bad or taken name.
   void RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName);
-  // Deletes components with the components they hold (a dataset's fields);
-  // references to them are cleared through free notification. Raises (and
+  // Deletes components with the components they hold (a dataset's fields)
+  // and their inherited copies in the open descendant forms; references to
+  // them are cleared through free notification. Raises (and
   // deletes nothing) when one of them may not be deleted. Returns the names
   // deleted, in order.
   std::vector<std::string> DeleteComponents(TDesignModule& module, const std::vector<TComponent*>& components);
@@ -126,6 +128,9 @@ public:
 
 private:
   void MarkInherited(TDesignModule& module);
+  // The inherited components of that name in the open descendants of
+  // ancestor (and theirs), nearest first.
+  std::vector<TComponent*> InheritedCopies(TDesignModule& ancestor, const std::string& name) const;
   void RecordClosedComponents(TComponent* root);
   void CloseWhatWasOpened();
   void CheckMayChange(TDesignModule& module, const TComponent& component, const char* what) const;
