@@ -1,5 +1,6 @@
 #include "BuiltinCommands.h"
 
+#include "ComponentCommands.h"
 #include "ConvertCommand.h"
 #include "DbCommand.h"
 #include "MigrateCommand.h"
@@ -13,8 +14,9 @@
 std::vector<TDesignTool> BuiltinCommands() {
   // One line per command, in the order --help lists them.
   return {
-      PaletteCommand(), ShowCommand(), ConvertCommand(),   PropsCommand(), ValuesCommand(),
-      SetCommand(),     EditCommand(), VerbsCommand(),     VerbCommand(),  UpdateSQLCommand(),
-      SqlCommand(),     DbCommand(),   MigrateCommand(),
+      PaletteCommand(), ShowCommand(),   ConvertCommand(), AddCommand(),  RenameCommand(),
+      DeleteCommand(),  PropsCommand(),  ValuesCommand(),  SetCommand(),  EditCommand(),
+      VerbsCommand(),   VerbCommand(),   UpdateSQLCommand(), SqlCommand(), DbCommand(),
+      MigrateCommand(),
   };
 }

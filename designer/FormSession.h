@@ -1,12 +1,10 @@
 #pragma once
-// The form files one command works on, opened as modules of the design host,
-// and the component a command names in them.
+// The form files one command works on, opened in a design session, and the
+// component a command names in them.
 #include "designhost/ModuleServices.h"
-#include "designhost/ModuleServicesAccess.h"
-#include "classes/TComponentRef.h"
 #include "designhost/TModuleDesigner.h"
+#include "designhost/session/TDesignSession.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,34 +15,18 @@ public:
   // Opens the files; raises EFormError or EInOutError for a bad one.
   explicit TFormSession(const std::vector<std::string>& files);
 
-  TModuleServices& Modules() { return FModules; }
-  TModule& MainModule() const { return *FMain; }
-  TModuleDesigner& Designer() { return *FDesigner; }
+  TDesignSession& Session() { return FSession; }
+  TDesignModule& Main() { return *FMain; }
+  TModuleServices& Modules() { return FSession.Services(); }
+  TModule& MainModule() const { return FMain->Module(); }
+  TModuleDesigner& Designer() { return FMain->Designer(); }
   // The component of that name in the first file ("Root.Name" reaches
   // another open file); raises Exception "FILE has no component NAME".
-  TComponent& FindComponent(const std::string& name);
-  // Saves the modules the designer was told changed; the files written.
-  std::vector<std::string> SaveModified();
-  // The same, but a module whose text would come out as its file holds it
-  // now is left alone: a dialog confirmed without a change writes nothing.
-  std::vector<std::string> SaveChanged();
+  TComponent& FindComponent(const std::string& name) { return FSession.FindComponent(*FMain, name); }
+  // Writes the forms and units whose bytes changed; the files written.
+  std::vector<std::string> SaveModified() { return FSession.Save(); }
 
 private:
-  // Connections and datasets a command opens (to read a table's columns,
-  // say) are the command's own: they are closed again before saving, so the
-  // file keeps the state it was read with.
-  struct TOpenState {
-    TComponentRef<TComponent> Component;  // a command may free it
-    std::string Property;  // "Connected" or "Active"
-  };
-  void RecordClosedComponents();
-  void CloseWhatTheCommandOpened();
-
-  TModuleServices FModules;
-  // The session's modules are the host's services while it is open, so that
-  // package code walking the open forms (the migrator) sees them.
-  TModuleServicesGuard FServicesGuard{FModules};
-  std::vector<TOpenState> FClosedAtOpen;
-  TModule* FMain = nullptr;
-  std::unique_ptr<TModuleDesigner> FDesigner;
+  TDesignSession FSession;
+  TDesignModule* FMain = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "PropertyCommands.h"
 
+#include "ScriptUsage.h"
+
 #include "ConnectionOptions.h"
 #include "CommandSupport.h"
 #include "FormSession.h"
@@ -16,10 +18,10 @@
 
 namespace {
 
-std::vector<TPersistent*> Selection(TFormSession& session, const std::string& names) {
-  std::vector<TPersistent*> selection;
+void Select(TFormSession& session, const std::string& names) {
+  std::vector<TComponent*> selection;
   for (const std::string& name : SplitNames(names)) selection.push_back(&session.FindComponent(name));
-  return selection;
+  session.Session().Select(selection);
 }
 
 std::string AttributeList(TPropertyAttributes attributes) {
@@ -56,35 +58,27 @@ int RunProps(TDesignToolContext& ctx, TPropsArgs& a) {
   if (a.Words.size() != 2) throw EUsageError("give a form file and a component");
   TFormSession session({a.Words[0]});
   TComponent& component = session.FindComponent(a.Words[1]);
-  const TDesignRegistry& registry = TDesignRegistry::Instance();
+  session.Session().Select({&component});
   std::unique_ptr<TJsonWriter> json;
   if (ctx.Json) {
     json = std::make_unique<TJsonWriter>(*ctx.Out);
     json->BeginObject().Member("component", component.Name()).Member("class", component.ClassName());
     json->Key("properties").BeginArray();
   }
-  for (const TPropInfo* prop : component.ClassType().Properties()) {
-    auto editor = registry.CreatePropertyEditor(&session.Designer(), {&component}, prop->Name);
-    std::string value, error;
-    try {
-      value = editor->GetValue();
-    } catch (const Exception& e) {
-      error = e.Message();
-    }
-    if (IsSecretProperty(prop->Name)) value = SecretShown(!value.empty());
-    std::string attributes = AttributeList(editor->GetAttributes());
+  for (const TInspectorRow& row : session.Session().InspectorRows()) {
+    std::string attributes = AttributeList(row.Attributes);
     if (json) {
       json->BeginObject()
-          .Member("name", prop->Name)
-          .Member("type", prop->PropType->Name)
-          .Member("editor", editor->ClassName())
+          .Member("name", row.Name)
+          .Member("type", row.TypeName)
+          .Member("editor", row.EditorClass)
           .Member("attributes", attributes)
-          .Member("value", value);
-      if (!error.empty()) json->Member("error", error);
+          .Member("value", row.Value);
+      if (!row.Error.empty()) json->Member("error", row.Error);
       json->EndObject();
     } else {
-      *ctx.Out << prop->Name << ": " << prop->PropType->Name << " = " << (error.empty() ? value : "(" + error + ")")
-               << "    [" << editor->ClassName() << (attributes.empty() ? "" : "; " + attributes) << "]\n";
+      *ctx.Out << row.Name << ": " << row.TypeName << " = " << (row.Error.empty() ? row.Value : "(" + row.Error + ")")
+               << "    [" << row.EditorClass << (attributes.empty() ? "" : "; " + attributes) << "]\n";
     }
   }
   if (json) {
@@ -109,16 +103,12 @@ int RunValues(TDesignToolContext& ctx, TValuesArgs& a) {
   const TConnectionOptions& connection = a.Connection;
   if (args.size() != 3) throw EUsageError("give a form file, components and a property");
   TFormSession session({args[0]});
-  std::vector<TPersistent*> selection = Selection(session, args[1]);
+  Select(session, args[1]);
   std::vector<std::string> values;
   {
     TConnectionOverride override(connection, session.Modules());
-    auto editor = TDesignRegistry::Instance().CreatePropertyEditor(&session.Designer(), selection, args[2]);
-    if (!editor->GetAttributes().Contains(TPropertyAttribute::paValueList)) {
-      *ctx.Err << "values: " << args[2] << " has no drop-down list\n";
-      return 1;
-    }
-    editor->GetValues([&](const std::string& value) { values.push_back(value); });
+    // Sorted when the editor asks the inspector for a sorted list.
+    values = session.Session().PropertyValues(args[2]);
   }
   if (ctx.Json) {
     TJsonWriter json(*ctx.Out);
@@ -146,15 +136,8 @@ int RunSet(TDesignToolContext& ctx, TSetArgs& a) {
   const bool dryRun = a.DryRun;
   if (words.size() != 4) throw EUsageError("give a form file, components, a property and its value");
   TFormSession session({words[0]});
-  std::vector<TPersistent*> selection = Selection(session, words[1]);
-  auto editor = TDesignRegistry::Instance().CreatePropertyEditor(&session.Designer(), selection, words[2]);
-  if (editor->GetAttributes().Contains(TPropertyAttribute::paReadOnly)) {
-    *ctx.Err << "set: " << words[2] << " is read-only in the inspector\n";
-    return 1;
-  }
-  editor->SetValue(words[3]);
-  std::string value = editor->GetValue();
-  if (IsSecretProperty(words[2])) value = SecretShown(!value.empty());
+  Select(session, words[1]);
+  std::string value = session.Session().SetPropertyValue(words[2], words[3]);
   PrintSaved(ctx, dryRun ? std::vector<std::string>{} : session.SaveModified(), value);
   return 0;
 }
@@ -181,31 +164,24 @@ int RunEdit(TDesignToolContext& ctx, TEditArgs& a) {
   else driver = std::make_unique<TCancelModalDriver>();
 
   TFormSession session({words[0]});
-  std::vector<TPersistent*> selection = Selection(session, words[1]);
+  Select(session, words[1]);
   std::string value;
   {
     TConnectionOverride override(connection, session.Modules());
-    auto editor = TDesignRegistry::Instance().CreatePropertyEditor(&session.Designer(), selection, words[2]);
-    if (!editor->GetAttributes().Contains(TPropertyAttribute::paDialog)) {
-      *ctx.Err << "edit: " << words[2] << " has no dialog\n";
-      return 1;
-    }
     {
       TModalDriverGuard guard(*driver);
       try {
-        editor->Edit();
+        value = session.Session().EditProperty(words[2]);
       } catch (...) {
         PrintMessages(ctx, *driver);
         throw;
       }
     }
-    value = editor->GetValue();
-    if (IsSecretProperty(words[2])) value = SecretShown(!value.empty());
     override.Restore();
   }
   PrintMessages(ctx, *driver);
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
-  PrintSaved(ctx, session.SaveChanged(), value);
+  PrintSaved(ctx, session.SaveModified(), value);
   return 0;
 }
 
@@ -239,9 +215,8 @@ TDesignTool SetCommand() {
 TDesignTool EditCommand() {
   return DeclaredTool<TEditArgs>(
       "edit",
-      "Presses the ellipsis button of PROPERTY: its editor's dialog runs, played by\n"
-      "the script FILE (see quelm-designer verb --help for the operations; without\n"
-      "a script a dialog is cancelled). Saves the form file when the editor told the\n"
-      "designer that the form changed.\n",
+      std::string("Presses the ellipsis button of PROPERTY: its editor's dialog runs. Saves the\n"
+                  "form file when its bytes changed.\n\n") +
+          ScriptOperationsUsage,
       DeclareEdit, RunEdit);
 }

@@ -46,6 +46,11 @@ int RunShow(TDesignToolContext& ctx, TShowArgs& a) {
     PrintFormTree(*ctx.Out, *m);
     for (const std::string& w : m->Warnings()) *ctx.Err << "warning: " << w << "\n";
   }
+  if (std::vector<std::string> unknown = UnknownClasses(opened); !unknown.empty()) {
+    *ctx.Err << "note: classes this host does not know, kept as read:";
+    for (const std::string& name : unknown) *ctx.Err << " " << name;
+    *ctx.Err << "\n";
+  }
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "VerbCommands.h"
 
+#include "ScriptUsage.h"
+
 #include "ConnectionOptions.h"
 #include "CommandSupport.h"
 #include "FormSession.h"
@@ -89,18 +91,13 @@ int RunVerb(TDesignToolContext& ctx, TVerbArgs& a) {
 
   TFormSession session({words[0]});
   TComponent& component = session.FindComponent(words[1]);
-  auto editor = TDesignRegistry::Instance().GetComponentEditor(&component, &session.Designer());
-  if (index >= editor->GetVerbCount()) {
-    *ctx.Err << "verb: " << component.Name() << " has " << editor->GetVerbCount() << " verbs; there is no verb "
-             << index << "\n";
-    return 2;
-  }
-  std::string verb = editor->GetVerb(index);
+  // The verb's text as the menu shows it once the connection options took effect.
   TConnectionOverride override(connection, session.Modules());
+  std::string verb;
   {
     TModalDriverGuard guard(played);
     try {
-      editor->ExecuteVerb(index);
+      verb = session.Session().ExecuteVerb(component, index);
     } catch (...) {
       PrintMessages(ctx, played);
       throw;
@@ -108,6 +105,7 @@ int RunVerb(TDesignToolContext& ctx, TVerbArgs& a) {
   }
   PrintMessages(ctx, played);
   if (auto* scripted = dynamic_cast<TScriptedModalDriver*>(driver.get())) scripted->CheckFinished();
+  std::vector<std::string> forThisRun = session.Session().OpenedForThisRun();
   override.Restore();
   std::vector<std::string> saved = session.SaveModified();
   const std::vector<TServerCheckAnswer> answers = checking ? checking->Answers() : std::vector<TServerCheckAnswer>();
@@ -117,6 +115,8 @@ int RunVerb(TDesignToolContext& ctx, TVerbArgs& a) {
     TJsonWriter json(*ctx.Out);
     json.BeginObject().Member("verb", verb).Member("modified", !saved.empty()).Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
+    json.EndArray().Key("forThisRun").BeginArray();
+    for (const std::string& line : forThisRun) json.String(line);
     json.EndArray();
     if (check) {
       json.Key("check").BeginArray();
@@ -128,6 +128,7 @@ int RunVerb(TDesignToolContext& ctx, TVerbArgs& a) {
     *ctx.Out << "\n";
   } else {
     *ctx.Out << verb << "\n";
+    for (const std::string& line : forThisRun) *ctx.Out << line << "\n";
     for (const TServerCheckAnswer& answer : answers) PrintServerCheck(*ctx.Out, answer);
     for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
     if (saved.empty()) *ctx.Out << "the form did not change\n";
@@ -151,16 +152,12 @@ TDesignTool VerbsCommand() {
 TDesignTool VerbCommand() {
   return DeclaredTool<TVerbArgs>(
       "verb",
-      "Executes verb INDEX of COMPONENT's component editor. A dialog the verb opens\n"
-      "is played by the script FILE, one operation a line:\n"
-      "  click NAME | select LIST ITEM... | deselect LIST ITEM... | pick COMBO ITEM\n"
-      "  type CONTROL \"TEXT\" | clear CONTROL | key CONTROL KEY | tick NAME | untick NAME\n"
-      "  radio GROUP ITEM | page SHEET | popup CONTROL ITEM | focus CONTROL | close\n"
-      "  answer Yes|No|OK|Cancel | file \"NAME\" | file-cancel      (# starts a comment)\n"
-      "Without a script a dialog is cancelled. The form file is saved when the\n"
-      "verb told the designer that the form changed; message boxes shown are printed.\n"
-      "--check presses Check on Server in each dialog that has it as the dialog opens,\n"
-      "before the script plays it, prints the server's answer per statement and\n"
-      "exits with 1 when the server refused one.\n",
+      std::string("Executes verb INDEX of COMPONENT's component editor. The form file is saved\n"
+                  "when its bytes changed; a connection or dataset the verb opens is open for\n"
+                  "this run only, and the command says so. Message boxes shown are printed.\n"
+                  "--check presses Check on Server in each dialog that has it as the dialog opens,\n"
+                  "before the script plays it, prints the server's answer per statement and\n"
+                  "exits with 1 when the server refused one.\n\n") +
+          ScriptOperationsUsage,
       DeclareVerb, RunVerb);
 }

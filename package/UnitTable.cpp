@@ -4,6 +4,8 @@
 // routines except SysInit's, which the package contains. The package's own
 // units follow in the order their uses clauses give.
 #include "designhost/PackageABI.h"
+#include "classes/TClassRegistry.h"
+#include "migrator/TBDE2QuelmDorvik.h"
 #include "rtl/UnitBookkeeping.h"
 
 #include <array>
@@ -16,7 +18,17 @@ constexpr int UnitCount = 120;
   void Unit##Finish() { NoteUnitFinalized(#Unit); }
 
 QUELM_UNIT_SECTIONS(SysInit)
-QUELM_UNIT_SECTIONS(QuelmMigrator)
+// The migrator's unit tells the class registry that it declares the
+// migrator, so a form that gets one uses QuelmMigrator; it forgets that again
+// when the package unloads.
+void QuelmMigratorStart() {
+  NoteUnitStarted("QuelmMigrator");
+  TClassRegistry::Global().SetUnitName(TBDE2QuelmDorvik::StaticClass(), "QuelmMigrator");
+}
+void QuelmMigratorFinish() {
+  TClassRegistry::Global().SetUnitName(TBDE2QuelmDorvik::StaticClass(), "");
+  NoteUnitFinalized("QuelmMigrator");
+}
 QUELM_UNIT_SECTIONS(Quelmfldlinks)
 QUELM_UNIT_SECTIONS(Quelmupdsqled)
 QUELM_UNIT_SECTIONS(QuelmQueryEdit)

@@ -16,13 +16,16 @@
 
 void RegisterRuntimeClasses() {
   TClassRegistry& registry = TClassRegistry::Global();
-  for (const TClassInfo* cls :
-       {&TQuelmDatabase::StaticClass(), &TQuelmDataSet::StaticClass(), &TQuelmTable::StaticClass(),
-        &TQuelmQuery::StaticClass(), &TQuelmStoredProc::StaticClass(), &TQuelmDirectQuery::StaticClass(),
-        &TQuelmUpdateSQL::StaticClass(), &TQuelmMacroQuery::StaticClass(), &TQuelmBatchExecute::StaticClass(),
-        &TQuelmMonitor::StaticClass(), &TQuelmDump::StaticClass(), &TQuelmTools::StaticClass(),
-        &TQuelmAboutComp::StaticClass()})
-    registry.RegisterClass(*cls);
+  // Each class with the unit a form's unit names in its uses clause to use it.
+  const std::pair<const TClassInfo*, const char*> classes[] = {
+      {&TQuelmDatabase::StaticClass(), "QuelmAccess"},     {&TQuelmDataSet::StaticClass(), "QuelmAccess"},
+      {&TQuelmTable::StaticClass(), "QuelmAccess"},        {&TQuelmQuery::StaticClass(), "QuelmAccess"},
+      {&TQuelmStoredProc::StaticClass(), "QuelmAccess"},   {&TQuelmDirectQuery::StaticClass(), "QuelmAccess"},
+      {&TQuelmUpdateSQL::StaticClass(), "QuelmAccess"},    {&TQuelmMacroQuery::StaticClass(), "QuelmMacroQuery"},
+      {&TQuelmBatchExecute::StaticClass(), "QuelmScript"}, {&TQuelmMonitor::StaticClass(), "QuelmMonitor"},
+      {&TQuelmDump::StaticClass(), "QuelmDump"},           {&TQuelmTools::StaticClass(), "QuelmTools"},
+      {&TQuelmAboutComp::StaticClass(), "QuelmAbout"}};
+  for (const auto& [cls, unit] : classes) registry.RegisterClass(*cls, unit);
 }
 
 namespace {

@@ -74,6 +74,7 @@ TEST_F(TFormTreeReportTest, TextShowsTheTreeOwnersAndDataAccessProperties) {
                            "  Form1: TForm1\n"
                            "    Panel1: TPanel\n"
                            "      Grid1: TDBGrid (owner Form1)\n"
+                           "        DataSource = DataSource1\n"
                            "    Query1: TQuery\n"
                            "      AfterPost = Query1AfterPost\n"
                            "      SQL.Strings = (\n"

@@ -28,6 +28,11 @@ const TForeignProp CommandText{"CommandText", TSlotKind::String};
 const TForeignProp TableName{"TableName", TSlotKind::String};
 const TForeignProp StoredProcName{"StoredProcName", TSlotKind::String};
 const TForeignProp ProcedureName{"ProcedureName", TSlotKind::String};
+const TForeignProp DataSource{"DataSource", TSlotKind::Reference};
+const TForeignProp DataField{"DataField", TSlotKind::String};
+const TForeignProp ListSource{"ListSource", TSlotKind::Reference};
+const TForeignProp ListField{"ListField", TSlotKind::String};
+const TForeignProp KeyField{"KeyField", TSlotKind::String};
 
 const std::vector<TForeignClass>& Table() {
   static const std::vector<TForeignClass> table = {
@@ -50,6 +55,23 @@ const std::vector<TForeignClass>& Table() {
       {"TClientDataSet", true, {}},
       {"TUpdateSQL", false, {{"DeleteSQL", TSlotKind::Lines}, {"InsertSQL", TSlotKind::Lines}, {"ModifySQL", TSlotKind::Lines}}},
       {"TZUpdateSQL", false, {{"DeleteSQL", TSlotKind::Lines}, {"InsertSQL", TSlotKind::Lines}, {"ModifySQL", TSlotKind::Lines}}},
+      // The framework's data-aware controls: their links to data sources are
+      // references, so they follow a renamed source and are cleared with a
+      // deleted one; the rest of a control stays as read.
+      {"TDBGrid", false, {DataSource}},
+      {"TDBNavigator", false, {DataSource}},
+      {"TDBCtrlGrid", false, {DataSource}},
+      {"TDBText", false, {DataField, DataSource}},
+      {"TDBEdit", false, {DataField, DataSource}},
+      {"TDBMemo", false, {DataField, DataSource}},
+      {"TDBImage", false, {DataField, DataSource}},
+      {"TDBListBox", false, {DataField, DataSource}},
+      {"TDBComboBox", false, {DataField, DataSource}},
+      {"TDBCheckBox", false, {DataField, DataSource}},
+      {"TDBRadioGroup", false, {DataField, DataSource}},
+      {"TDBRichEdit", false, {DataField, DataSource}},
+      {"TDBLookupListBox", false, {DataField, DataSource, KeyField, ListField, ListSource}},
+      {"TDBLookupComboBox", false, {DataField, DataSource, KeyField, ListField, ListSource}},
   };
   return table;
 }
@@ -66,6 +88,7 @@ TMade& Made() {
     for (const TForeignClass& fc : Table()) {
       const TClassInfo& parent = fc.IsDataSet ? TDataSet::StaticClass() : TComponent::StaticClass();
       auto info = std::make_unique<TClassInfo>(fc.Name, &parent);
+      info->SetStandIn(true);
       std::vector<TSlotKind> slots;
       for (const TForeignProp& fp : fc.Props) {
         size_t slot = slots.size();

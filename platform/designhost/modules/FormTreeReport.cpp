@@ -9,6 +9,8 @@
 #include "rtl/JsonWriter.h"
 #include "streaming/TFormFile.h"
 #include "streaming/TGenericComponent.h"
+
+#include <set>
 #include "streaming/TextFormWriter.h"
 
 namespace {
@@ -110,4 +112,12 @@ void WriteFormTreeJson(TJsonWriter& json, TModule& module) {
   json.EndArray().Key("warnings").BeginArray();
   for (const std::string& w : module.Warnings()) json.String(w);
   json.EndArray().EndObject();
+}
+
+std::vector<std::string> UnknownClasses(const std::vector<TModule*>& modules) {
+  std::set<std::string> names;
+  for (TModule* m : modules)
+    for (const auto& e : m->File().Tree())
+      if (dynamic_cast<const TGenericComponent*>(e.Component)) names.insert(e.Component->ClassName());
+  return {names.begin(), names.end()};
 }

@@ -5,6 +5,8 @@
 // datasets and update objects of other access layers, data sources, fields)
 // the properties that differ from a new component's.
 #include <ostream>
+#include <string>
+#include <vector>
 
 class TComponent;
 class TJsonWriter;
@@ -12,6 +14,10 @@ class TModule;
 
 // Whether a component's properties are shown.
 bool IsDataAccessComponent(const TComponent& component);
+
+// The classes of the modules' components that the host does not know (kept
+// as read, their references taken on trust), sorted, each once.
+std::vector<std::string> UnknownClasses(const std::vector<TModule*>& modules);
 
 // The file name, then one line per component indented by depth, each shown
 // property below it.

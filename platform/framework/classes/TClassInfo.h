@@ -57,6 +57,12 @@ public:
   const std::vector<TMethodEntry>& OwnMethods() const { return FMethods; }
 
   bool CanCreate() const { return static_cast<bool>(FFactory); }
+  // A class this process knows by name only (made at run time from a form
+  // file or a table of another library's classes): its place in the class
+  // tree is not known, so a reference to one of its instances is taken on
+  // trust wherever it appears.
+  bool IsStandIn() const { return FStandIn; }
+  void SetStandIn(bool standIn) { FStandIn = standIn; }
   TObject* CreateInstance(TObject* owner) const;
   TComponent* CreateComponent(TComponent* owner) const;
 
@@ -72,6 +78,7 @@ private:
   std::vector<TPropInfo> FProperties;
   std::vector<TMethodEntry> FMethods;
   TFactory FFactory;
+  bool FStandIn = false;
 };
 
 // ---------------------------------------------------------------------------

@@ -15,8 +15,34 @@ void TClassRegistry::RegisterClass(const TClassInfo& cls) {
   if (std::find(FClasses.begin(), FClasses.end(), &cls) == FClasses.end()) FClasses.push_back(&cls);
 }
 
+void TClassRegistry::RegisterClass(const TClassInfo& cls, const std::string& unitName) {
+  RegisterClass(cls);
+  SetUnitName(cls, unitName);
+}
+
 void TClassRegistry::UnRegisterClass(const TClassInfo& cls) {
   FClasses.erase(std::remove(FClasses.begin(), FClasses.end(), &cls), FClasses.end());
+  FUnits.erase(std::remove_if(FUnits.begin(), FUnits.end(), [&](const auto& u) { return u.first == &cls; }), FUnits.end());
+}
+
+std::string TClassRegistry::UnitName(const TClassInfo& cls) const {
+  for (const auto& [c, unit] : FUnits)
+    if (c == &cls) return unit;
+  return "";
+}
+
+void TClassRegistry::SetUnitName(const TClassInfo& cls, const std::string& unitName) {
+  if (unitName.empty()) {
+    FUnits.erase(std::remove_if(FUnits.begin(), FUnits.end(), [&](const auto& u) { return u.first == &cls; }),
+                 FUnits.end());
+    return;
+  }
+  for (auto& [c, unit] : FUnits)
+    if (c == &cls) {
+      unit = unitName;
+      return;
+    }
+  FUnits.emplace_back(&cls, unitName);
 }
 
 const TClassInfo* TClassRegistry::FindClass(std::string_view name) const {

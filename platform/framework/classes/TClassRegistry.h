@@ -4,6 +4,7 @@
 // explicit calls when they start; tests can build a registry of their own.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TClassInfo;
@@ -14,6 +15,13 @@ public:
   static TClassRegistry& Global();
 
   void RegisterClass(const TClassInfo& cls);  // registering twice is harmless
+  // Registers the class together with the Pascal unit that declares it.
+  void RegisterClass(const TClassInfo& cls, const std::string& unitName);
+  // The unit that declares the class, which a form's unit must use; empty
+  // when the registry was not told. Unregistering the class forgets it.
+  std::string UnitName(const TClassInfo& cls) const;
+  // An empty name forgets the class's unit.
+  void SetUnitName(const TClassInfo& cls, const std::string& unitName);
   void UnRegisterClass(const TClassInfo& cls);
   const TClassInfo* FindClass(std::string_view name) const;  // ignoring case; none when unknown
   const TClassInfo& GetClass(std::string_view name) const;   // raises EClassNotFound
@@ -21,6 +29,7 @@ public:
 
 private:
   std::vector<const TClassInfo*> FClasses;
+  std::vector<std::pair<const TClassInfo*, std::string>> FUnits;
 };
 
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes);

@@ -135,6 +135,17 @@ void TComponent::SetLoading(bool loading) {
   else FComponentState.Exclude(TComponentStateFlag::csLoading);
 }
 
+void TComponent::SetAncestor(bool ancestor) {
+  if (ancestor) FComponentState.Include(TComponentStateFlag::csAncestor);
+  else FComponentState.Exclude(TComponentStateFlag::csAncestor);
+  for (TComponent* c : FComponents) c->SetAncestor(ancestor);
+}
+
+void TComponent::SetInline(bool isInline) {
+  if (isInline) FComponentState.Include(TComponentStateFlag::csInline);
+  else FComponentState.Exclude(TComponentStateFlag::csInline);
+}
+
 void TComponent::Loaded() { FComponentState.Exclude(TComponentStateFlag::csLoading); }
 
 bool TComponent::IsValidIdent(const std::string& name) {

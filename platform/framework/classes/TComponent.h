@@ -67,6 +67,14 @@ public:
   // Sets or clears the designing state, for the owned components too.
   void SetDesigning(bool designing, bool setChildren = true);
   void SetLoading(bool loading);
+  // A component that comes from an ancestor form (its "inherited" node) or
+  // sits in an inline frame: the designer may change its properties but
+  // neither rename nor delete it. The ancestor state reaches the owned
+  // components too, as the frame's own components come from its ancestor.
+  bool IsAncestor() const { return FComponentState.Contains(TComponentStateFlag::csAncestor); }
+  bool IsInline() const { return FComponentState.Contains(TComponentStateFlag::csInline); }
+  void SetAncestor(bool ancestor);
+  void SetInline(bool isInline);
   // Called once the component and its properties were read from a form file.
   virtual void Loaded();
 

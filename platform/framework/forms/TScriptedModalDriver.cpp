@@ -1,5 +1,6 @@
 #include "forms/TScriptedModalDriver.h"
 
+#include "forms/TForm.h"
 #include "forms/TFormUser.h"
 #include "rtl/Format.h"
 #include "rtl/TextCompare.h"
@@ -261,6 +262,14 @@ void TScriptedModalDriver::Run(TFormUser& user) {
     } catch (const EModalDriverError& e) {
       throw EScriptError(Where(step) + ": " + e.Message());
     }
+  }
+  // A script that stops short of closing the dialog would otherwise count
+  // as Cancel and hide that the run did not end as written.
+  if (!user.IsClosed()) {
+    const TForm& form = user.Form();
+    std::string name = form.Name().empty() ? form.ClassName() : form.Name();
+    throw EScriptError(FFileName + ": the script ended while the dialog " + name + " (" + form.Caption() +
+                       ") was still open");
   }
 }
 

@@ -30,7 +30,7 @@
 // "file:line:column: message". At run time each modal form plays the lines
 // that follow until it closes; a message box or file dialog takes the next
 // line, which must answer it. Errors at run time name "file:line: message".
-// A form still open when the script ends is cancelled.
+// A form still open when the script ends is an error that names it.
 #include "forms/TModalDriver.h"
 
 #include <string>

@@ -12,11 +12,12 @@
 
 void RegisterFrameworkClasses() {
   TClassRegistry& registry = TClassRegistry::Global();
-  for (const TClassInfo* cls :
-       {&TComponent::StaticClass(), &TStringList::StaticClass(), &TDataSet::StaticClass(),
-        &TDataSource::StaticClass(), &TFieldDef::StaticClass(), &TIndexDef::StaticClass(), &TParam::StaticClass()})
-    registry.RegisterClass(*cls);
-  for (const TClassInfo* cls : FieldClasses()) registry.RegisterClass(*cls);
+  registry.RegisterClass(TComponent::StaticClass(), "Classes");
+  registry.RegisterClass(TStringList::StaticClass(), "Classes");
+  for (const TClassInfo* cls : {&TDataSet::StaticClass(), &TDataSource::StaticClass(), &TFieldDef::StaticClass(),
+                                &TIndexDef::StaticClass(), &TParam::StaticClass()})
+    registry.RegisterClass(*cls, "DB");
+  for (const TClassInfo* cls : FieldClasses()) registry.RegisterClass(*cls, "DB");
   RegisterFormsClasses();
 }
 

@@ -52,6 +52,9 @@ void ResolveFormReferences(const TFormDocument& doc, TFormBinding& binding, TCom
     const std::string& ref = fx.Node->Value.Text;
     TComponent* target = FindReferencedComponent(ref, ob.LookupRoot.Get(), root, otherRoots);
     const TClassInfo* wanted = fx.Prop->PropType->ClassType;
+    // A component of a class the host knows by name only may well be of the
+    // wanted kind: a user's file keeps its reference on trust, as read.
+    if (!strict && target && wanted && !target->InheritsFrom(*wanted) && target->ClassType().IsStandIn()) continue;
     if (!target || (wanted && !target->InheritsFrom(*wanted))) {
       if (strict) problem(*fx.Node, "no component " + ref + " for " + fx.Prop->Name);
       else if (!target) problem(*fx.Node, "unresolved reference '" + ref + "'");

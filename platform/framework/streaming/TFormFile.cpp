@@ -53,6 +53,18 @@ void TFormFile::ForgetReferencesInto(const TComponent* otherRoot) {
   ::ForgetReferencesInto(*FBinding, FRoot.get(), otherRoot);
 }
 
+void TFormFile::ReplaceComponent(TComponent* from, TComponent* to) {
+  for (auto& ob : FBinding->Objects) {
+    if (ob->Component.Get() != from) continue;
+    ob->Component = to;
+    ob->Props.clear();
+    // Compared against a fresh instance of the new class, everything the
+    // replacement has beyond its class's defaults is written.
+    ob->Baseline = TSnapshotTaker().TakeFresh(*to, ob->LookupRoot.Get());
+    return;
+  }
+}
+
 void TFormFile::FinishLoading() {
   FinishBuilding(*FDoc, *FBinding);
   RecordBaselines(*FBinding);

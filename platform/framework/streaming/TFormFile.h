@@ -46,6 +46,13 @@ public:
   // when their targets go.
   void ForgetReferencesInto(const TComponent* otherRoot);
 
+  // The node read for from stands for to from now on (a component of
+  // another class that replaces it, as when an ancestor's component changed
+  // class): the node keeps its kind and the properties it was read with, its
+  // header names to's class, and what to has beyond a new instance of its
+  // class is added. Call it before from goes.
+  void ReplaceComponent(TComponent* from, TComponent* to);
+
   const std::string& FileName() const { return FFileName; }
   TComponent* Root() const { return FRoot.get(); }
   const TFormDocument& Document() const { return *FDoc; }

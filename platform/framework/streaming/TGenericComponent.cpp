@@ -13,6 +13,7 @@ const TClassInfo& GenericClassInfo(std::string_view className) {
   for (const auto& c : classes)
     if (c->ClassName() == className) return *c;
   auto info = std::make_unique<TClassInfo>(std::string(className), &TComponent::StaticClass());
+  info->SetStandIn(true);
   info->SetFactory([](const TClassInfo& cls, TObject* owner) -> TObject* {
     return new TGenericComponent(cls, dynamic_cast<TComponent*>(owner));
   });

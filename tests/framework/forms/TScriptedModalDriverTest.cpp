@@ -126,3 +126,23 @@ TEST(TScriptedModalDriver, LinesLeftOverAreReported) {
     EXPECT_STREQ("left.script:3: this line was not used: no dialog was open", e.what());
   }
 }
+
+TEST(TScriptedModalDriver, AScriptThatLeavesTheDialogOpenFailsAndNamesIt) {
+  auto check = [](const char* script) {
+    auto dialog = CreateForm<TTestDialog>(&Application());
+    TScriptedModalDriver driver(script, "open.script");
+    TModalDriverGuard guard(driver);
+    try {
+      dialog->ShowModal();
+      ADD_FAILURE() << "no error for: " << script;
+    } catch (const EScriptError& e) {
+      EXPECT_EQ("open.script: the script ended while the dialog TestDialog (" + dialog->Caption() + ") was still open",
+                e.Message())
+          << script;
+    }
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_NE(std::string::npos, dialog->LogText().find("show")) << "the dialog ran";
+  };
+  check("");
+  check("pick TableName orders\n");
+}

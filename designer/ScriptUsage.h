@@ -1,0 +1,25 @@
+#pragma once
+// The operations of a dialog script, as verb --help and edit --help list them.
+inline constexpr const char* ScriptOperationsUsage =
+    "A dialog is played by the script FILE, one operation a line (# starts a comment):\n"
+    "  click CONTROL                  a button, check box, tab sheet or other control\n"
+    "  dblclick LIST [ITEM]           double-click a list item (or, without an item, a control)\n"
+    "  select LIST ITEM...            exactly these items end selected (or #0 #2 by index)\n"
+    "  deselect LIST ITEM...          ctrl-click selected items off\n"
+    "  pick COMBO ITEM                an entry of a combo box's drop-down list\n"
+    "  type CONTROL \"TEXT\"            typed at the caret (\\n is Enter, also \\t \\\" \\\\)\n"
+    "  clear CONTROL                  select the whole text and delete it\n"
+    "  caret CONTROL POS|end          click into the text at a byte position\n"
+    "  key CONTROL KEY                Escape Enter Tab Backspace Space, Ctrl+A, Ctrl+Enter,\n"
+    "                                 Shift+Tab, Alt+G (an accelerator), or one character\n"
+    "  tick NAME | untick NAME        a check box\n"
+    "  radio GROUP ITEM               a radio item by caption (or #index)\n"
+    "  page SHEET                     click a page's tab\n"
+    "  popup CONTROL ITEM             an item of the control's popup menu\n"
+    "  drag SPLITTER SIZE             drag a splitter to a new size\n"
+    "  focus CONTROL                  move the focus\n"
+    "  close                          the window's close box\n"
+    "  answer Yes|No|OK|Cancel|Abort|Retry|Ignore|All|NoToAll|YesToAll   a message box\n"
+    "  file \"NAME\" | file-cancel      a file-open dialog\n"
+    "Without a script a dialog is cancelled. A script that ends while a dialog is\n"
+    "still open is an error, and nothing is written.\n";

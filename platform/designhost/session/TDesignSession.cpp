@@ -1,0 +1,472 @@
+#include "designhost/session/TDesignSession.h"
+
+#include "classes/TClassInfo.h"
+#include "classes/TClassRegistry.h"
+#include "classes/TComponent.h"
+#include "classes/TypInfo.h"
+#include "db/TDataSet.h"
+#include "db/TField.h"
+#include "designhost/DesignRegistry.h"
+#include "designhost/SecretProperties.h"
+#include "designhost/session/ComponentNaming.h"
+#include "rtl/TextCompare.h"
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+namespace {
+
+std::string Secret(const std::string& property, const std::string& value) {
+  return IsSecretProperty(property) ? SecretShown(!value.empty()) : value;
+}
+
+// Deletes a component it made when an exception leaves before the end.
+class TDropGuard {
+public:
+  explicit TDropGuard(TComponent* component) : FComponent(component) {}
+  ~TDropGuard() { delete FComponent; }
+  TDropGuard(const TDropGuard&) = delete;
+  TDropGuard& operator=(const TDropGuard&) = delete;
+  TComponent* Release() { return std::exchange(FComponent, nullptr); }
+
+private:
+  TComponent* FComponent;
+};
+
+} // namespace
+
+TDesignSession::TDesignSession(const TClassRegistry& classes, const TDesignRegistry& design)
+    : FClasses(classes), FDesign(design), FServices(classes) {}
+
+TDesignSession::~TDesignSession() {
+  FSelection.clear();
+  FClosedAtOpen.clear();
+  // The designers go before the modules they work on.
+  FModules.clear();
+}
+
+std::vector<TDesignModule*> TDesignSession::Open(const std::vector<std::string>& files) {
+  std::vector<TDesignModule*> result;
+  for (TModule* module : FServices.OpenModules(files)) {
+    auto it = std::find_if(FModules.begin(), FModules.end(), [&](auto& m) { return &m->Module() == module; });
+    if (it != FModules.end()) {
+      result.push_back(it->get());
+      continue;
+    }
+    FModules.push_back(std::make_unique<TDesignModule>(FServices, *module));
+    TDesignModule& opened = *FModules.back();
+    MarkInherited(opened);
+    RecordClosedComponents(opened.Root());
+    if (!opened.UnitProblem().empty()) Note(opened.UnitProblem() + "; the unit will be left alone");
+    result.push_back(&opened);
+  }
+  for (const std::string& line : FollowAncestors()) Note(line);
+  return result;
+}
+
+TDesignModule* TDesignSession::AncestorOf(TDesignModule& module) const {
+  const TFormDocument& doc = module.Module().File().Document();
+  if (!doc.Root || doc.Root->Kind != TFormObjectKind::Inherited || !module.Root()) return nullptr;
+  std::string ancestorClass;
+  if (TUnitSource* unit = module.Unit())
+    if (const TUnitClassDeclaration* d = unit->FindClass(module.RootClassName())) ancestorClass = d->Ancestor;
+  for (auto& m : FModules) {
+    if (m.get() == &module || !m->Root()) continue;
+    if (!ancestorClass.empty()) {
+      if (SameText(m->Root()->ClassName(), ancestorClass)) return m.get();
+      continue;
+    }
+    bool hasAll = true;
+    for (const auto& child : doc.Root->Children)
+      if (child->Kind == TFormObjectKind::Inherited && !m->Root()->FindComponent(child->Name)) hasAll = false;
+    if (hasAll && !doc.Root->Children.empty()) return m.get();
+  }
+  return nullptr;
+}
+
+namespace {
+
+// The descendant's own values go to the component that replaces old: the
+// properties both classes have with the same kind.
+void CopyProperties(TComponent& old, TComponent& made) {
+  for (const TPropInfo* p : made.ClassType().Properties()) {
+    if (SameText(p->Name, "Name") || !p->IsWritable()) continue;
+    const TPropInfo* from = old.ClassType().FindProperty(p->Name);
+    if (!from || from->Kind() != p->Kind() || from->PropType != p->PropType) continue;
+    try {
+      SetPropValue(made, *p, GetPropValue(old, *from));
+    } catch (const std::exception&) {
+    }
+  }
+  made.SetDesignInfo(old.DesignInfo());
+}
+
+// Every component property of the open forms that refers to old refers to made.
+void Redirect(const std::vector<TComponent*>& roots, TComponent* old, TComponent* made) {
+  auto visit = [&](TComponent& c) {
+    if (auto* field = dynamic_cast<TField*>(&c); field && field->DataSet() == old)
+      field->SetDataSet(dynamic_cast<TDataSet*>(made));
+    for (const TPropInfo* p : c.ClassType().Properties()) {
+      if (p->Kind() != TTypeKind::tkClass || !p->IsWritable()) continue;
+      try {
+        if (PropValue::From<TObject*>(p->Getter(c)) != old) continue;
+        const TClassInfo* wanted = p->PropType->ClassType;
+        SetPropValue(c, *p, TValue(static_cast<TObject*>(wanted && !made->InheritsFrom(*wanted) ? nullptr : made)));
+      } catch (const std::exception&) {
+      }
+    }
+  };
+  for (TComponent* root : roots) {
+    if (!root) continue;
+    visit(*root);
+    for (int i = 0; i < root->ComponentCount(); ++i) visit(*root->Components(i));
+  }
+}
+
+} // namespace
+
+std::vector<std::string> TDesignSession::FollowAncestors() {
+  std::vector<std::string> lines;
+  for (auto& m : FModules) {
+    TDesignModule* ancestor = AncestorOf(*m);
+    if (!ancestor) continue;
+    TComponent* root = m->Root();
+    std::vector<TComponent*> roots;
+    for (auto& other : FModules) roots.push_back(other->Root());
+    for (int i = 0; i < root->ComponentCount(); ++i) {
+      TComponent* old = root->Components(i);
+      if (!old->IsAncestor()) continue;
+      TComponent* original = ancestor->Root()->FindComponent(old->Name());
+      if (!original || &original->ClassType() == &old->ClassType() || !original->ClassType().CanCreate()) continue;
+      std::string name = old->Name();
+      TComponent* made = original->ClassType().CreateComponent(nullptr);
+      TDropGuard undo(made);
+      CopyProperties(*old, *made);
+      m->Module().File().ReplaceComponent(old, made);
+      Redirect(roots, old, made);
+      undo.Release();
+      delete old;
+      made->SetName(name);
+      root->InsertComponent(made);
+      made->SetAncestor(true);
+      m->Designer().Modified();
+      lines.push_back(m->FileName() + ": " + name + " is now a " + made->ClassName() + ", as in " + ancestor->FileName());
+      i = -1;  // the list changed; start over (replaced ones now match)
+    }
+  }
+  return lines;
+}
+
+TDesignModule& TDesignSession::Module(int index) const {
+  if (index < 0 || index >= ModuleCount()) RaiseListIndexError(index);
+  return *FModules[static_cast<size_t>(index)];
+}
+
+TDesignModule* TDesignSession::FindModule(const std::string& fileName) const {
+  TModule* module = FServices.FindModule(fileName);
+  for (auto& m : FModules)
+    if (&m->Module() == module) return m.get();
+  return nullptr;
+}
+
+TDesignModule* TDesignSession::ModuleOf(const TComponent* component) const {
+  while (component && component->Owner()) component = component->Owner();
+  for (auto& m : FModules)
+    if (m->Root() == component) return m.get();
+  return nullptr;
+}
+
+TComponent& TDesignSession::FindComponent(TDesignModule& module, const std::string& name) const {
+  TComponent* component = module.Designer().GetComponent(name);
+  if (!component) throw Exception(module.FileName() + " has no component " + name);
+  return *component;
+}
+
+// Components read from "inherited" nodes come from the ancestor form; those
+// of an inline frame from the frame's. The root of a descendant form is the
+// descendant's own.
+void TDesignSession::MarkInherited(TDesignModule& module) {
+  const TFormDocument& doc = module.Module().File().Document();
+  std::function<void(const TFormObject&, TComponent*, TComponent*, bool)> walk =
+      [&](const TFormObject& node, TComponent* component, TComponent* lookupRoot, bool isRoot) {
+        if (!isRoot) {
+          if (node.Kind == TFormObjectKind::Inherited) component->SetAncestor(true);
+          if (node.Kind == TFormObjectKind::Inline) {
+            component->SetInline(true);
+            for (int i = 0; i < component->ComponentCount(); ++i) component->Components(i)->SetAncestor(true);
+          }
+        }
+        TComponent* childOwner = isRoot || node.Kind == TFormObjectKind::Inline ? component : lookupRoot;
+        for (const auto& child : node.Children)
+          if (TComponent* c = childOwner->FindComponent(child->Name)) walk(*child, c, childOwner, false);
+      };
+  if (doc.Root && module.Root()) walk(*doc.Root, module.Root(), module.Root(), true);
+}
+
+void TDesignSession::RecordClosedComponents(TComponent* root) {
+  for (int i = 0; root && i < root->ComponentCount(); ++i) {
+    TComponent* c = root->Components(i);
+    for (const char* name : {"Connected", "Active"}) {
+      const TPropInfo* prop = GetPropInfo(*c, name);
+      if (prop && prop->IsWritable() && prop->PropType == &TypeInfoBoolean() && GetOrdProp(*c, name) == 0)
+        FClosedAtOpen.push_back({TComponentRef<TComponent>(c), name});
+    }
+  }
+}
+
+void TDesignSession::CloseWhatWasOpened() {
+  // Datasets first, then the connections they ran on.
+  for (const char* name : {"Active", "Connected"})
+    for (const TOpenState& state : FClosedAtOpen)
+      if (TComponent* c = state.Component.Get(); c && state.Property == name && GetOrdProp(*c, name) != 0)
+        SetOrdProp(*c, name, 0);
+}
+
+std::vector<std::string> TDesignSession::OpenedForThisRun() const {
+  std::vector<std::string> lines;
+  for (const TOpenState& state : FClosedAtOpen)
+    if (TComponent* c = state.Component.Get(); c && GetOrdProp(*c, state.Property) != 0)
+      lines.push_back(c->Name() + (state.Property == "Connected" ? " is connected" : " is open") + " for this run only");
+  return lines;
+}
+
+void TDesignSession::Note(const std::string& note) { FNotes.push_back(note); }
+
+std::vector<std::string> TDesignSession::TakeNotes() { return std::exchange(FNotes, {}); }
+
+void TDesignSession::Select(const std::vector<TComponent*>& components) {
+  FSelection.clear();
+  for (TComponent* c : components) FSelection.emplace_back(c);
+}
+
+std::vector<TComponent*> TDesignSession::Selection() const {
+  std::vector<TComponent*> selection;
+  for (const auto& ref : FSelection)
+    if (TComponent* c = ref.Get()) selection.push_back(c);
+  return selection;
+}
+
+std::vector<TPersistent*> TDesignSession::SelectionAsPersistents() const {
+  std::vector<TPersistent*> selection;
+  for (TComponent* c : Selection()) selection.push_back(c);
+  if (selection.empty()) throw EPropertyError("No component selected");
+  return selection;
+}
+
+std::vector<TFormFile::TTreeEntry> TDesignSession::ComponentTree(TDesignModule& module) {
+  return module.Module().File().Tree();
+}
+
+std::unique_ptr<TPropertyEditor> TDesignSession::PropertyEditor(const std::string& property) {
+  std::vector<TComponent*> selection = Selection();
+  for (TComponent* c : selection)
+    if (!GetPropInfo(*c, property)) throw EPropertyError(c->Name() + " (" + c->ClassName() + ") has no property " + property);
+  TDesignModule* module = selection.empty() ? nullptr : ModuleOf(selection.front());
+  return FDesign.CreatePropertyEditor(module ? &module->Designer() : nullptr, SelectionAsPersistents(), property);
+}
+
+std::vector<TInspectorRow> TDesignSession::InspectorRows() {
+  std::vector<TComponent*> selection = Selection();
+  std::vector<TInspectorRow> rows;
+  if (selection.empty()) return rows;
+  for (const TPropInfo* prop : selection.front()->ClassType().Properties()) {
+    bool shared = std::all_of(selection.begin(), selection.end(), [&](TComponent* c) { return GetPropInfo(*c, prop->Name); });
+    if (!shared) continue;
+    auto editor = PropertyEditor(prop->Name);
+    TInspectorRow row;
+    row.Name = prop->Name;
+    row.TypeName = prop->PropType->Name;
+    row.EditorClass = editor->ClassName();
+    row.Attributes = editor->GetAttributes();
+    if (selection.size() > 1 && !row.Attributes.Contains(TPropertyAttribute::paMultiSelect)) continue;
+    try {
+      row.Value = Secret(prop->Name, editor->GetValue());
+    } catch (const Exception& e) {
+      row.Error = e.Message();
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<std::string> TDesignSession::PropertyValues(const std::string& property) {
+  auto editor = PropertyEditor(property);
+  TPropertyAttributes attributes = editor->GetAttributes();
+  if (!attributes.Contains(TPropertyAttribute::paValueList)) throw EPropertyError(property + " has no drop-down list");
+  std::vector<std::string> values;
+  editor->GetValues([&](const std::string& value) { values.push_back(value); });
+  if (attributes.Contains(TPropertyAttribute::paSortList))
+    std::stable_sort(values.begin(), values.end(), [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  return values;
+}
+
+std::string TDesignSession::SetPropertyValue(const std::string& property, const std::string& value) {
+  auto editor = PropertyEditor(property);
+  if (editor->GetAttributes().Contains(TPropertyAttribute::paReadOnly))
+    throw EPropertyError(property + " is read-only in the inspector");
+  editor->SetValue(value);
+  return Secret(property, editor->GetValue());
+}
+
+std::string TDesignSession::EditProperty(const std::string& property) {
+  auto editor = PropertyEditor(property);
+  if (!editor->GetAttributes().Contains(TPropertyAttribute::paDialog)) throw EPropertyError(property + " has no dialog");
+  editor->Edit();
+  return Secret(property, editor->GetValue());
+}
+
+std::vector<std::string> TDesignSession::Verbs(TComponent& component) {
+  TDesignModule* module = ModuleOf(&component);
+  auto editor = FDesign.GetComponentEditor(&component, module ? &module->Designer() : nullptr);
+  std::vector<std::string> verbs;
+  for (int i = 0; i < editor->GetVerbCount(); ++i) verbs.push_back(editor->GetVerb(i));
+  return verbs;
+}
+
+std::string TDesignSession::ExecuteVerb(TComponent& component, int index) {
+  TDesignModule* module = ModuleOf(&component);
+  auto editor = FDesign.GetComponentEditor(&component, module ? &module->Designer() : nullptr);
+  int count = editor->GetVerbCount();
+  if (index < 0 || index >= count)
+    throw Exception(component.Name() + " has " + std::to_string(count) + " verbs; there is no verb " + std::to_string(index));
+  std::string verb = editor->GetVerb(index);
+  editor->ExecuteVerb(index);
+  return verb;
+}
+
+void TDesignSession::CheckMayChange(TDesignModule& module, const TComponent& component, const char* what) const {
+  TComponent* root = module.Root();
+  if (&component == root)
+    throw EComponentError(component.Name() + " is the form itself and cannot be " + what + " here");
+  if (component.IsAncestor())
+    throw EComponentError(component.Name() + " is inherited from the ancestor form and cannot be " + what);
+  if (component.Owner() != root) {
+    if (component.Owner() && component.Owner()->IsInline())
+      throw EComponentError(component.Name() + " is inherited from the ancestor frame " + component.Owner()->Name() +
+                            " and cannot be " + what);
+    throw EComponentError(component.Name() + " is not a component of " + module.FileName());
+  }
+}
+
+TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::string& className, const TDropOptions& options) {
+  TComponent* root = module.Root();
+  const TClassInfo* cls = FClasses.FindClass(className);
+  if (!cls || !cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate())
+    throw EComponentError("unknown component class " + className);
+  std::string name = options.Name.empty() ? NewComponentName(*root, *cls) : options.Name;
+  CheckComponentName(*root, name, nullptr);
+  TComponent* parent = nullptr;
+  if (!options.Parent.empty()) {
+    parent = root->FindComponent(options.Parent);
+    if (!parent) throw EComponentError(module.FileName() + " has no component " + options.Parent);
+  }
+  // Made with the form's root as owner, so it is designing from its
+  // constructor on and the package's own behaviour on creation happens.
+  TComponent* made = cls->CreateComponent(root);
+  TDropGuard undo(made);
+  made->SetName(name);
+  if (parent) {
+    auto* field = dynamic_cast<TField*>(made);
+    auto* dataset = dynamic_cast<TDataSet*>(parent);
+    if (!field || !dataset) throw EComponentError(options.Parent + " cannot hold a " + cls->ClassName());
+    field->SetDataSet(dataset);
+  }
+  if (options.Left || options.Top) {
+    if (cls->FindProperty("Left") && cls->FindProperty("Top")) {
+      if (options.Left) SetOrdProp(*made, "Left", *options.Left);
+      if (options.Top) SetOrdProp(*made, "Top", *options.Top);
+    } else {
+      uint32_t info = static_cast<uint32_t>(made->DesignInfo());
+      if (options.Left) info = (info & 0xFFFF0000u) | (static_cast<uint32_t>(*options.Left) & 0xFFFF);
+      if (options.Top) info = (info & 0xFFFFu) | (static_cast<uint32_t>(*options.Top) << 16);
+      made->SetDesignInfo(static_cast<int32_t>(info));
+    }
+  }
+  undo.Release();
+  if (std::string note = module.DeclareComponent(name, cls->ClassName(), FClasses.UnitName(*cls)); !note.empty())
+    Note(note);
+  module.Designer().Modified();
+  return *made;
+}
+
+void TDesignSession::RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName) {
+  CheckMayChange(module, component, "renamed");
+  CheckComponentName(*module.Root(), newName, &component);
+  std::string oldName = component.Name();
+  if (oldName == newName) return;
+  // The open descendants' inherited copies carry the ancestor's name.
+  std::vector<TComponent*> copies = InheritedCopies(module, oldName);
+  for (TComponent* copy : copies) CheckComponentName(*copy->Owner(), newName, copy);
+  component.SetName(newName);
+  for (TComponent* copy : copies) copy->SetName(newName);
+  if (std::string note = module.RenameDeclaration(oldName, newName); !note.empty()) Note(note);
+  module.Designer().Modified();
+}
+
+std::vector<TComponent*> TDesignSession::InheritedCopies(TDesignModule& ancestor, const std::string& name) const {
+  std::vector<TComponent*> copies;
+  for (auto& m : FModules) {
+    if (m.get() == &ancestor || AncestorOf(*m) != &ancestor) continue;
+    TComponent* copy = m->Root()->FindComponent(name);
+    if (copy && copy->IsAncestor()) {
+      copies.push_back(copy);
+      // And the copies in that form's own descendants.
+      for (TComponent* further : InheritedCopies(*m, name)) copies.push_back(further);
+    }
+  }
+  return copies;
+}
+
+std::vector<std::string> TDesignSession::DeleteComponents(TDesignModule& module, const std::vector<TComponent*>& components) {
+  for (TComponent* c : components) CheckMayChange(module, *c, "deleted");
+  // Each component with what it holds in the tree (a dataset's fields,
+  // a panel's controls), the holders first.
+  std::vector<TFormFile::TTreeEntry> tree = ComponentTree(module);
+  std::set<const TComponent*> doomed(components.begin(), components.end());
+  std::vector<TComponentRef<TComponent>> order;
+  for (const auto& entry : tree) {
+    bool held = doomed.count(entry.Component) > 0 || (entry.Parent && doomed.count(entry.Parent) > 0);
+    if (!held) continue;
+    if (entry.Component->IsAncestor())
+      throw EComponentError(entry.Component->Name() + " is inherited from the ancestor form and cannot be deleted");
+    doomed.insert(entry.Component);
+    order.emplace_back(entry.Component);
+  }
+  // The open descendants' inherited copies go with the ancestor's.
+  std::vector<TComponentRef<TComponent>> copies;
+  for (const auto& ref : order)
+    for (TComponent* copy : InheritedCopies(module, ref.Get()->Name())) copies.emplace_back(copy);
+  std::vector<std::string> names;
+  for (auto it = copies.rbegin(); it != copies.rend(); ++it) {
+    TComponent* copy = it->Get();
+    if (!copy) continue;
+    if (TDesignModule* owner = ModuleOf(copy)) owner->Designer().Modified();
+    delete copy;
+  }
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    TComponent* c = it->Get();
+    if (!c) continue;  // freed with the one before
+    names.insert(names.begin(), c->Name());
+    std::string name = c->Name();
+    FSelection.erase(std::remove_if(FSelection.begin(), FSelection.end(), [&](const auto& r) { return r.Get() == c; }),
+                     FSelection.end());
+    delete c;
+    if (std::string note = module.RemoveDeclaration(name); !note.empty()) Note(note);
+  }
+  module.Designer().Modified();
+  return names;
+}
+
+bool TDesignSession::IsModified() {
+  return std::any_of(FModules.begin(), FModules.end(), [](auto& m) { return m->IsModified(); });
+}
+
+std::vector<std::string> TDesignSession::Save() {
+  for (const std::string& line : FollowAncestors()) Note(line);
+  CloseWhatWasOpened();
+  std::vector<std::string> written;
+  for (auto& m : FModules)
+    for (std::string& file : m->Save()) written.push_back(std::move(file));
+  return written;
+}

@@ -1,0 +1,163 @@
+// add, rename and delete run as a user runs them: the program with the
+// package it loads, on a form and its unit in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+struct TRun {
+  int Code;
+  std::string Out;
+};
+
+const std::string FormDfm =
+    "object Orders: TOrders\r\n"
+    "  object Database1: TQuelmDatabase\r\n"
+    "    DatabaseName = 'shop'\r\n"
+    "  end\r\n"
+    "  object Source1: TDataSource\r\n"
+    "  end\r\n"
+    "end\r\n";
+
+// An 8-bit unit (Windows-1252 bytes in a comment) with CR LF line ends.
+const std::string FormPas =
+    "unit Orders;\r\n\r\ninterface\r\n\r\nuses\r\n  Windows, Classes, Forms, DB;\r\n\r\ntype\r\n"
+    "  TOrders = class(TForm)\r\n"
+    "    Database1: TQuelmDatabase; { conex\xE3o }\r\n"
+    "    Source1: TDataSource;\r\n"
+    "  private\r\n"
+    "  end;\r\n\r\nimplementation\r\n\r\nend.\r\n";
+
+class ComponentCommandsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FDir = fs::temp_directory_path() / ("quelm-components-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(FDir);
+    FForm = FDir / "Orders.dfm";
+    FUnit = FDir / "Orders.pas";
+    WriteFile(FForm, FormDfm);
+    WriteFile(FUnit, FormPas);
+  }
+  void TearDown() override { fs::remove_all(FDir); }
+
+  TRun Designer(const std::string& args) {
+    std::string command = std::string(QUELM_DESIGNER_FILE) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+  }
+
+  fs::path FDir, FForm, FUnit;
+};
+
+} // namespace
+
+TEST_F(ComponentCommandsTest, BadNamesAndInheritedComponentsAreRefusedAndNothingIsWritten) {
+  auto refused = [&](const std::string& args, const std::string& message) {
+    TRun run = Designer(args);
+    EXPECT_NE(0, run.Code) << args;
+    EXPECT_NE(std::string::npos, run.Out.find(message)) << args << "\n" << run.Out;
+    EXPECT_EQ(std::string::npos, run.Out.find("saved")) << args;
+    EXPECT_EQ(FormDfm, ReadFile(FForm)) << args;
+    EXPECT_EQ(FormPas, ReadFile(FUnit)) << args;
+  };
+  std::string form = FForm.string();
+  refused("rename " + form + " Source1 Database1", "a component named Database1 already exists");
+  refused("rename " + form + " Source1 2nd", "'2nd' is not a valid component name");
+  refused("rename " + form + " Source1 type", "'type' is not a valid component name");
+  refused("add " + form + " TQuelmTable --name Source1", "a component named Source1 already exists");
+  refused("add " + form + " TNoSuchTable", "unknown component class TNoSuchTable");
+  refused("add " + form + " TQuelmTable --left x", "--left: 'x' is not a number");
+  refused("delete " + form + " Source1 NoSuch", "has no component NoSuch");
+
+  fs::path child = FDir / "Child.dfm";
+  const std::string childDfm = "inherited Child: TChild\r\n  inherited Source1: TDataSource\r\n  end\r\nend\r\n";
+  WriteFile(child, childDfm);
+  for (const std::string& args : {"rename " + child.string() + " Source1 Source9", "delete " + child.string() + " Source1"}) {
+    TRun run = Designer(args);
+    EXPECT_NE(0, run.Code);
+    EXPECT_NE(std::string::npos, run.Out.find("Source1 is inherited from the ancestor form")) << run.Out;
+    EXPECT_EQ(childDfm, ReadFile(child));
+  }
+}
+
+TEST_F(ComponentCommandsTest, DropRenameDeleteKeepFormAndUnitInStep) {
+  std::string form = FForm.string();
+  TRun first = Designer("add " + form + " TQuelmTable --left 24 --top 40");
+  ASSERT_EQ(0, first.Code) << first.Out;
+  EXPECT_EQ("added QuelmTable1: TQuelmTable\nsaved " + form + "\nsaved " + FUnit.string() + "\n", first.Out);
+  TRun second = Designer("add " + form + " TQuelmTable");
+  ASSERT_EQ(0, second.Code) << second.Out;
+  EXPECT_EQ(0u, second.Out.find("added QuelmTable2: TQuelmTable\n")) << second.Out;
+  // The migrator, dropped, takes the form's database as its own.
+  TRun migrator = Designer("add " + form + " TBDE2QuelmDorvik");
+  ASSERT_EQ(0, migrator.Code) << migrator.Out;
+  EXPECT_EQ(0u, migrator.Out.find("added BDE2QuelmDorvik1: TBDE2QuelmDorvik\n")) << migrator.Out;
+
+  std::string dfm = ReadFile(FForm);
+  EXPECT_NE(std::string::npos, dfm.find("  object QuelmTable1: TQuelmTable\r\n")) << dfm;
+  EXPECT_NE(std::string::npos, dfm.find("    Left = 24\r\n    Top = 40\r\n")) << dfm;
+  EXPECT_NE(std::string::npos, dfm.find("    Database = Database1\r\n")) << dfm;
+  EXPECT_EQ("unit Orders;\r\n\r\ninterface\r\n\r\nuses\r\n  Windows, Classes, Forms, DB, QuelmAccess, QuelmMigrator;\r\n"
+            "\r\ntype\r\n"
+            "  TOrders = class(TForm)\r\n"
+            "    Database1: TQuelmDatabase; { conex\xE3o }\r\n"
+            "    Source1: TDataSource;\r\n"
+            "    QuelmTable1: TQuelmTable;\r\n"
+            "    QuelmTable2: TQuelmTable;\r\n"
+            "    BDE2QuelmDorvik1: TBDE2QuelmDorvik;\r\n"
+            "  private\r\n"
+            "  end;\r\n\r\nimplementation\r\n\r\nend.\r\n",
+            ReadFile(FUnit));
+
+  ASSERT_EQ(0, Designer("set " + form + " Source1 DataSet QuelmTable1").Code);
+  TRun renamed = Designer("rename " + form + " QuelmTable1 Customers");
+  ASSERT_EQ(0, renamed.Code) << renamed.Out;
+  EXPECT_EQ(0u, renamed.Out.find("renamed QuelmTable1 to Customers\n")) << renamed.Out;
+  EXPECT_NE(std::string::npos, ReadFile(FForm).find("    DataSet = Customers\r\n")) << ReadFile(FForm);
+  EXPECT_NE(std::string::npos, ReadFile(FUnit).find("    Customers: TQuelmTable;\r\n"));
+
+  TRun deleted = Designer("delete " + form + " Customers Database1");
+  ASSERT_EQ(0, deleted.Code) << deleted.Out;
+  EXPECT_EQ(0u, deleted.Out.find("deleted Database1\ndeleted Customers\n")) << deleted.Out;
+  dfm = ReadFile(FForm);
+  EXPECT_EQ(std::string::npos, dfm.find("Customers")) << dfm;
+  EXPECT_EQ(std::string::npos, dfm.find("Database1")) << dfm;
+  EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("Customers"));
+  EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("Database1"));
+  EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("conex")) << "the comment went with its declaration's line";
+}
+
+TEST_F(ComponentCommandsTest, VerbAndEditHelpListEveryScriptOperation) {
+  for (const char* command : {"verb", "edit"}) {
+    TRun help = Designer(std::string(command) + " --help");
+    EXPECT_EQ(0, help.Code);
+    for (const char* word : {"click", "dblclick", "select", "deselect", "pick", "type", "clear", "caret", "key", "Escape",
+                             "Ctrl+Enter", "Shift+Tab", "tick", "untick", "radio", "page", "popup", "drag", "focus",
+                             "close", "answer", "NoToAll", "file-cancel"})
+      EXPECT_NE(std::string::npos, help.Out.find(word)) << command << " --help lacks " << word;
+  }
+}
