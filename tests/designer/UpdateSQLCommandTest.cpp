@@ -1,6 +1,8 @@
 // quelm-designer's form commands run as a user runs them: the program with
 // the package it loads, on form files in a temporary folder, against the
 // test server.
+#include "support/TestServer.h"
+#include "support/RunProgram.h"
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -39,18 +41,12 @@ std::string Crlf(std::initializer_list<const char*> lines) {
   return text;
 }
 
-struct TRun {
-  int Code;
-  std::string Out;
-};
+using TRun = TestSupport::TProgramRun;
 
 class DesignerCommandTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (Env("QUELM_TEST_HOST").empty()) {
-      if (Env("CI") == "true") FAIL() << "no test server (QUELM_TEST_HOST is not set)";
-      GTEST_SKIP() << "no test server";
-    }
+    REQUIRE_TEST_SERVER();
     FDir = fs::temp_directory_path() / ("quelm-designer-test-" + std::to_string(getpid()) + "-" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(FDir);
@@ -65,15 +61,8 @@ protected:
   TRun Designer(const std::string& args) {
     std::string command = std::string(QUELM_DESIGNER_FILE) + " " + args + " --host " + Env("QUELM_TEST_HOST") +
                           " --port " + Env("QUELM_TEST_PORT") + " --user " + Env("QUELM_TEST_USER") +
-                          " --password-env " + Env("QUELM_TEST_PASSWORD_ENV") + " 2>&1";
-    TRun run{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
-    int status = pclose(pipe);
-    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+                          " --password-env " + Env("QUELM_TEST_PASSWORD_ENV");
+    return TestSupport::RunCommandLine(command);
   }
 
   const std::string Original = Crlf({

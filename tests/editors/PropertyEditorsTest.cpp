@@ -1,3 +1,5 @@
+#include "support/TestFormDesigner.h"
+#include "support/ExpectRaises.h"
 #include "editors/NameListPropertyEditors.h"
 #include "editors/TAboutProperty.h"
 #include "editors/TQuelmDataSourcePropertyEditor.h"
@@ -24,24 +26,7 @@
 
 namespace {
 
-// The designer of a form that is a plain component, for editors that ask for
-// the form's components by name.
-class TTestDesigner : public IFormDesigner {
-public:
-  explicit TTestDesigner(TComponent& root) : FRoot(root) {}
-  void Modified() override { ++ModifiedCount; }
-  TComponent* GetComponent(const std::string& name) override { return FRoot.FindComponent(name); }
-  TComponent* GetRoot() override { return &FRoot; }
-  void GetComponentNames(const TTypeInfo& type, const std::function<void(const std::string&)>& proc) override {
-    for (int i = 0; i < FRoot.ComponentCount(); ++i)
-      if (FRoot.Components(i)->InheritsFrom(*type.ClassType)) proc(FRoot.Components(i)->Name());
-  }
-  std::string GetComponentName(const TComponent* c) override { return c ? c->Name() : ""; }
-  int ModifiedCount = 0;
-
-private:
-  TComponent& FRoot;
-};
+using TTestDesigner = TestSupport::TTestFormDesigner;
 
 template <class E>
 std::unique_ptr<E> EditorOn(IFormDesigner* designer, std::vector<TPersistent*> selection, const char* property) {
@@ -76,12 +61,7 @@ TEST_F(PropertyEditorsTest, NameListsNeedADatabaseWhereTheyReadFromIt) {
            EditorOn<TQuelmTableNamePropertyEditor>(&FDesigner, {table}, "TableName").release(),
            EditorOn<TQuelmStoredProcNamePropertyEditor>(&FDesigner, {proc}, "ProcedureName").release()}) {
     std::unique_ptr<TPropertyEditor> owned(editor);
-    try {
-      Values(*owned);
-      ADD_FAILURE() << "no error";
-    } catch (const EDatabaseError& e) {
-      EXPECT_STREQ("Database property is not set", e.what());
-    }
+    EXPECT_TRUE(TestSupport::Raises<EDatabaseError>([&] { Values(*owned); }, "Database property is not set"));
     EXPECT_EQ(0x29u, owned->GetAttributes().Bits());
   }
   // The table name editor verifies its component's class.
@@ -171,7 +151,7 @@ TEST_F(PropertyEditorsTest, AboutShowsTheVersionAndTheComponentsClass) {
   TQuelmAboutComp::SetShowHandler(previous);
   EXPECT_EQ("v.3.0.7 (r1201)", version);
   EXPECT_EQ("TQuelmTable", component);
-  EXPECT_EQ(0, FDesigner.ModifiedCount);
+  EXPECT_EQ(0, FDesigner.Changes);
 }
 
 TEST_F(PropertyEditorsTest, FileNamesMustExist) {
@@ -196,7 +176,7 @@ TEST_F(PropertyEditorsTest, FileNamesMustExist) {
     editor->Edit();
   }
   EXPECT_EQ(cert.string(), database->SSLCert());
-  EXPECT_EQ(1, FDesigner.ModifiedCount);
+  EXPECT_EQ(1, FDesigner.Changes);
   fs::remove(cert);
 }
 
@@ -208,12 +188,7 @@ TEST_F(PropertyEditorsTest, ParamsNeedADatabaseThenOpenTheCollectionEditor) {
     ++opened;
     EXPECT_EQ("Params", request.PropertyName);
   });
-  try {
-    editor->Edit();
-    ADD_FAILURE() << "no error";
-  } catch (const EDatabaseError& e) {
-    EXPECT_STREQ("Database property is not set", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EDatabaseError>([&] { editor->Edit(); }, "Database property is not set"));
   EXPECT_EQ(0, opened);
   auto* database = new TQuelmDatabase(&FForm);
   REQUIRE_BACKEND(*database, TBackend::Server);

@@ -1,4 +1,5 @@
 // The smaller palette components: direct query, batch execute, dump, tools.
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -14,14 +15,7 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<Exception>(action); }
 
 class PaletteTest : public ::testing::TestWithParam<TBackend> {
 protected:

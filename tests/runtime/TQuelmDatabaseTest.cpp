@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -14,14 +15,7 @@ namespace {
 
 std::vector<std::string> Names(const TStrings& list) { return list.ToVector(); }
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EDatabaseError& e) {
-    return e.Message();
-  }
-  return "(no EDatabaseError)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<EDatabaseError>(action); }
 
 std::string Env(const char* name) {
   const char* v = std::getenv(name);

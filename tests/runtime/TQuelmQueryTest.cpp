@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -9,14 +10,7 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<Exception>(action); }
 
 std::vector<std::string> Column(TQuelmQuery& query, const std::string& field) {
   std::vector<std::string> values;

@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -12,12 +13,7 @@ namespace {
 
 TEST(TQuelmUpdateSQL, StatementsByKindAndIndex) {
   TQuelmUpdateSQL update(nullptr);
-  try {
-    update.GetSQLIndex(4);
-    FAIL() << "no exception";
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "List index out of bounds (4)");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EListError>([&] { update.GetSQLIndex(4); }, "List index out of bounds (4)"));
   EXPECT_THROW(update.GetSQLIndex(-1), EListError);
 
   TStringList modify{"UPDATE t SET a = :a", "WHERE id = :OLD_id"};
@@ -49,12 +45,8 @@ TEST(TQuelmUpdateSQL, ServesOneDatasetAtATime) {
 TEST(TQuelmUpdateSQL, ExpandingNeedsADataSet) {
   TQuelmUpdateSQL update(nullptr);
   update.SetName("UpdateSQL1");
-  try {
-    update.ExpandedSQL(TQuelmUpdateKind::ukModify);
-    FAIL() << "no exception";
-  } catch (const EDatabaseError& e) {
-    EXPECT_STREQ(e.what(), "UpdateSQL1: Missing DataSet property");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EDatabaseError>([&] { update.ExpandedSQL(TQuelmUpdateKind::ukModify); },
+                                                  "UpdateSQL1: Missing DataSet property"));
 }
 
 } // namespace
