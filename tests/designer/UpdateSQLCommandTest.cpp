@@ -172,15 +172,18 @@ TEST_F(DesignerCommandTest, TheSQLEditorListsTheServersTablesAndWritesTheTextBac
   TRun verbs = Designer("verbs " + FForm.string() + " CustomerQuery");
   EXPECT_EQ("0  Fields Editor...\n1  SQL Editor...\n2  Open\n", verbs.Out);
   fs::path script = FDir / "sql.txt";
-  // Picking a table from the list fills its fields; OK writes the text back.
+  // Picking a table from the list fills its fields; the field goes in at the
+  // caret, and OK writes the text back.
   WriteFile(script, "select TableList customer\n"
                     "select FieldList name\n"
+                    "caret mmSQL 8\n"
+                    "click AddFieldButton\n"
                     "click OkButton\n");
   TRun edited = Designer("verb " + FForm.string() + " CustomerQuery 1 --script " + script.string());
   EXPECT_EQ(0, edited.Code) << edited.Out;
   EXPECT_NE(std::string::npos, edited.Out.find("saved ")) << edited.Out;
   std::string saved = ReadFile(FForm);
-  EXPECT_NE(std::string::npos, saved.find("      'select * from orders')")) << saved;
+  EXPECT_NE(std::string::npos, saved.find("      'select *, name from orders')")) << saved;
   EXPECT_EQ(std::string::npos, saved.find("Connected")) << saved;
   EXPECT_EQ(std::string::npos, saved.find("127.0.0.1")) << saved;
 }

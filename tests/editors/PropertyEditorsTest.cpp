@@ -7,10 +7,12 @@
 #include "editors/TQuelmSPParamsProperty.h"
 
 #include "../runtime/TestBackends.h"
+#include "classes/TStringList.h"
 #include "classes/TypInfo.h"
 #include "db/TDataSource.h"
 #include "designhost/CollectionEditor.h"
 #include "forms/TModalDriver.h"
+#include "forms/TOpenDialog.h"
 #include "runtime/TQuelmAboutComp.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmStoredProc.h"
@@ -105,6 +107,15 @@ TEST_F(PropertyEditorsTest, NameListsComeFromTheServer) {
   EXPECT_FALSE(Has(functions, "add_numbers"));
   auto charsets = Values(*EditorOn<TQuelmDatabaseCharsetPropertyEditor>(&FDesigner, {database}, "ConnectionCharacterSet"));
   EXPECT_TRUE(Has(charsets, "utf8mb4"));
+  EXPECT_FALSE(Has(charsets, "utf8mb4_general_ci"));
+  auto collations = Values(*EditorOn<TQuelmDatabaseCollationPropertyEditor>(&FDesigner, {database}, "ConnectionCollation"));
+  EXPECT_TRUE(Has(collations, "utf8mb4_general_ci"));
+  EXPECT_FALSE(Has(collations, "utf8mb4"));
+  // Each list is handed out in the order the server's list has.
+  TStringList serverTables;
+  database->GetTableNames("", serverTables, true);
+  ASSERT_GE(serverTables.Count(), 2);
+  EXPECT_EQ(serverTables.ToVector(), tables);
 }
 
 TEST_F(PropertyEditorsTest, MasterSourceLeavesOutLinkedDataSources) {
@@ -130,6 +141,9 @@ TEST_F(PropertyEditorsTest, MasterSourceLeavesOutLinkedDataSources) {
   auto both = Values(*EditorOn<TQuelmDataSourcePropertyEditor>(&FDesigner, {other, master}, "MasterSource"));
   EXPECT_FALSE(Has(both, "MasterSource1"));
   EXPECT_FALSE(Has(both, "DetailSource1"));
+  // Every selected table is asked, not only the last selected one.
+  auto masterFirst = Values(*EditorOn<TQuelmDataSourcePropertyEditor>(&FDesigner, {master, other}, "MasterSource"));
+  EXPECT_EQ((std::vector<std::string>{}), masterFirst);
 }
 
 TEST_F(PropertyEditorsTest, AboutShowsTheVersionAndTheComponentsClass) {
@@ -177,6 +191,23 @@ TEST_F(PropertyEditorsTest, FileNamesMustExist) {
   }
   EXPECT_EQ(cert.string(), database->SSLCert());
   EXPECT_EQ(1, FDesigner.Changes);
+  // The dialog is titled with the property, filters all files and starts at
+  // the current value.
+  std::string title, filter, initial;
+  driver.ChooseFileWith([&](const TOpenDialog& dialog) -> std::optional<std::string> {
+    title = dialog.Title();
+    filter = dialog.Filter();
+    initial = dialog.FileName();
+    return std::nullopt;
+  });
+  {
+    TModalDriverGuard guard(driver);
+    editor->Edit();
+  }
+  EXPECT_EQ("SSLCert", title);
+  EXPECT_EQ("All Files (*.*)|*.*", filter);
+  EXPECT_EQ(cert.string(), initial);
+  EXPECT_EQ(cert.string(), database->SSLCert());
   fs::remove(cert);
 }
 
@@ -196,5 +227,15 @@ TEST_F(PropertyEditorsTest, ParamsNeedADatabaseThenOpenTheCollectionEditor) {
   proc->SetProcedureName("add_numbers");
   editor->Edit();
   EXPECT_EQ(1, opened);
+  EXPECT_EQ(3, proc->GetParamsCount());
+  // Parameters the developer has edited are kept: a removed one stays removed.
+  proc->Params()->Delete(2);
+  editor->Edit();
+  EXPECT_EQ(2, opened);
+  EXPECT_EQ(2, proc->GetParamsCount());
+  // With none left, they are read from the server again.
+  proc->Params()->Clear();
+  editor->Edit();
+  EXPECT_EQ(3, opened);
   EXPECT_EQ(3, proc->GetParamsCount());
 }

@@ -5,6 +5,7 @@
 #include "rtl/TextCompare.h"
 
 #include <cstring>
+#include <optional>
 
 bool IsBinaryForm(std::string_view b) {
   if (!b.empty() && static_cast<unsigned char>(b[0]) == 0xFF) return true;
@@ -18,6 +19,8 @@ public:
   TBinaryReader(TFormDocument& doc) : FDoc(doc), FData(doc.Source) {}
 
   void Run() {
+    std::optional<uint32_t> declaredSize;
+    size_t sizeAt = 0;
     if (FData.size() >= 2 && FData.substr(0, 2) == "\xFF\xFE") Fail(0, "utf-16 text form files are not supported");
     if (!FData.empty() && static_cast<unsigned char>(FData[0]) == 0xFF) {
       FPos = 1;
@@ -30,12 +33,20 @@ public:
       FDoc.ResourceFlags = U16();
       uint32_t size = U32();
       if (size > FData.size() - FPos) Fail(FPos - 4, "resource size exceeds the file");
+      declaredSize = size;
+      sizeAt = FPos - 4;
     }
+    size_t streamStart = FPos;
     Need(4);
     if (FData.substr(FPos, 4) != "TPF0") Fail(FPos, "missing 'TPF0' signature");
     FPos += 4;
     FDoc.Root = ReadObject(0);
     FDoc.TrailerBegin = NoSpan;
+    // A header that claims another size than the stream has would be written
+    // back with the true size: refused rather than silently changed.
+    if (declaredSize && *declaredSize != FPos - streamStart)
+      Fail(sizeAt, "resource size " + std::to_string(*declaredSize) + " does not match the stream's " +
+                       std::to_string(FPos - streamStart) + " bytes");
   }
 
 private:
