@@ -33,16 +33,16 @@ void ReadAndRewrite(const std::string& bytes) {
     RequireLocated(e);
     return;
   }
-  Require(doc && doc->Root);
+  FUZZ_REQUIRE(doc && doc->Root);
   for (bool withHeader : {false, true}) {
     std::string written = WriteFormBinary(*doc, withHeader);
     std::unique_ptr<TFormDocument> again;
     try {
       again = ParseFormBinary(written, FileName);
     } catch (const EFormError&) {
-      Require(false);  // the writer wrote what the reader refuses
+      FUZZ_REQUIRE(false);  // the writer wrote what the reader refuses
     }
-    Require(WriteFormBinary(*again, withHeader) == written);
+    FUZZ_REQUIRE(WriteFormBinary(*again, withHeader) == written);
   }
 }
 

@@ -44,12 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
   std::unique_ptr<TFormFile> file = LoadOrNull(input);
   if (!file) return 0;
-  Require(file->Root() != nullptr);
+  FUZZ_REQUIRE(file->Root() != nullptr);
   for (TFormFormat format : {TFormFormat::Text, TFormFormat::Binary}) {
     std::string saved = file->SaveToString(format);
     std::unique_ptr<TFormFile> again = LoadOrNull(saved);
-    Require(again != nullptr);  // the saved file must load
-    Require(again->SaveToString(format) == saved);
+    FUZZ_REQUIRE(again != nullptr);  // the saved file must load
+    FUZZ_REQUIRE(again->SaveToString(format) == saved);
   }
   return 0;
 }

@@ -20,12 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RequireLocated(e);
     return 0;
   }
-  Require(doc && doc->Root);
+  FUZZ_REQUIRE(doc && doc->Root);
   std::string written = WriteFormText(*doc);
   try {
     ParseFormText(written, FileName);
   } catch (const EFormError&) {
-    Require(false);  // the writer wrote what the reader refuses
+    FUZZ_REQUIRE(false);  // the writer wrote what the reader refuses
   }
   return 0;
 }

@@ -81,6 +81,25 @@ private:
     return s;
   }
   std::string ShortString() { return Bytes(U8()); }
+  // A name as the text form writes it: letters (bytes above 127 included, for
+  // names in other scripts), digits and underscores, not starting with a
+  // digit; dotted: such parts joined by dots. Anything else could be read but
+  // not written as text, so it is refused here.
+  std::string Name(bool dotted, bool mayBeEmpty = false) {
+    size_t at = FPos;
+    std::string name = ShortString();
+    if (name.empty() && mayBeEmpty) return name;
+    bool partStart = true;
+    for (char c : name) {
+      bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+      bool digit = c >= '0' && c <= '9';
+      if (c == '.' && dotted && !partStart) partStart = true;
+      else if (letter || (digit && !partStart)) partStart = false;
+      else Fail(at, "invalid name");
+    }
+    if (partStart) Fail(at, "invalid name");
+    return name;
+  }
 
   int64_t TypedInteger(TBinValueType& type) {
     size_t at = FPos;
@@ -118,13 +137,13 @@ private:
         obj->ChildPos = TypedInteger(t);
       }
     }
-    obj->ClassName = ShortString();
-    obj->Name = ShortString();
+    obj->ClassName = Name(false);
+    obj->Name = Name(false, true);
     while (U8() != 0) {
       --FPos;
       auto prop = std::make_unique<TFormProperty>();
       prop->Offset = static_cast<uint32_t>(FPos);
-      prop->Name = ShortString();
+      prop->Name = Name(true);
       ReadValue(prop->Value);
       obj->Properties.push_back(std::move(prop));
     }
@@ -227,7 +246,7 @@ private:
       return;
     case TBinValueType::vaIdent:
       v.Kind = TFormValueKind::Ident;
-      v.Text = ShortString();
+      v.Text = Name(true);
       return;
     case TBinValueType::vaFalse: v.Kind = TFormValueKind::False; return;
     case TBinValueType::vaTrue: v.Kind = TFormValueKind::True; return;
@@ -240,7 +259,7 @@ private:
     case TBinValueType::vaSet:
       v.Kind = TFormValueKind::Set;
       for (;;) {
-        std::string item = ShortString();
+        std::string item = Name(false, true);
         if (item.empty()) break;
         v.SetItems.push_back(std::move(item));
       }
@@ -269,7 +288,7 @@ private:
           --FPos;
           TFormProperty p;
           p.Offset = static_cast<uint32_t>(FPos);
-          p.Name = ShortString();
+          p.Name = Name(true);
           ReadValue(p.Value);
           item.Properties.push_back(std::move(p));
         }
