@@ -83,9 +83,10 @@ private:
   std::string ShortString() { return Bytes(U8()); }
   // A name as the text form writes it: letters (bytes above 127 included, for
   // names in other scripts), digits and underscores, not starting with a
-  // digit; dotted: such parts joined by dots. Anything else could be read but
-  // not written as text, so it is refused here.
-  std::string Name(bool dotted, bool mayBeEmpty = false) {
+  // digit; parts of such joined by a separator ('.' in property names and
+  // references, '/' in "Unit/Class"). Anything else could be read but not
+  // written as text, so it is refused here.
+  std::string Name(char separator, bool mayBeEmpty = false) {
     size_t at = FPos;
     std::string name = ShortString();
     if (name.empty() && mayBeEmpty) return name;
@@ -93,7 +94,7 @@ private:
     for (char c : name) {
       bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
       bool digit = c >= '0' && c <= '9';
-      if (c == '.' && dotted && !partStart) partStart = true;
+      if (c == separator && separator && !partStart) partStart = true;
       else if (letter || (digit && !partStart)) partStart = false;
       else Fail(at, "invalid name");
     }
@@ -137,13 +138,13 @@ private:
         obj->ChildPos = TypedInteger(t);
       }
     }
-    obj->ClassName = Name(false);
-    obj->Name = Name(false, true);
+    obj->ClassName = Name('/', true);  // empty: "object end"
+    obj->Name = Name(0, true);
     while (U8() != 0) {
       --FPos;
       auto prop = std::make_unique<TFormProperty>();
       prop->Offset = static_cast<uint32_t>(FPos);
-      prop->Name = Name(true);
+      prop->Name = Name('.');
       ReadValue(prop->Value);
       obj->Properties.push_back(std::move(prop));
     }
@@ -246,7 +247,7 @@ private:
       return;
     case TBinValueType::vaIdent:
       v.Kind = TFormValueKind::Ident;
-      v.Text = Name(true);
+      v.Text = Name('.');
       return;
     case TBinValueType::vaFalse: v.Kind = TFormValueKind::False; return;
     case TBinValueType::vaTrue: v.Kind = TFormValueKind::True; return;
@@ -259,7 +260,7 @@ private:
     case TBinValueType::vaSet:
       v.Kind = TFormValueKind::Set;
       for (;;) {
-        std::string item = Name(false, true);
+        std::string item = Name(0, true);
         if (item.empty()) break;
         v.SetItems.push_back(std::move(item));
       }
@@ -288,7 +289,7 @@ private:
           --FPos;
           TFormProperty p;
           p.Offset = static_cast<uint32_t>(FPos);
-          p.Name = Name(true);
+          p.Name = Name('.');
           ReadValue(p.Value);
           item.Properties.push_back(std::move(p));
         }
