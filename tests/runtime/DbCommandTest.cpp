@@ -62,6 +62,7 @@ TEST_F(DbCommandTest, BadCommandLines) {
 }
 
 TEST_F(DbCommandTest, EmbeddedDefaultOnAFreshDirectory) {
+  SKIP_WITHOUT_EMBEDDED_SERVER();
   const std::string dir = EmbeddedTestDir() + "-command";
   TRun run = RunDesigner({"db", "--embedded", dir, "tables"});
   EXPECT_EQ(run.Code, 0) << run.Out;
@@ -75,6 +76,7 @@ TEST_F(DbCommandTest, EmbeddedDefaultOnAFreshDirectory) {
 }
 
 TEST_F(DbCommandTest, ADataDirectoryServesOneProcess) {
+  SKIP_WITHOUT_EMBEDDED_SERVER();
   TQuelmDatabase db(nullptr);
   ASSERT_TRUE(ConnectTestDatabase(db, TBackend::Embedded));
   // This process runs the embedded server there; the program must say so at once.

@@ -134,6 +134,6 @@ TEST_P(PaletteTest, ToolsReportTheServersAnswer) {
   EXPECT_EQ(results.ToVector(), (std::vector<std::string>{"quelm_test.customer: status: OK", "quelm_test.a`b: status: OK"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PaletteTest, ::testing::Values(TBackend::Server, TBackend::Embedded), BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PaletteTest, ::testing::ValuesIn(BackendsToTest()), BackendName);
 
 } // namespace

@@ -248,7 +248,7 @@ TEST_P(DatabaseTest, MonitorsSeeStatementsButNoPassword) {
   EXPECT_EQ(seen.size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, DatabaseTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, DatabaseTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);
 
 TEST(DBList, LiveDatabasesInCreationOrder) {
@@ -289,6 +289,7 @@ TEST(EmbeddedChoice, HostOrSocketSwitchToTheClientLibrary) {
 }
 
 TEST(EmbeddedChoice, OneEmbeddedServerPerProcess) {
+  SKIP_WITHOUT_EMBEDDED_SERVER();
   TQuelmDatabase db(nullptr);
   db.SetName("Database1");
   ASSERT_TRUE(ConnectTestDatabase(db, TBackend::Embedded));

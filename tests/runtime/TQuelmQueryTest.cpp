@@ -142,6 +142,6 @@ TEST_P(QueryTest, MacrosAreTextParametersAreValues) {
   EXPECT_EQ(query.ExpandMacros("'&table' &unknown &table"), "'&table' &unknown customer");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, QueryTest, ::testing::Values(TBackend::Server, TBackend::Embedded), BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, QueryTest, ::testing::ValuesIn(BackendsToTest()), BackendName);
 
 } // namespace

@@ -118,7 +118,7 @@ TEST_P(StoredProcTest, RunsProceduresAndFunctions) {
   EXPECT_EQ(FProc->FieldDefs().Items(0)->Name(), "Result");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, StoredProcTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, StoredProcTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);
 
 } // namespace

@@ -213,6 +213,6 @@ TEST_P(TableTest, DetailFollowsTheMastersCurrentRecord) {
   EXPECT_EQ(numbers, (std::vector<std::string>{"10", "12"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, TableTest, ::testing::Values(TBackend::Server, TBackend::Embedded), BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, TableTest, ::testing::ValuesIn(BackendsToTest()), BackendName);
 
 } // namespace

@@ -81,7 +81,7 @@ TEST_P(UpdateSQLTest, AppliesTheCurrentRecordsValues) {
   EXPECT_EQ(check.FieldValue(0).value_or(""), "O'Hara!");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);
 
 } // namespace

@@ -99,11 +99,11 @@ TEST(HostileFormFile, BinaryLengthsBeyondTheFileEndInALocatedError) {
       {"an unknown value type", StreamWithValue("\x7F"), "hostile.dfm:1:20: unknown value type 127"},
       // Names the text form cannot write (found by fuzzing: saved as text,
       // such a file no longer loaded).
-      {"a class name with a NUL byte", "TPF0" + std::string("\x03T\x00X\x01" "A\x00\x00", 9),
+      {"a class name with a NUL byte", "TPF0" + std::string("\x03T\x00X\x01" "A\x00\x00", 8),
        "hostile.dfm:1:5: invalid name"},
       {"a set item with a control character", StreamWithValue(std::string("\x0B\x03" "d\x07X\x00", 6)),
        "hostile.dfm:1:21: invalid name"},
-      {"a property name with a blank", "TPF0" + std::string("\x01T\x01" "A\x03P Q\x02\x01\x00\x00", 14),
+      {"a property name with a blank", "TPF0" + std::string("\x01T\x01" "A\x03P Q\x02\x01\x00\x00", 12),
        "hostile.dfm:1:9: invalid name"},
   };
   for (const TCase& c : cases) EXPECT_EQ(c.Error, BinaryError(c.Bytes)) << c.What;
