@@ -1,5 +1,6 @@
 // quelm-designer migrate run as a user runs it, on form files in a temporary
 // folder; the migrator needs no server.
+#include "support/RunProgram.h"
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -65,20 +66,9 @@ protected:
   }
   void TearDown() override { fs::remove_all(FDir); }
 
-  struct TRun {
-    int Code;
-    std::string Out;
-  };
+  using TRun = TestSupport::TProgramRun;
   TRun Run(const std::string& args) {
-    std::string command = "cd " + FDir.string() + " && " + QUELM_DESIGNER_FILE + " " + args + " 2>&1";
-    TRun run{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
-    int status = pclose(pipe);
-    run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + args, FDir.string());
   }
   fs::path FDir;
 };

@@ -1,4 +1,5 @@
 // A password stored in a form file is never printed by the program.
+#include "support/RunProgram.h"
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -15,12 +16,9 @@ TEST(DesignerSecrets, PasswordsAreNeverShown) {
   for (const std::string& args : {std::string("show ") + form.string(), std::string("--json show ") + form.string(),
                                   std::string("props ") + form.string() + " DB",
                                   std::string("--json props ") + form.string() + " DB"}) {
-    std::string out;
-    FILE* pipe = popen((std::string(QUELM_DESIGNER_FILE) + " " + args + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    EXPECT_EQ(0, pclose(pipe)) << args << "\n" << out;
+    TestSupport::TProgramRun run = TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + args);
+    const std::string& out = run.Out;
+    EXPECT_EQ(0, run.Code) << args << "\n" << out;
     EXPECT_EQ(std::string::npos, out.find("S3cretValue")) << args;
     EXPECT_NE(std::string::npos, out.find("(set)")) << args << "\n" << out;
   }

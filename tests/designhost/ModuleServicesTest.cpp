@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "designhost/ModuleServices.h"
 
 #include "classes/TClassRegistry.h"
@@ -112,12 +113,8 @@ TEST_F(TModuleServicesTest, ABadFileOpensNothing) {
   TModuleServices services(Registry);
   std::string good = Write("good.dfm", FormText);
   std::string bad = Write("bad.dfm", "object F: TF\n  Caption = 'x\nend\n");
-  try {
-    services.OpenModules({good, bad});
-    FAIL() << "no error";
-  } catch (const EFormError& e) {
-    EXPECT_EQ(e.Message(), bad + ":2:13: unterminated string");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EFormError>([&] { services.OpenModules({good, bad}); },
+                                              bad + ":2:13: unterminated string"));
   EXPECT_EQ(services.GetModuleCount(), 0);
   EXPECT_THROW(services.OpenModules({(Dir / "none.dfm").string()}), EInOutError);
 }

@@ -1,3 +1,5 @@
+#include "support/TestFormDesigner.h"
+#include "support/ExpectRaises.h"
 #include "editors/NameListPropertyEditors.h"
 #include "editors/TAboutProperty.h"
 #include "editors/TQuelmDataSourcePropertyEditor.h"
@@ -5,10 +7,12 @@
 #include "editors/TQuelmSPParamsProperty.h"
 
 #include "../runtime/TestBackends.h"
+#include "classes/TStringList.h"
 #include "classes/TypInfo.h"
 #include "db/TDataSource.h"
 #include "designhost/CollectionEditor.h"
 #include "forms/TModalDriver.h"
+#include "forms/TOpenDialog.h"
 #include "runtime/TQuelmAboutComp.h"
 #include "runtime/TQuelmDatabase.h"
 #include "runtime/TQuelmStoredProc.h"
@@ -24,24 +28,7 @@
 
 namespace {
 
-// The designer of a form that is a plain component, for editors that ask for
-// the form's components by name.
-class TTestDesigner : public IFormDesigner {
-public:
-  explicit TTestDesigner(TComponent& root) : FRoot(root) {}
-  void Modified() override { ++ModifiedCount; }
-  TComponent* GetComponent(const std::string& name) override { return FRoot.FindComponent(name); }
-  TComponent* GetRoot() override { return &FRoot; }
-  void GetComponentNames(const TTypeInfo& type, const std::function<void(const std::string&)>& proc) override {
-    for (int i = 0; i < FRoot.ComponentCount(); ++i)
-      if (FRoot.Components(i)->InheritsFrom(*type.ClassType)) proc(FRoot.Components(i)->Name());
-  }
-  std::string GetComponentName(const TComponent* c) override { return c ? c->Name() : ""; }
-  int ModifiedCount = 0;
-
-private:
-  TComponent& FRoot;
-};
+using TTestDesigner = TestSupport::TTestFormDesigner;
 
 template <class E>
 std::unique_ptr<E> EditorOn(IFormDesigner* designer, std::vector<TPersistent*> selection, const char* property) {
@@ -76,12 +63,7 @@ TEST_F(PropertyEditorsTest, NameListsNeedADatabaseWhereTheyReadFromIt) {
            EditorOn<TQuelmTableNamePropertyEditor>(&FDesigner, {table}, "TableName").release(),
            EditorOn<TQuelmStoredProcNamePropertyEditor>(&FDesigner, {proc}, "ProcedureName").release()}) {
     std::unique_ptr<TPropertyEditor> owned(editor);
-    try {
-      Values(*owned);
-      ADD_FAILURE() << "no error";
-    } catch (const EDatabaseError& e) {
-      EXPECT_STREQ("Database property is not set", e.what());
-    }
+    EXPECT_TRUE(TestSupport::Raises<EDatabaseError>([&] { Values(*owned); }, "Database property is not set"));
     EXPECT_EQ(0x29u, owned->GetAttributes().Bits());
   }
   // The table name editor verifies its component's class.
@@ -125,6 +107,15 @@ TEST_F(PropertyEditorsTest, NameListsComeFromTheServer) {
   EXPECT_FALSE(Has(functions, "add_numbers"));
   auto charsets = Values(*EditorOn<TQuelmDatabaseCharsetPropertyEditor>(&FDesigner, {database}, "ConnectionCharacterSet"));
   EXPECT_TRUE(Has(charsets, "utf8mb4"));
+  EXPECT_FALSE(Has(charsets, "utf8mb4_general_ci"));
+  auto collations = Values(*EditorOn<TQuelmDatabaseCollationPropertyEditor>(&FDesigner, {database}, "ConnectionCollation"));
+  EXPECT_TRUE(Has(collations, "utf8mb4_general_ci"));
+  EXPECT_FALSE(Has(collations, "utf8mb4"));
+  // Each list is handed out in the order the server's list has.
+  TStringList serverTables;
+  database->GetTableNames("", serverTables, true);
+  ASSERT_GE(serverTables.Count(), 2);
+  EXPECT_EQ(serverTables.ToVector(), tables);
 }
 
 TEST_F(PropertyEditorsTest, MasterSourceLeavesOutLinkedDataSources) {
@@ -150,6 +141,9 @@ TEST_F(PropertyEditorsTest, MasterSourceLeavesOutLinkedDataSources) {
   auto both = Values(*EditorOn<TQuelmDataSourcePropertyEditor>(&FDesigner, {other, master}, "MasterSource"));
   EXPECT_FALSE(Has(both, "MasterSource1"));
   EXPECT_FALSE(Has(both, "DetailSource1"));
+  // Every selected table is asked, not only the last selected one.
+  auto masterFirst = Values(*EditorOn<TQuelmDataSourcePropertyEditor>(&FDesigner, {master, other}, "MasterSource"));
+  EXPECT_EQ((std::vector<std::string>{}), masterFirst);
 }
 
 TEST_F(PropertyEditorsTest, AboutShowsTheVersionAndTheComponentsClass) {
@@ -171,7 +165,7 @@ TEST_F(PropertyEditorsTest, AboutShowsTheVersionAndTheComponentsClass) {
   TQuelmAboutComp::SetShowHandler(previous);
   EXPECT_EQ("v.3.0.7 (r1201)", version);
   EXPECT_EQ("TQuelmTable", component);
-  EXPECT_EQ(0, FDesigner.ModifiedCount);
+  EXPECT_EQ(0, FDesigner.Changes);
 }
 
 TEST_F(PropertyEditorsTest, FileNamesMustExist) {
@@ -196,7 +190,24 @@ TEST_F(PropertyEditorsTest, FileNamesMustExist) {
     editor->Edit();
   }
   EXPECT_EQ(cert.string(), database->SSLCert());
-  EXPECT_EQ(1, FDesigner.ModifiedCount);
+  EXPECT_EQ(1, FDesigner.Changes);
+  // The dialog is titled with the property, filters all files and starts at
+  // the current value.
+  std::string title, filter, initial;
+  driver.ChooseFileWith([&](const TOpenDialog& dialog) -> std::optional<std::string> {
+    title = dialog.Title();
+    filter = dialog.Filter();
+    initial = dialog.FileName();
+    return std::nullopt;
+  });
+  {
+    TModalDriverGuard guard(driver);
+    editor->Edit();
+  }
+  EXPECT_EQ("SSLCert", title);
+  EXPECT_EQ("All Files (*.*)|*.*", filter);
+  EXPECT_EQ(cert.string(), initial);
+  EXPECT_EQ(cert.string(), database->SSLCert());
   fs::remove(cert);
 }
 
@@ -208,12 +219,7 @@ TEST_F(PropertyEditorsTest, ParamsNeedADatabaseThenOpenTheCollectionEditor) {
     ++opened;
     EXPECT_EQ("Params", request.PropertyName);
   });
-  try {
-    editor->Edit();
-    ADD_FAILURE() << "no error";
-  } catch (const EDatabaseError& e) {
-    EXPECT_STREQ("Database property is not set", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EDatabaseError>([&] { editor->Edit(); }, "Database property is not set"));
   EXPECT_EQ(0, opened);
   auto* database = new TQuelmDatabase(&FForm);
   REQUIRE_BACKEND(*database, TBackend::Server);
@@ -221,5 +227,15 @@ TEST_F(PropertyEditorsTest, ParamsNeedADatabaseThenOpenTheCollectionEditor) {
   proc->SetProcedureName("add_numbers");
   editor->Edit();
   EXPECT_EQ(1, opened);
+  EXPECT_EQ(3, proc->GetParamsCount());
+  // Parameters the developer has edited are kept: a removed one stays removed.
+  proc->Params()->Delete(2);
+  editor->Edit();
+  EXPECT_EQ(2, opened);
+  EXPECT_EQ(2, proc->GetParamsCount());
+  // With none left, they are read from the server again.
+  proc->Params()->Clear();
+  editor->Edit();
+  EXPECT_EQ(3, opened);
   EXPECT_EQ(3, proc->GetParamsCount());
 }

@@ -1,3 +1,5 @@
+#include "support/TestFormDesigner.h"
+#include "support/ExpectRaises.h"
 #include "editors/TMigrateExecutePropertyEditor.h"
 
 #include "classes/TypInfo.h"
@@ -12,20 +14,7 @@
 
 namespace {
 
-// The designer of one form, counting the changes it hears of.
-class TCountingDesigner : public IFormDesigner {
-public:
-  explicit TCountingDesigner(TComponent& root) : FRoot(root) {}
-  void Modified() override { ++Changes; }
-  TComponent* GetComponent(const std::string& name) override { return FRoot.FindComponent(name); }
-  TComponent* GetRoot() override { return &FRoot; }
-  void GetComponentNames(const TTypeInfo&, const std::function<void(const std::string&)>&) override {}
-  std::string GetComponentName(const TComponent* component) override { return component ? component->Name() : ""; }
-  int Changes = 0;
-
-private:
-  TComponent& FRoot;
-};
+using TCountingDesigner = TestSupport::TTestFormDesigner;
 
 struct TMigrateExecutePropertyEditorTest : ::testing::Test {
   TComponent Form{nullptr};
@@ -50,12 +39,7 @@ struct TMigrateExecutePropertyEditorTest : ::testing::Test {
 
 TEST_F(TMigrateExecutePropertyEditorTest, AFailedMigrationIsNotReportedAsAChange) {
   auto editor = EditorOn(Migrator);
-  try {
-    editor->Edit();
-    FAIL() << "no error";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Migrator1: Database not assigned");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EDatabaseError>([&] { editor->Edit(); }, "Migrator1: Database not assigned"));
   EXPECT_EQ(Designer.Changes, 0);
   EXPECT_TRUE(Driver.Messages().empty());
   // Anything but a migrator is refused rather than called.

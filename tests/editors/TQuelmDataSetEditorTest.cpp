@@ -1,3 +1,4 @@
+#include "support/TestFormDesigner.h"
 #include "editors/TQuelmDataSetEditor.h"
 
 #include "../runtime/TestBackends.h"
@@ -22,20 +23,7 @@
 
 namespace {
 
-// The designer of one form, counting the changes it hears of.
-class TCountingDesigner : public IFormDesigner {
-public:
-  explicit TCountingDesigner(TComponent& root) : FRoot(root) {}
-  void Modified() override { ++Changes; }
-  TComponent* GetComponent(const std::string& name) override { return FRoot.FindComponent(name); }
-  TComponent* GetRoot() override { return &FRoot; }
-  void GetComponentNames(const TTypeInfo&, const std::function<void(const std::string&)>&) override {}
-  std::string GetComponentName(const TComponent* component) override { return component ? component->Name() : ""; }
-  int Changes = 0;
-
-private:
-  TComponent& FRoot;
-};
+using TCountingDesigner = TestSupport::TTestFormDesigner;
 
 // A dataset of the suite that is not on the palette.
 class TProbeDataSet : public TQuelmQuery {

@@ -337,5 +337,5 @@ TEST(TableFieldLinkOfflineTest, AnUnreachableServerReachesTheUserAndChangesNothi
   EXPECT_EQ(designer.ModifiedCount, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, TableFieldLinkTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, TableFieldLinkTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);

@@ -29,6 +29,7 @@ struct TCatalog {
   std::map<std::string, std::vector<std::string>> Fields;
   std::vector<std::string> FieldRequests;
   std::vector<bool> SystemTablesSeen;
+  std::vector<bool> FieldSystemTablesSeen;
 
   TGetTableNamesProc TableNames() {
     return [this](TStrings& list, bool systemTables) {
@@ -38,8 +39,9 @@ struct TCatalog {
     };
   }
   TGetFieldNamesProc FieldNames() {
-    return [this](const std::string& table, TStrings& list, bool) {
+    return [this](const std::string& table, TStrings& list, bool systemTables) {
       FieldRequests.push_back(table);
+      FieldSystemTablesSeen.push_back(systemTables);
       list.Clear();
       for (const std::string& field : Fields[table]) list.Add(field);
     };
@@ -174,6 +176,8 @@ TEST(SQLEditFormTest, ClickingATableListsItsFieldsAndTheSystemTablesBoxFillsBoth
     EXPECT_EQ((std::vector<std::string>{"*", "ID", "NAME"}), Items(*dialog.FieldList));
     user.Tick("chbSystemObjects");
     EXPECT_EQ((std::vector<bool>{false, true}), catalog.SystemTablesSeen);
+    // The field lists are asked with the box's state too.
+    EXPECT_EQ((std::vector<bool>{false, false, true}), catalog.FieldSystemTablesSeen);
     // The start table rule again, not the developer's last choice.
     EXPECT_EQ("orders", SelectedItem(*dialog.TableList));
     EXPECT_EQ((std::vector<std::string>{"*", "order_no", "note"}), Items(*dialog.FieldList));
@@ -209,7 +213,7 @@ TEST(SQLEditFormTest, FieldSeparatorsDependOnTheTextBeforeTheCaret) {
   auto check = [](const std::string& text, int caret, const std::string& field, const std::string& expected) {
     TCatalog catalog;
     catalog.Tables = {"T"};
-    catalog.Fields = {{"T", {"ID", "NAME"}}};
+    catalog.Fields = {{"T", {"ID", "NAME", " NOTE"}}};
     std::string sql = text;
     RunEditor(sql, &catalog, "", [&](TFormUser& user, TSQLEditForm& dialog) {
       if (!text.empty()) user.PlaceCaret("mmSQL", caret);
@@ -231,6 +235,8 @@ TEST(SQLEditFormTest, FieldSeparatorsDependOnTheTextBeforeTheCaret) {
   check("SELECT ID FROM T", 0, "NAME", "NAMESELECT ID FROM T");
   // Trailing blank lines go with every insertion.
   check("SELECT ID\n\n", 9, "NAME", "SELECT ID, NAME");
+  // A name that begins with a blank brings its own separation.
+  check("SELECT ID", 9, " NOTE", "SELECT ID NOTE");
 }
 
 TEST(SQLEditFormTest, SeveralSelectedFieldsGoInFromTheTopAtTheCaret) {
@@ -260,6 +266,9 @@ TEST(SQLEditFormTest, KeysOfTheMemo) {
     user.PressKey("mmSQL", KeyChar::CtrlA, {TShiftStateFlag::ssCtrl});
     EXPECT_EQ("select 1", dialog.Memo()->SelText());
     user.Type("mmSQL", "select 2\nfrom dual");
+    EXPECT_FALSE(user.IsClosed());
+    // A line feed without Ctrl is a line break, never OK.
+    user.PressKey("mmSQL", KeyChar::LineFeed, {});
     EXPECT_FALSE(user.IsClosed());
     user.PressKey("mmSQL", KeyChar::LineFeed, {TShiftStateFlag::ssCtrl});
     EXPECT_TRUE(user.IsClosed());
@@ -404,4 +413,17 @@ TEST(SQLEditFormTest, CheckOnServerShowsTheServersAnswerBesideTheText) {
     EXPECT_FALSE(dialog.CheckButton->Enabled());
     user.Click("CancelButton");
   });
+}
+
+TEST(SQLEditFormTest, TheDialogCannotBeMadeSmallerThan300By200) {
+  std::string sql = "select 1";
+  int runs = 0;
+  RunEditor(sql, nullptr, "", [&](TFormUser& user, TSQLEditForm& dialog) {
+    ++runs;
+    dialog.SetBounds(dialog.Left(), dialog.Top(), 120, 80);
+    EXPECT_EQ(300, dialog.Width());
+    EXPECT_EQ(200, dialog.Height());
+    user.Click("CancelButton");
+  });
+  EXPECT_EQ(1, runs);
 }

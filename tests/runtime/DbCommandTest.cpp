@@ -1,5 +1,6 @@
 // The designer's "db" command, run as a user runs it: the program beside
 // this test binary, its output and exit code.
+#include "support/RunProgram.h"
 #include "TestBackends.h"
 
 #include "runtime/TQuelmDatabase.h"
@@ -12,35 +13,13 @@
 
 namespace {
 
-struct TRun {
-  int Code = -1;
-  std::string Out;  // standard output and standard error together
-};
-
-std::string Quote(const std::string& arg) {
-  std::string q = "'";
-  for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using TRun = TestSupport::TProgramRun;
 
 std::filesystem::path Designer() {
   return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "quelm-designer";
 }
 
-TRun RunDesigner(const std::vector<std::string>& args) {
-  std::string command = Quote(Designer().string());
-  for (const std::string& a : args) command += " " + Quote(a);
-  command += " 2>&1";
-  TRun run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.Out.append(buffer.data(), n);
-  int status = ::pclose(pipe);
-  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+TRun RunDesigner(const std::vector<std::string>& args) { return TestSupport::RunProgram(Designer().string(), args); }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
@@ -83,6 +62,7 @@ TEST_F(DbCommandTest, BadCommandLines) {
 }
 
 TEST_F(DbCommandTest, EmbeddedDefaultOnAFreshDirectory) {
+  SKIP_WITHOUT_EMBEDDED_SERVER();
   const std::string dir = EmbeddedTestDir() + "-command";
   TRun run = RunDesigner({"db", "--embedded", dir, "tables"});
   EXPECT_EQ(run.Code, 0) << run.Out;
@@ -96,6 +76,7 @@ TEST_F(DbCommandTest, EmbeddedDefaultOnAFreshDirectory) {
 }
 
 TEST_F(DbCommandTest, ADataDirectoryServesOneProcess) {
+  SKIP_WITHOUT_EMBEDDED_SERVER();
   TQuelmDatabase db(nullptr);
   ASSERT_TRUE(ConnectTestDatabase(db, TBackend::Embedded));
   // This process runs the embedded server there; the program must say so at once.

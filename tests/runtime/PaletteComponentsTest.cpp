@@ -1,4 +1,5 @@
 // The smaller palette components: direct query, batch execute, dump, tools.
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -14,14 +15,7 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<Exception>(action); }
 
 class PaletteTest : public ::testing::TestWithParam<TBackend> {
 protected:
@@ -140,6 +134,6 @@ TEST_P(PaletteTest, ToolsReportTheServersAnswer) {
   EXPECT_EQ(results.ToVector(), (std::vector<std::string>{"quelm_test.customer: status: OK", "quelm_test.a`b: status: OK"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PaletteTest, ::testing::Values(TBackend::Server, TBackend::Embedded), BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PaletteTest, ::testing::ValuesIn(BackendsToTest()), BackendName);
 
 } // namespace

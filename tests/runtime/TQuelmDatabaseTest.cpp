@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -14,14 +15,7 @@ namespace {
 
 std::vector<std::string> Names(const TStrings& list) { return list.ToVector(); }
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EDatabaseError& e) {
-    return e.Message();
-  }
-  return "(no EDatabaseError)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<EDatabaseError>(action); }
 
 std::string Env(const char* name) {
   const char* v = std::getenv(name);
@@ -254,7 +248,7 @@ TEST_P(DatabaseTest, MonitorsSeeStatementsButNoPassword) {
   EXPECT_EQ(seen.size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, DatabaseTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, DatabaseTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);
 
 TEST(DBList, LiveDatabasesInCreationOrder) {
@@ -295,6 +289,7 @@ TEST(EmbeddedChoice, HostOrSocketSwitchToTheClientLibrary) {
 }
 
 TEST(EmbeddedChoice, OneEmbeddedServerPerProcess) {
+  SKIP_WITHOUT_EMBEDDED_SERVER();
   TQuelmDatabase db(nullptr);
   db.SetName("Database1");
   ASSERT_TRUE(ConnectTestDatabase(db, TBackend::Embedded));

@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -9,14 +10,7 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<Exception>(action); }
 
 std::vector<std::string> Column(TQuelmQuery& query, const std::string& field) {
   std::vector<std::string> values;
@@ -148,6 +142,6 @@ TEST_P(QueryTest, MacrosAreTextParametersAreValues) {
   EXPECT_EQ(query.ExpandMacros("'&table' &unknown &table"), "'&table' &unknown customer");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, QueryTest, ::testing::Values(TBackend::Server, TBackend::Embedded), BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, QueryTest, ::testing::ValuesIn(BackendsToTest()), BackendName);
 
 } // namespace

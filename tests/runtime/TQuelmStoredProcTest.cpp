@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "runtime/TQuelmStoredProc.h"
@@ -6,14 +7,7 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<Exception>(action); }
 
 std::string ParamsText(const TParams& params) {
   static const char* const kinds[] = {"unknown", "in", "out", "inout", "result"};
@@ -124,7 +118,7 @@ TEST_P(StoredProcTest, RunsProceduresAndFunctions) {
   EXPECT_EQ(FProc->FieldDefs().Items(0)->Name(), "Result");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, StoredProcTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, StoredProcTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);
 
 } // namespace

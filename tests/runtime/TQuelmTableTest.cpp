@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -11,14 +12,7 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no exception)";
-}
+std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<Exception>(action); }
 
 std::string IndexText(const TIndexDef& def) {
   const TIndexOptions o = def.Options();
@@ -219,6 +213,6 @@ TEST_P(TableTest, DetailFollowsTheMastersCurrentRecord) {
   EXPECT_EQ(numbers, (std::vector<std::string>{"10", "12"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, TableTest, ::testing::Values(TBackend::Server, TBackend::Embedded), BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, TableTest, ::testing::ValuesIn(BackendsToTest()), BackendName);
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -14,12 +15,7 @@ namespace {
 
 TEST(TQuelmUpdateSQL, StatementsByKindAndIndex) {
   TQuelmUpdateSQL update(nullptr);
-  try {
-    update.GetSQLIndex(4);
-    FAIL() << "no exception";
-  } catch (const EListError& e) {
-    EXPECT_STREQ(e.what(), "List index out of bounds (4)");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EListError>([&] { update.GetSQLIndex(4); }, "List index out of bounds (4)"));
   EXPECT_THROW(update.GetSQLIndex(-1), EListError);
 
   TStringList modify{"UPDATE t SET a = :a", "WHERE id = :OLD_id"};
@@ -51,12 +47,8 @@ TEST(TQuelmUpdateSQL, ServesOneDatasetAtATime) {
 TEST(TQuelmUpdateSQL, ExpandingNeedsADataSet) {
   TQuelmUpdateSQL update(nullptr);
   update.SetName("UpdateSQL1");
-  try {
-    update.ExpandedSQL(TQuelmUpdateKind::ukModify);
-    FAIL() << "no exception";
-  } catch (const EDatabaseError& e) {
-    EXPECT_STREQ(e.what(), "UpdateSQL1: Missing DataSet property");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EDatabaseError>([&] { update.ExpandedSQL(TQuelmUpdateKind::ukModify); },
+                                                  "UpdateSQL1: Missing DataSet property"));
 }
 
 } // namespace
@@ -211,7 +203,7 @@ TEST_P(UpdateSQLTest, ColumnInfoTellsGeneratedAndAutoIncrementColumns) {
   EXPECT_THROW(db.GetColumnInfo("no_such_table", columns), EDatabaseError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);
 
 } // namespace

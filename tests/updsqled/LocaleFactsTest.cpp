@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "updsqled/LocaleFacts.h"
 
 #include "rtl/Exceptions.h"
@@ -54,12 +55,7 @@ TEST(LocaleFacts, UnknownCodePagesAreRejected) {
     EXPECT_FALSE(TLocaleFacts::IsSupportedCodePage(codePage)) << codePage;
     EXPECT_THROW(TLocaleFacts::ForCodePage(codePage), EConvertError) << codePage;
   }
-  try {
-    TLocaleFacts::ForCodePage(12);
-    FAIL();
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ("Code page 12 is not supported", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EConvertError>([] { TLocaleFacts::ForCodePage(12); }, "Code page 12 is not supported"));
 }
 
 TEST(LocaleFacts, CodePagesChooseTheRegime) {

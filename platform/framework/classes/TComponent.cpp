@@ -59,11 +59,14 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 }
 
 void TComponent::InsertComponent(TComponent* component) {
-  if (component->FOwner) component->FOwner->RemoveComponent(component);
   // Two components of one owner under one name would make the owner's names
-  // ambiguous in form files, so an insert is checked like a rename.
-  if (FindComponent(component->FName)) throw EComponentError(Format(HostText::DuplicateName, {component->FName}));
-  ValidateRename(component, "", component->FName);
+  // ambiguous in form files, so an insert is checked like a rename. The checks
+  // come before anything changes: a refused component stays with its owner.
+  TComponent* sameName = FindComponent(component->FName);
+  if (sameName && sameName != component)
+    throw EComponentError(Format(HostText::DuplicateName, {component->FName}));
+  if (component->FOwner != this) ValidateRename(component, "", component->FName);
+  if (component->FOwner) component->FOwner->RemoveComponent(component);
   Insert(component);
   if (IsDesigning()) component->SetDesigning(true);
   Notification(component, TOperation::opInsert);

@@ -12,9 +12,11 @@
 namespace {
 constexpr std::string_view Magic = "QRES0001";
 
+// Never destroyed: a package unregisters its module while the process exits,
+// after this library's own static objects may already be gone.
 std::vector<TLibModule*>& Modules() {
-  static std::vector<TLibModule*> modules;
-  return modules;
+  static auto* modules = new std::vector<TLibModule*>;
+  return *modules;
 }
 
 void PutU32(std::string& out, uint32_t v) {

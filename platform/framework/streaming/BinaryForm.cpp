@@ -5,6 +5,7 @@
 #include "rtl/TextCompare.h"
 
 #include <cstring>
+#include <optional>
 
 bool IsBinaryForm(std::string_view b) {
   if (!b.empty() && static_cast<unsigned char>(b[0]) == 0xFF) return true;
@@ -18,6 +19,8 @@ public:
   TBinaryReader(TFormDocument& doc) : FDoc(doc), FData(doc.Source) {}
 
   void Run() {
+    std::optional<uint32_t> declaredSize;
+    size_t sizeAt = 0;
     if (FData.size() >= 2 && FData.substr(0, 2) == "\xFF\xFE") Fail(0, "utf-16 text form files are not supported");
     if (!FData.empty() && static_cast<unsigned char>(FData[0]) == 0xFF) {
       FPos = 1;
@@ -30,12 +33,20 @@ public:
       FDoc.ResourceFlags = U16();
       uint32_t size = U32();
       if (size > FData.size() - FPos) Fail(FPos - 4, "resource size exceeds the file");
+      declaredSize = size;
+      sizeAt = FPos - 4;
     }
+    size_t streamStart = FPos;
     Need(4);
     if (FData.substr(FPos, 4) != "TPF0") Fail(FPos, "missing 'TPF0' signature");
     FPos += 4;
     FDoc.Root = ReadObject(0);
     FDoc.TrailerBegin = NoSpan;
+    // A header that claims another size than the stream has would be written
+    // back with the true size: refused rather than silently changed.
+    if (declaredSize && *declaredSize != FPos - streamStart)
+      Fail(sizeAt, "resource size " + std::to_string(*declaredSize) + " does not match the stream's " +
+                       std::to_string(FPos - streamStart) + " bytes");
   }
 
 private:
@@ -70,6 +81,26 @@ private:
     return s;
   }
   std::string ShortString() { return Bytes(U8()); }
+  // A name as the text form writes it: letters (bytes above 127 included, for
+  // names in other scripts), digits and underscores, not starting with a
+  // digit; parts of such joined by a separator ('.' in property names and
+  // references, '/' in "Unit/Class"). Anything else could be read but not
+  // written as text, so it is refused here.
+  std::string Name(char separator, bool mayBeEmpty = false) {
+    size_t at = FPos;
+    std::string name = ShortString();
+    if (name.empty() && mayBeEmpty) return name;
+    bool partStart = true;
+    for (char c : name) {
+      bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+      bool digit = c >= '0' && c <= '9';
+      if (c == separator && separator && !partStart) partStart = true;
+      else if (letter || (digit && !partStart)) partStart = false;
+      else Fail(at, "invalid name");
+    }
+    if (partStart) Fail(at, "invalid name");
+    return name;
+  }
 
   int64_t TypedInteger(TBinValueType& type) {
     size_t at = FPos;
@@ -105,13 +136,13 @@ private:
       if (prefix & 4) obj->Kind = TFormObjectKind::Inline;
       if (prefix & 2) obj->ChildPos = TypedInteger(obj->ChildPosType);
     }
-    obj->ClassName = ShortString();
-    obj->Name = ShortString();
+    obj->ClassName = Name('/', true);  // empty: "object end"
+    obj->Name = Name(0, true);
     while (U8() != 0) {
       --FPos;
       auto prop = std::make_unique<TFormProperty>();
       prop->Offset = static_cast<uint32_t>(FPos);
-      prop->Name = ShortString();
+      prop->Name = Name('.');
       ReadValue(prop->Value);
       obj->Properties.push_back(std::move(prop));
     }
@@ -214,7 +245,7 @@ private:
       return;
     case TBinValueType::vaIdent:
       v.Kind = TFormValueKind::Ident;
-      v.Text = ShortString();
+      v.Text = Name('.');
       return;
     case TBinValueType::vaFalse: v.Kind = TFormValueKind::False; return;
     case TBinValueType::vaTrue: v.Kind = TFormValueKind::True; return;
@@ -227,7 +258,7 @@ private:
     case TBinValueType::vaSet:
       v.Kind = TFormValueKind::Set;
       for (;;) {
-        std::string item = ShortString();
+        std::string item = Name(0, true);
         if (item.empty()) break;
         v.SetItems.push_back(std::move(item));
       }
@@ -253,7 +284,7 @@ private:
           --FPos;
           TFormProperty p;
           p.Offset = static_cast<uint32_t>(FPos);
-          p.Name = ShortString();
+          p.Name = Name('.');
           ReadValue(p.Value);
           item.Properties.push_back(std::move(p));
         }

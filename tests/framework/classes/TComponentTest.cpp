@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "classes/TComponent.h"
 
 #include "classes/TComponentRef.h"
@@ -55,26 +56,25 @@ TEST(TComponent, NamesMustBeIdentifiersAndUniqueUnderOneOwner) {
   auto* b = new TComponent(&form);
   a->SetName("Query1");
   EXPECT_THROW(b->SetName("query1"), EComponentError);
-  try {
-    b->SetName("QUERY1");
-  } catch (const EComponentError& e) {
-    EXPECT_STREQ("A component named QUERY1 already exists", e.what());
-  }
-  try {
-    b->SetName("1abc");
-  } catch (const EComponentError& e) {
-    EXPECT_STREQ("'1abc' is not a valid component name", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EComponentError>([&] { b->SetName("QUERY1"); },
+                                                   "A component named QUERY1 already exists"));
+  EXPECT_TRUE(TestSupport::Raises<EComponentError>([&] { b->SetName("1abc"); },
+                                                   "'1abc' is not a valid component name"));
   EXPECT_THROW(b->SetName("a b"), EComponentError);
   EXPECT_EQ("", b->Name());
   a->SetName("QUERY1");  // renaming to itself in another case is allowed
   b->SetName("Die_Query1");
   EXPECT_EQ(b, form.FindComponent("die_query1"));
-  // A component joining an owner that has its name already is refused too.
+  // A component joining an owner that has its name already is refused too,
+  // before it leaves its old owner: it stays there, and is freed with it.
   TComponent other(nullptr);
   auto* c = new TComponent(&other);
   c->SetName("Query1");
-  EXPECT_THROW(form.InsertComponent(c), EComponentError);
+  EXPECT_TRUE(TestSupport::Raises<EComponentError>([&] { form.InsertComponent(c); },
+                                                   "A component named Query1 already exists"));
+  EXPECT_EQ(&other, c->Owner());
+  EXPECT_EQ(c, other.FindComponent("Query1"));
+  EXPECT_EQ(a, form.FindComponent("Query1"));
 }
 
 TEST(TComponent, OwnerDestructionSurvivesADestructorThatFreesASibling) {
@@ -130,12 +130,8 @@ TEST(TComponent, DesigningPassesToNewComponentsAndNameIsPublished) {
   EXPECT_TRUE(dropped->IsDesigning());
   SetStrProp(*dropped, "Name", "Table1");
   EXPECT_EQ("Table1", dropped->Name());
-  EXPECT_THROW(GetStrProp(*dropped, "NoSuchThing"), EPropertyError);
-  try {
-    GetStrProp(*dropped, "NoSuchThing");
-  } catch (const EPropertyError& e) {
-    EXPECT_STREQ("Property NoSuchThing does not exist", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EPropertyError>([&] { GetStrProp(*dropped, "NoSuchThing"); },
+                                                  "Property NoSuchThing does not exist"));
   // Re-inserting moves a component to the end of its owner's list.
   auto* second = new TComponent(&form);
   form.RemoveComponent(dropped);

@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "classes/TStringList.h"
 
 #include "rtl/Exceptions.h"
@@ -10,11 +11,7 @@ TEST(TStringList, IndexErrorsRaiseTheListError) {
   EXPECT_THROW(list.Get(-1), EListError);
   EXPECT_THROW(list.Delete(1), EListError);
   EXPECT_THROW(list.Insert(2, "x"), EListError);
-  try {
-    list.Get(5);
-  } catch (const EListError& e) {
-    EXPECT_STREQ("List index out of bounds (5)", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EListError>([&] { list.Get(5); }, "List index out of bounds (5)"));
 }
 
 TEST(TStringList, TextAndLookupFollowTheHost) {

@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "forms/TModalDriver.h"
 
 #include "forms/MessageDialogs.h"
@@ -10,14 +11,9 @@ TEST(TModalDriver, AnAnswerTheBoxDoesNotOfferIsADriverError) {
   TFunctionModalDriver driver;
   driver.QueueAnswer(mrYes);
   TModalDriverGuard guard(driver);
-  try {
-    MessageDlg("Unable to determine field names for Query1", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0);
-    FAIL() << "no error";
-  } catch (const EModalDriverError& e) {
-    EXPECT_STREQ("the message box \"Unable to determine field names for Query1\" offers OK; Yes is not one of its "
-                 "buttons",
-                 e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EModalDriverError>(
+      [] { MessageDlg("Unable to determine field names for Query1", TMsgDlgType::mtError, {TMsgDlgBtn::mbOK}, 0); },
+      "the message box \"Unable to determine field names for Query1\" offers OK; Yes is not one of its buttons"));
   EXPECT_TRUE(driver.Messages().empty());
 }
 

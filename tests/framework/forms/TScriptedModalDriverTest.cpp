@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "forms/TScriptedModalDriver.h"
 
 #include "TestDialog.h"
@@ -119,12 +120,8 @@ TEST(TScriptedModalDriver, LinesLeftOverAreReported) {
   TScriptedModalDriver driver("click CancelButton\n# next\nclick OkButton\n", "left.script");
   TModalDriverGuard guard(driver);
   EXPECT_EQ(mrCancel, dialog->ShowModal());
-  try {
-    driver.CheckFinished();
-    ADD_FAILURE() << "no error";
-  } catch (const EScriptError& e) {
-    EXPECT_STREQ("left.script:3: this line was not used: no dialog was open", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EScriptError>([&] { driver.CheckFinished(); },
+                                                "left.script:3: this line was not used: no dialog was open"));
 }
 
 TEST(TScriptedModalDriver, AScriptThatLeavesTheDialogOpenFailsAndNamesIt) {

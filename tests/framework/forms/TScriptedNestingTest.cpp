@@ -1,4 +1,5 @@
 // Scripts that run across nested dialogs and message boxes outside any form.
+#include "support/ExpectRaises.h"
 #include "forms/TScriptedModalDriver.h"
 
 #include "TestDialog.h"
@@ -50,12 +51,9 @@ TEST(TScriptedModalDriver, FileDialogsTakeFileLines) {
   TModalDriverGuard guard(driver);
   TOpenDialog dialog(nullptr);
   EXPECT_FALSE(dialog.Execute());
-  try {
-    dialog.Execute();
-    ADD_FAILURE() << "no error";
-  } catch (const EScriptError& e) {
-    EXPECT_STREQ("files.script:2: a file dialog is showing; expected 'file' or 'file-cancel', found 'click'", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EScriptError>(
+      [&] { dialog.Execute(); },
+      "files.script:2: a file dialog is showing; expected 'file' or 'file-cancel', found 'click'"));
 }
 
 TEST(TScriptedModalDriver, AMissingScriptFileIsAnInputError) {

@@ -1,3 +1,4 @@
+#include "support/ExpectRaises.h"
 #include "rtl/Format.h"
 
 #include "rtl/Exceptions.h"
@@ -10,11 +11,8 @@ TEST(Format, RejectsBadSpecifiersAndMissingArguments) {
   EXPECT_THROW(Format("%s", {5}), EConvertError);
   EXPECT_THROW(Format("%q", {5}), EConvertError);
   EXPECT_THROW(Format("abc%", {}), EConvertError);
-  try {
-    Format("%d%", {1});
-  } catch (const EConvertError& e) {
-    EXPECT_STREQ("Format '%d%' invalid or incompatible with argument", e.what());
-  }
+  EXPECT_TRUE(TestSupport::Raises<EConvertError>([] { Format("%d%", {1}); },
+                                                 "Format '%d%' invalid or incompatible with argument"));
 }
 
 TEST(Format, IndexSpecifiersAndFollowingArguments) {

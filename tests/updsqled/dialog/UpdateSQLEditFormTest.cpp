@@ -2,6 +2,8 @@
 
 #include "../../runtime/TestBackends.h"
 #include "classes/TStringList.h"
+#include "editors/TQuelmUpdateSQLEditor.h"
+#include "support/TestFormDesigner.h"
 #include "forms/TButton.h"
 #include "forms/TComboBox.h"
 #include "forms/TFormUser.h"
@@ -221,7 +223,10 @@ TEST_F(UpdateSQLEditFormTest, EscapeInTheMemoClosesWithoutWriting) {
   bool result = Run([](TFormUser& user, TQuelmUpdateSQLEditForm&) {
     user.SwitchPage("SQLPage");
     user.Type("SQLMemo", "delete everything");
+    EXPECT_FALSE(user.IsClosed());
     user.PressKey("SQLMemo", 27);
+    // Escape itself closed the dialog, not the end of this script.
+    EXPECT_TRUE(user.IsClosed());
   });
   EXPECT_FALSE(result);
   EXPECT_EQ(0, FUpdate->GetSQLIndex(0).Count());
@@ -315,7 +320,7 @@ TEST_P(UpdateSQLOnBackendTest, QuotedStatementsOverReservedWordsRunOnARecord) {
   EXPECT_EQ(Rows(*db, "select count(*) from marks_reserved"), "0");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLOnBackendTest, ::testing::Values(TBackend::Server, TBackend::Embedded),
+INSTANTIATE_TEST_SUITE_P(Backends, UpdateSQLOnBackendTest, ::testing::ValuesIn(BackendsToTest()),
                          BackendName);
 
 } // namespace
@@ -420,4 +425,26 @@ TEST_F(UpdateSQLEditFormTest, CheckWithoutADatabaseSaysSoOnThePage) {
     EXPECT_EQ(-1, dialog.CheckResultList->Tag());
     user.Click("CancelButton");
   }, {mrOk});
+}
+
+// The component editor's verb marks the form modified only when the
+// developer accepted the dialog.
+TEST_F(UpdateSQLEditFormTest, TheEditorVerbMarksTheFormModifiedOnlyAfterOk) {
+  FQuery->GetQuery().SetText("select * from customer");
+  TestSupport::TTestFormDesigner designer(FForm);
+  TQuelmUpdateSQLEditor editor(FUpdate, &designer);
+  int runs = 0;
+  for (const char* button : {"CancelButton", "OkButton"}) {
+    TFunctionModalDriver driver([&](TFormUser& user) {
+      ++runs;
+      user.SwitchPage("SQLPage");
+      user.Type("SQLMemo", "update customer set name = :name");
+      user.Click(button);
+    });
+    TModalDriverGuard guard(driver);
+    editor.ExecuteVerb(0);
+    EXPECT_EQ(std::string(button) == "OkButton" ? 1 : 0, designer.Changes) << button;
+  }
+  EXPECT_EQ(2, runs);
+  EXPECT_EQ((std::vector<std::string>{"update customer set name = :name"}), Lines(FUpdate->GetSQLIndex(0)));
 }
