@@ -1,290 +1,120 @@
 #include "MigrateCommand.h"
 
-#include "FormSession.h"
-#include "MigrationReport.h"
-
-#include "classes/TClassRegistry.h"
-#include "classes/TComponent.h"
-#include "classes/TComponentRef.h"
-#include "classes/TypInfo.h"
-#include "designhost/DesignRegistry.h"
 #include "designhost/DesignTools.h"
-#include "designhost/foreign/ForeignClasses.h"
-#include "forms/TModalDriver.h"
+#include "designhost/migration/ApplicationMigration.h"
 #include "rtl/Exceptions.h"
-#include "rtl/JsonWriter.h"
-#include "rtl/TextCompare.h"
+#include "streaming/TFormFile.h"
 
-#include <memory>
-#include <optional>
+#include <unistd.h>
+
+#include <chrono>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace {
 
-constexpr const char* MigratorClassName = "TBDE2QuelmDorvik";
-constexpr const char* DatabaseClassName = "TQuelmDatabase";
-
-struct TMigrateOptions {
-  std::vector<std::string> Files;
-  std::string Database;
-  std::optional<std::vector<std::string>> Convert;
-  bool KeepSources = false;
-  bool DryRun = false;
+struct TMigrateCommandOptions {
+  TApplicationMigrationOptions Run;
+  std::string ReportFile;
 };
 
 std::vector<std::string> SplitWords(const std::string& text) {
   std::vector<std::string> words;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    std::string word = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+  std::stringstream in(text);
+  for (std::string word; std::getline(in, word, ',');)
     if (!word.empty()) words.push_back(word);
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
   return words;
 }
 
-TMigrateOptions ParseOptions(const std::vector<std::string>& args) {
-  TMigrateOptions options;
+TMigrateCommandOptions ParseOptions(const std::vector<std::string>& args) {
+  TMigrateCommandOptions o;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&]() -> std::string {
       if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
       return args[++i];
     };
-    if (a == "--database") options.Database = value();
-    else if (a == "--convert") options.Convert = SplitWords(value());
-    else if (a == "--keep-sources") options.KeepSources = true;
-    else if (a == "--dry-run") options.DryRun = true;
+    if (a == "--database") o.Run.Database = value();
+    else if (a == "--create-database") o.Run.CreateDatabase = value();
+    else if (a == "--carry-connection") o.Run.CarryConnection = value();
+    else if (a == "--convert") o.Run.Convert = SplitWords(value());
+    else if (a == "--keep-sources") o.Run.KeepSources = true;
+    else if (a == "--dry-run") o.Run.DryRun = true;
+    else if (a == "--diff") o.Run.Diff = true;
+    else if (a == "--out") o.Run.OutDir = value();
+    else if (a == "--report") o.ReportFile = value();
     else if (a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
-    else options.Files.push_back(a);
+    else o.Run.Paths.push_back(a);
   }
-  if (options.Files.empty()) throw std::invalid_argument("give at least one form file");
-  return options;
+  if (o.Run.Paths.empty()) throw std::invalid_argument("give at least one form file or folder");
+  if (!o.Run.Database.empty() && !o.Run.CreateDatabase.empty())
+    throw std::invalid_argument("give --database or --create-database, not both");
+  return o;
 }
 
-// The set value of the migrator's ConvertComponents for the layer words
-// ("bde" stands for the member convBDE), read from the property's type.
-int64_t ConvertBits(const TComponent& migrator, const std::vector<std::string>& words) {
-  const TPropInfo& prop = GetPropInfoOrRaise(migrator, "ConvertComponents");
-  const TTypeInfo* members = prop.PropType ? prop.PropType->CompType : nullptr;
-  if (!members) throw Exception("ConvertComponents of " + migrator.Name() + " is not a set");
-  int64_t bits = 0;
-  for (const std::string& word : words) {
-    int value = GetEnumValue(*members, "conv" + word);
-    if (value < 0) throw std::invalid_argument("unknown access layer '" + word + "' (give bde, ado, dbx or zeos)");
-    bits |= int64_t{1} << value;
-  }
-  return bits;
-}
-
-// The database component the option names: the first form's (or "Root.Name"
-// of another form), else the first open form that has one of that name.
-TComponent& FindDatabase(TFormSession& session, const std::string& name) {
-  TComponent* found = session.Designer().GetComponent(name);
-  for (int i = 0; !found && i < session.Modules().GetModuleCount(); ++i)
-    if (TComponent* root = session.Modules().GetModule(i)->Root()) found = root->FindComponent(name);
-  if (!found) throw Exception("no open form has a component " + name);
-  if (!found->ClassType().InheritsFrom(DatabaseClassName))
-    throw Exception(name + " is a " + found->ClassName() + ", not a " + DatabaseClassName);
-  return *found;
-}
-
-// The name the form designer gives a component it drops: the class name
-// without its T and the lowest number that is free on the form.
-std::string DroppedName(const TComponent& root, const std::string& className) {
-  std::string base =
-      className.size() > 1 && (className[0] == 'T' || className[0] == 't') ? className.substr(1) : className;
-  for (int n = 1;; ++n) {
-    std::string name = base + std::to_string(n);
-    if (!root.FindComponent(name)) return name;
-  }
-}
-
-// A migrator dropped for the run leaves the form again, however the run ends.
-class TDroppedMigrator {
+// Progress on a terminal, once the run has taken longer than a second.
+class TProgressLine {
 public:
-  TDroppedMigrator() = default;
-  ~TDroppedMigrator() { Remove(); }
-  TDroppedMigrator(const TDroppedMigrator&) = delete;
-  TDroppedMigrator& operator=(const TDroppedMigrator&) = delete;
-  void Set(TComponent* component) { FComponent = component; }
-  void Remove() {
-    delete FComponent.Get();
-    FComponent = nullptr;
+  explicit TProgressLine(std::ostream& err) : FErr(err), FShow(isatty(STDERR_FILENO) == 1) {}
+  ~TProgressLine() {
+    if (FShown) FErr << "\r\033[K" << std::flush;
+  }
+  TProgressLine(const TProgressLine&) = delete;
+  TProgressLine& operator=(const TProgressLine&) = delete;
+  void operator()(const std::string& phase, int done, int total) {
+    if (!FShow || std::chrono::steady_clock::now() - FStart < std::chrono::seconds(1)) return;
+    FShown = true;
+    FErr << "\rmigrate: " << phase << " " << done << "/" << total << "\033[K" << std::flush;
   }
 
 private:
-  TComponentRef<TComponent> FComponent;
+  std::ostream& FErr;
+  bool FShow;
+  bool FShown = false;
+  std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
 };
-
-// The settings a migrator on the form had; the run's options change them for
-// the run only, so a saved form keeps its migrator as it was.
-class TMigratorSettings {
-public:
-  explicit TMigratorSettings(TComponent& migrator)
-      : FMigrator(&migrator), FDatabase(dynamic_cast<TComponent*>(GetObjectProp(migrator, "Database"))),
-        FConvert(GetOrdProp(migrator, "ConvertComponents")),
-        FDeleteSources(GetOrdProp(migrator, "DeleteSourceComponents")) {}
-  ~TMigratorSettings() { Restore(); }
-  void Restore() {
-    TComponent* migrator = FMigrator.Get();
-    FMigrator = nullptr;
-    if (!migrator) return;
-    try {
-      SetObjectProp(*migrator, "Database", FDatabase.Get());
-      SetOrdProp(*migrator, "ConvertComponents", FConvert);
-      SetOrdProp(*migrator, "DeleteSourceComponents", FDeleteSources);
-    } catch (const Exception&) {
-      // The migrator's own setters do not raise for the values it had.
-    }
-  }
-  TMigratorSettings(const TMigratorSettings&) = delete;
-  TMigratorSettings& operator=(const TMigratorSettings&) = delete;
-
-private:
-  TComponentRef<TComponent> FMigrator;
-  TComponentRef<TComponent> FDatabase;
-  int64_t FConvert;
-  int64_t FDeleteSources;
-};
-
-TComponent* FindMigrator(const TComponent& root, const TClassInfo& migratorClass) {
-  for (int i = 0; i < root.ComponentCount(); ++i)
-    if (root.Components(i)->InheritsFrom(migratorClass)) return root.Components(i);
-  return nullptr;
-}
-
-void PrintText(std::ostream& out, const std::string& migrator, bool dropped, const std::string& database,
-               const TMigrationReport& report, const std::vector<std::string>& messages,
-               const std::vector<std::string>& files, bool dryRun) {
-  out << "migrator " << migrator << (dropped ? " (dropped for this run)" : "") << ", database "
-      << (database.empty() ? "(none)" : database) << "\n";
-  for (const TReplacedComponent& r : report.Replaced())
-    out << "converted " << r.Name << ": " << r.FromClass << " -> " << r.ToClass
-        << (r.KeptSource.empty() ? " (source deleted)" : " (source kept as " + r.KeptSource + ")") << "\n";
-  for (const TRepointedLink& l : report.DataSources())
-    out << "data source " << l.Name << " -> " << (l.Target.empty() ? "(none)" : l.Target) << "\n";
-  for (const TRepointedLink& l : report.LookupFields())
-    out << "lookup field " << l.Name << " -> " << (l.Target.empty() ? "(none)" : l.Target) << "\n";
-  for (const std::string& m : messages) out << "message: " << m << "\n";
-  for (const std::string& f : files) out << (dryRun ? "would save " : "saved ") << f << "\n";
-}
-
-void PrintJson(std::ostream& out, const std::string& migrator, bool dropped, const std::string& database,
-               const TMigrationReport& report, const std::vector<std::string>& messages,
-               const std::vector<std::string>& files, bool dryRun) {
-  TJsonWriter json(out);
-  json.BeginObject().Member("migrator", migrator).Member("dropped", dropped).Key("database");
-  if (database.empty()) json.Null();
-  else json.String(database);
-  json.Key("converted").BeginArray();
-  for (const TReplacedComponent& r : report.Replaced()) {
-    json.BeginObject().Member("name", r.Name).Member("from", r.FromClass).Member("to", r.ToClass).Key("keptSource");
-    if (r.KeptSource.empty()) json.Null();
-    else json.String(r.KeptSource);
-    json.EndObject();
-  }
-  json.EndArray();
-  auto links = [&](const char* key, const char* target, const std::vector<TRepointedLink>& list) {
-    json.Key(key).BeginArray();
-    for (const TRepointedLink& l : list) {
-      json.BeginObject().Member("name", l.Name).Key(target);
-      if (l.Target.empty()) json.Null();
-      else json.String(l.Target);
-      json.EndObject();
-    }
-    json.EndArray();
-  };
-  links("dataSources", "dataSet", report.DataSources());
-  links("lookupFields", "lookupDataSet", report.LookupFields());
-  json.Key("messages").BeginArray();
-  for (const std::string& m : messages) json.String(m);
-  json.EndArray();
-  json.Member("dryRun", dryRun).Key(dryRun ? "modified" : "saved").BeginArray();
-  for (const std::string& f : files) json.String(f);
-  json.EndArray().EndObject();
-  out << "\n";
-}
 
 } // namespace
 
 int RunMigrateCommand(TDesignToolContext& ctx) {
-  TMigrateOptions options;
+  TMigrateCommandOptions options;
   try {
     options = ParseOptions(ctx.Args);
   } catch (const std::invalid_argument& e) {
     *ctx.Err << "migrate: " << e.what() << "\n" << MigrateUsage;
     return 2;
   }
-  const TClassInfo* migratorClass = TClassRegistry::Global().FindClass(MigratorClassName);
-  if (!migratorClass || !migratorClass->CanCreate()) {
-    *ctx.Err << "migrate: the loaded package has no " << MigratorClassName << "\n";
-    return 1;
-  }
-
-  // The foreign datasets open as datasets only with their classes known.
-  RegisterForeignClasses(TClassRegistry::Global());
-  TFormSession session(options.Files);
-  TComponent* root = session.MainModule().Root();
-  if (!root) throw Exception(session.MainModule().FileName() + " has no root component");
-
-  TMigrationReport report(session.Modules());
-  TDroppedMigrator dropped;
-  TComponent* migrator = FindMigrator(*root, *migratorClass);
-  const bool drops = migrator == nullptr;
-  if (drops) {
-    // Dropped on a designed form: the migrator's own rule picks its database.
-    migrator = migratorClass->CreateComponent(root);
-    dropped.Set(migrator);
-    migrator->SetName(DroppedName(*root, MigratorClassName));
-  }
-  TMigratorSettings settings(*migrator);
+  TProgressLine progress(*ctx.Err);
+  options.Run.Progress = [&](const std::string& phase, int done, int total) { progress(phase, done, total); };
+  TApplicationMigrationReport report;
   try {
-    if (!options.Database.empty())
-      SetObjectProp(*migrator, "Database", &FindDatabase(session, options.Database));
-    if (options.Convert) SetOrdProp(*migrator, "ConvertComponents", ConvertBits(*migrator, *options.Convert));
-    if (options.KeepSources) SetOrdProp(*migrator, "DeleteSourceComponents", 0);
+    report = MigrateApplication(options.Run);
   } catch (const std::invalid_argument& e) {
     *ctx.Err << "migrate: " << e.what() << "\n";
     return 2;
   }
-  std::string migratorName = QualifiedName(migrator);
-  std::string database = QualifiedName(dynamic_cast<TComponent*>(GetObjectProp(*migrator, "Database")));
-
-  TFunctionModalDriver driver;
-  driver.AnswerWith([](const TMessageBoxInfo& box) { return box.Offers(mrOk) ? mrOk : CautiousAnswer(box); });
-  {
-    TModalDriverGuard guard(driver);
-    auto editor = TDesignRegistry::Instance().CreatePropertyEditor(&session.Designer(), {migrator}, "Execute");
+  if (!report.Failure.empty()) {
+    for (const std::string& m : report.Messages) *ctx.Err << "message: " << m << "\n";
+    *ctx.Err << "migrate: " << report.Failure << "\n";
+    if (report.Database.empty())
+      *ctx.Err << "migrate: no form has a TQuelmDatabase for the new datasets; drop one on a form, name one with"
+               << " --database or make one with --create-database\n";
+    *ctx.Err << "migrate: the migration stopped; nothing was written\n";
+  }
+  if (options.Run.Diff)
+    for (const TFileMigration& f : report.Files) *ctx.Out << f.Diff;
+  if (ctx.Json) WriteMigrationReportJson(*ctx.Out, report);
+  else if (report.Failure.empty()) PrintMigrationReport(*ctx.Out, report);
+  if (!options.ReportFile.empty()) {
+    std::ostringstream json;
+    WriteMigrationReportJson(json, report);
     try {
-      editor->Edit();
+      WriteFileAtomically(options.ReportFile, json.str());
     } catch (const Exception& e) {
-      for (const TMessageBoxInfo& box : driver.Messages()) *ctx.Err << "message: " << box.Text << "\n";
       *ctx.Err << "migrate: " << e.Message() << "\n";
-      if (database.empty())
-        *ctx.Err << "migrate: no form has a " << DatabaseClassName << " for the new datasets; drop one on a form"
-                 << " or name one with --database\n";
-      *ctx.Err << "migrate: the migration stopped; nothing was written\n";
       return 1;
     }
   }
-  std::vector<std::string> messages;
-  for (const TMessageBoxInfo& box : driver.Messages()) messages.push_back(box.Text);
-
-  // The forms as they will be saved: without the migrator dropped for the run
-  // and with a migrator of the form as it was.
-  settings.Restore();
-  dropped.Remove();
-  report.Compare();
-  std::vector<std::string> files;
-  for (TModule* module : report.ChangedModules()) {
-    if (!options.DryRun) module->Save();
-    files.push_back(module->FileName());
-  }
-  if (ctx.Json) PrintJson(*ctx.Out, migratorName, drops, database, report, messages, files, options.DryRun);
-  else PrintText(*ctx.Out, migratorName, drops, database, report, messages, files, options.DryRun);
-  return 0;
+  return report.ExitCode();
 }
