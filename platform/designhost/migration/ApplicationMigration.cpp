@@ -23,6 +23,7 @@
 #include "streaming/BinaryForm.h"
 #include "streaming/FormError.h"
 #include "streaming/TFormFile.h"
+#include "streaming/TextFormWriter.h"
 
 #include <filesystem>
 #include <fstream>
@@ -214,7 +215,10 @@ public:
     std::unique_ptr<TComponentRef<TComponent>> Component;
     std::string Name;
     std::string Class;
-    std::vector<std::pair<std::string, std::string>> Properties;  // as read
+    struct TProperty {
+      std::string Name, Summary, Text;  // Text: the value as a form file writes it
+    };
+    std::vector<TProperty> Properties;  // as read
     std::unique_ptr<TComponentRef<TComponent>> UpdateObject;
     std::string UpdateName, UpdateClass;
   };
@@ -247,7 +251,8 @@ public:
         if (dynamic_cast<TDataSet*>(c)) {
           TDataSetBefore d{file, root, Ref(c), c->Name(), c->ClassName(), {}, nullptr, "", ""};
           if (auto it = nodes.find(Lower(c->Name())); it != nodes.end())
-            for (const auto& p : it->second.Node->Properties) d.Properties.emplace_back(p->Name, Summary(p->Value));
+            for (const auto& p : it->second.Node->Properties)
+              d.Properties.push_back({p->Name, Summary(p->Value), FormatFormValue(p->Value, 0)});
           if (IsPublishedProp(*c, "UpdateObject"))
             if (auto* update = dynamic_cast<TComponent*>(GetObjectProp(*c, "UpdateObject"))) {
               d.UpdateObject = Ref(update);
@@ -633,14 +638,20 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
       for (int i = 0; i < made->FieldCount(); ++i) c.MovedFields.push_back(made->Fields()[i]->Name());
     file.Converted.push_back(c);
     // Properties the source had that the new dataset does not.
-    std::set<std::string> has;
-    for (const auto& [name, value] : StoredProperties(*now)) has.insert(Lower(name));
-    for (const auto& [name, value] : d.Properties) {
-      if (SameText(name, "Left") || SameText(name, "Top")) continue;
-      if (has.count(Lower(name))) continue;
-      if (const char* as = CarriedAs(name); as && has.count(Lower(as))) continue;
-      if (SameText(name, "CommandType") && (value == "ctQuery" || value == "cmdText")) continue;
-      file.LeftBehind.push_back({d.Root->Name() + "." + d.Name, name, value, NoteFor(name, report.Database)});
+    // A property counts as carried when the new dataset has it with the
+    // same value, or has what it became (CommandText the SQL).
+    std::map<std::string, TFormValue> has;
+    for (const auto& [name, value] : StoredProperties(*now)) has.emplace(Lower(name), value);
+    for (const auto& p : d.Properties) {
+      if (SameText(p.Name, "Left") || SameText(p.Name, "Top")) continue;
+      if (const char* as = CarriedAs(p.Name); as && has.count(Lower(as))) continue;
+      if (SameText(p.Name, "CommandType") && (p.Summary == "ctQuery" || p.Summary == "cmdText")) continue;
+      std::string note = NoteFor(p.Name, report.Database);
+      if (auto it = has.find(Lower(p.Name)); it != has.end()) {
+        if (FormatFormValue(it->second, 0) == p.Text) continue;
+        note += " (the new dataset has " + Summary(it->second) + " of its own)";
+      }
+      file.LeftBehind.push_back({d.Root->Name() + "." + d.Name, p.Name, p.Summary, note});
     }
     // Its update object.
     if (!d.UpdateName.empty()) {
