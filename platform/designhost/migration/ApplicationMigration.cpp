@@ -15,6 +15,7 @@
 #include "designhost/foreign/ForeignClasses.h"
 #include "designhost/migration/ConnectionSettings.h"
 #include "designhost/migration/MigrationInputs.h"
+#include "designhost/migration/OutputFolder.h"
 #include "designhost/migration/UnifiedDiff.h"
 #include "designhost/migration/UnitClassParents.h"
 #include "forms/TModalDriver.h"
@@ -364,7 +365,7 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   TModuleServices modules(TClassRegistry::Global());
   TModuleServicesGuard servicesGuard(modules);
   std::vector<TModuleServices::TOpenFailure> failures;
-  modules.OpenModulesLeavingOut(paths, failures);
+  std::vector<TModule*> opened = modules.OpenModulesLeavingOut(paths, failures);
   for (const auto& f : failures) {
     if (auto* formError = dynamic_cast<const EFormError*>(f.Error.get()))
       report.LeftOut.push_back({f.Path, BinaryAwareWhere(f.Path, *formError), formError->Reason()});
@@ -373,10 +374,17 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   progress("reading", static_cast<int>(paths.size()), static_cast<int>(paths.size()));
 
   // Each open module's report entry, in input order.
+  // The modules come in the order of the paths, those left out missing.
   std::map<const TModule*, size_t> fileOf;
+  std::set<std::string> failed;
+  for (const auto& f : failures) failed.insert(f.Path);
+  size_t next = 0;
+  TModule* mainModule = nullptr;
   for (const TMigrationInput& in : inputs.Forms) {
-    TModule* module = modules.FindModule(in.Path);
-    if (!module || fileOf.count(module)) continue;
+    if (failed.count(in.Path) || next >= opened.size()) continue;
+    TModule* module = opened[next++];
+    if (!mainModule) mainModule = module;
+    if (fileOf.count(module)) continue;
     fileOf[module] = report.Files.size();
     TFileMigration f;
     f.Path = in.Path;
@@ -425,9 +433,6 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   }
 
   // The database.
-  TModule* mainModule = nullptr;
-  for (const TMigrationInput& in : inputs.Forms)
-    if ((mainModule = modules.FindModule(in.Path))) break;
   TComponent* database = nullptr;
   std::string createdUnitPath, createdUnitText;
   if (!options.Database.empty()) {
@@ -685,6 +690,9 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   // The files: each changed form is written, atomically, in place or under
   // the output folder; a new data module with its unit.
   progress("writing", 0, modules.GetModuleCount());
+  // New files (the output folder's, a new data module) are synced once at the end.
+  std::string newFilesDir = options.OutDir.empty() ? inputs.FirstFolder : options.OutDir;
+  TOutputFolder output(newFilesDir.empty() ? "." : newFilesDir);
   for (int i = 0; i < modules.GetModuleCount(); ++i) {
     TModule* module = modules.GetModule(i);
     TFileMigration& file = report.Files[fileOf.at(module)];
@@ -707,10 +715,8 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
     if (options.DryRun) continue;
     try {
       if (!options.OutDir.empty() || created) {
-        fs::create_directories(fs::path(file.Output).parent_path().empty() ? fs::path(".")
-                                                                            : fs::path(file.Output).parent_path());
-        WriteFileAtomically(file.Output, after);
-        if (created && !createdUnitText.empty()) WriteFileAtomically(createdUnitPath, createdUnitText);
+        output.Write(file.Output, after);
+        if (created && !createdUnitText.empty()) output.Write(createdUnitPath, createdUnitText);
       } else {
         module->Save();
       }
@@ -718,6 +724,14 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
       file.WriteError = e.what();
     }
     progress("writing", i + 1, modules.GetModuleCount());
+  }
+  try {
+    output.Sync();
+  } catch (const Exception& e) {
+    // The files are there but may not survive a crash: the run is no success.
+    for (TFileMigration& f : report.Files)
+      if (f.Status != "unchanged" && f.WriteError.empty() && (!options.OutDir.empty() || f.Status == "created"))
+        f.WriteError = e.Message();
   }
   return report;
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <cctype>
+#include <map>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -11,6 +13,11 @@ namespace fs = std::filesystem;
 namespace {
 bool EndsWithText(const std::string& s, const std::string& suffix) {
   return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
+}
+
+std::string LowerName(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
 }
 
 std::string Canonical(const fs::path& p) {
@@ -42,23 +49,34 @@ std::string UnitBeside(const std::string& formPath) {
 TMigrationInputs CollectMigrationInputs(const std::vector<std::string>& paths) {
   TMigrationInputs inputs;
   std::set<std::string> seen;
-  auto add = [&](const fs::path& path, const fs::path& relative) {
+  auto add = [&](const fs::path& path, const fs::path& relative, const std::string& unit) {
     if (!seen.insert(Canonical(path)).second) return;
-    inputs.Forms.push_back({path.string(), relative.generic_string(), UnitBeside(path.string())});
+    inputs.Forms.push_back({path.string(), relative.generic_string(), unit});
   };
   for (const std::string& given : paths) {
     std::error_code ec;
     fs::path path(given);
     if (fs::is_directory(path, ec)) {
       if (inputs.FirstFolder.empty()) inputs.FirstFolder = path.string();
+      // One walk finds the forms and the units; a unit is found by its
+      // folder and its name in lower case.
       std::vector<fs::path> found;
+      std::map<std::string, std::string> units;
       for (auto it = fs::recursive_directory_iterator(path, fs::directory_options::skip_permission_denied, ec);
-           !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-        if (it->is_regular_file(ec) && IsFormFileName(it->path().string())) found.push_back(it->path());
+           !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (!it->is_regular_file(ec)) continue;
+        const fs::path& p = it->path();
+        if (IsFormFileName(p.string())) found.push_back(p);
+        else if (SameText(p.extension().string(), ".pas"))
+          units.emplace((p.parent_path() / LowerName(p.stem().string())).string(), p.string());
+      }
       std::sort(found.begin(), found.end());
-      for (const fs::path& f : found) add(f, f.lexically_relative(path));
+      for (const fs::path& f : found) {
+        auto unit = units.find((f.parent_path() / LowerName(f.stem().string())).string());
+        add(f, f.lexically_relative(path), unit == units.end() ? "" : unit->second);
+      }
     } else if (fs::exists(path, ec)) {
-      add(path, path.filename());
+      add(path, path.filename(), UnitBeside(path.string()));
     } else {
       inputs.Missing.emplace_back(given, "no such file or folder");
     }
