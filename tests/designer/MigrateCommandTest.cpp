@@ -168,3 +168,47 @@ TEST_F(MigrateCommandTest, AMigratorOnTheFormIsUsedWithItsOwnSettingsAndKeepsThe
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MigrateCommandTest, AFolderMigratesIntoAnOutputFolderPastAnUnreadableFile) {
+  fs::create_directories(FDir / "app/sub");
+  fs::rename(FDir / "form.dfm", FDir / "app/sub/form.dfm");
+  fs::rename(FDir / "dm.dfm", FDir / "app/dm.dfm");
+  WriteText(FDir / "app/sub/broken.dfm", "object Broken: TForm\r\n  Caption = 'open\r\nend\r\n");
+  TRun run = Run("migrate app --out out --diff --report report.json");
+  EXPECT_EQ(run.Code, 1) << run.Out;
+  // The diff of each changed file, the summary, and the file left out.
+  EXPECT_NE(run.Out.find("--- app/sub/form.dfm\n+++ out/sub/form.dfm\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("-  object Query1: TQuery\r\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("app/sub/form.dfm: changed, written to out/sub/form.dfm\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("left out app/sub/broken.dfm:2:13: unterminated string\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("2 files read, 2 changed, 1 left out\n"), std::string::npos) << run.Out;
+  // The input is untouched; the output holds the changed forms at their places.
+  EXPECT_EQ(ReadText(FDir / "app/sub/form.dfm"), Form);
+  EXPECT_EQ(ReadText(FDir / "app/dm.dfm"), Module);
+  EXPECT_NE(ReadText(FDir / "out/sub/form.dfm").find("  object Query1: TQuelmQuery\r\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(FDir / "out/dm.dfm"));
+  EXPECT_FALSE(fs::exists(FDir / "out/sub/broken.dfm"));
+  std::string json = ReadText(FDir / "report.json");
+  EXPECT_NE(json.find("\"leftOut\":[{\"path\":\"app/sub/broken.dfm\",\"where\":\"app/sub/broken.dfm:2:13\","
+                      "\"reason\":\"unterminated string\"}]"),
+            std::string::npos)
+      << json;
+}
+
+TEST_F(MigrateCommandTest, ADryRunIntoAnOutputFolderWritesNothing) {
+  TRun run = Run("migrate form.dfm dm.dfm --out out --dry-run");
+  EXPECT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("form.dfm: changed, would write out/form.dfm\n"), std::string::npos) << run.Out;
+  EXPECT_FALSE(fs::exists(FDir / "out"));
+  EXPECT_EQ(ReadText(FDir / "form.dfm"), Form);
+}
+
+TEST_F(MigrateCommandTest, DatabaseOptionsThatCannotWorkTogether) {
+  TRun run = Run("migrate form.dfm --database DM.Db1 --create-database DM.Db2");
+  EXPECT_EQ(run.Code, 2);
+  EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "migrate: give --database or --create-database, not both");
+}
+
+} // namespace

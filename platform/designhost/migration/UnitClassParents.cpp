@@ -38,7 +38,7 @@ std::vector<TToken> Scan(const std::string& s) {
     else if (std::isspace(c)) ++i;
     else if (c == '{') skipTo("}");
     else if (c == '(' && i + 1 < s.size() && s[i + 1] == '*') skipTo("*)");
-    else if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') skipTo("\n"), ++line;
+    else if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') skipTo("\n");
     else if (c == '\'') {
       ++i;
       while (i < s.size() && s[i] != '\'' && s[i] != '\n') ++i;
