@@ -57,8 +57,12 @@ TMigrateCommandOptions ParseOptions(const std::vector<std::string>& args) {
 class TProgressLine {
 public:
   explicit TProgressLine(std::ostream& err) : FErr(err), FShow(isatty(STDERR_FILENO) == 1) {}
-  ~TProgressLine() {
+  ~TProgressLine() { Clear(); }
+  // Takes the line away before the summary is printed.
+  void Clear() {
     if (FShown) FErr << "\r\033[K" << std::flush;
+    FShown = false;
+    FShow = false;
   }
   TProgressLine(const TProgressLine&) = delete;
   TProgressLine& operator=(const TProgressLine&) = delete;
@@ -90,6 +94,7 @@ int RunMigrateCommand(TDesignToolContext& ctx) {
   TApplicationMigrationReport report;
   try {
     report = MigrateApplication(options.Run);
+    progress.Clear();
   } catch (const std::invalid_argument& e) {
     *ctx.Err << "migrate: " << e.what() << "\n";
     return 2;

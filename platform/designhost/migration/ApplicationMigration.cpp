@@ -31,6 +31,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -393,6 +394,15 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
     report.Files.push_back(std::move(f));
   }
 
+  // Two inputs with one relative path (a file given beside a folder, or two
+  // folders) would overwrite each other's output.
+  if (!options.OutDir.empty()) {
+    std::map<std::string, std::string> outputs;
+    for (const TFileMigration& f : report.Files)
+      if (auto [it, fresh] = outputs.emplace(f.Output, f.Path); !fresh)
+        throw std::invalid_argument(it->second + " and " + f.Path + " would both be written to " + f.Output);
+  }
+
   // Roots of one name in several files: references by that name reach the first.
   {
     std::map<std::string, std::vector<std::string>> byName;
@@ -557,7 +567,12 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   report.Migrator = QualifiedName(migrator);
   report.Database = QualifiedName(dynamic_cast<TComponent*>(GetObjectProp(*migrator, "Database")));
 
-  // The datasets the migrator must not reach.
+  // The datasets the migrator must not reach: an inherited dataset is its
+  // ancestor's component, and converting it here would declare a second
+  // object of that name in the descendant. Those whose ancestor is in the
+  // run are the ancestor conversion's to carry into the descendant, through
+  // the design host's inheritance model; until it does, they stay as read.
+  // Datasets in inline frames are owned by the frame and out of reach anyway.
   THiddenComponents hidden;
   for (int i = 0; i < modules.GetModuleCount(); ++i) {
     TModule* module = modules.GetModule(i);
@@ -576,7 +591,7 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
         if (node.Kind != TFormObjectKind::Inherited) continue;
         std::string why;
         if (ancestor.empty())
-          why = "inherited from the ancestor form, whose class the unit does not name";
+          why = "inherited from an ancestor form that no unit among the files names";
         else if (rootClasses.count(Lower(ancestor)))
           why = "inherited from " + ancestor + ", which is among the files; converted with the ancestor once the "
                 "design host's inheritance model carries it";
@@ -712,13 +727,27 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
       if (created && !createdUnitText.empty())
         file.Diff += UnifiedDiff("", createdUnitText, "/dev/null", createdUnitPath);
     }
+    std::optional<std::string> unit;
+    if (options.EditUnit && !created && !file.Unit.empty()) unit = options.EditUnit(file, *module);
+    if (unit) {
+      file.UnitOutput = options.OutDir.empty() ? file.Unit
+                                               : (fs::path(file.Output).parent_path() / fs::path(file.Unit).filename()).string();
+      if (options.Diff) {
+        std::ifstream in(file.Unit, std::ios::binary);
+        std::ostringstream was;
+        was << in.rdbuf();
+        file.Diff += UnifiedDiff(was.str(), *unit, file.Unit, file.UnitOutput);
+      }
+    }
     if (options.DryRun) continue;
     try {
       if (!options.OutDir.empty() || created) {
         output.Write(file.Output, after);
         if (created && !createdUnitText.empty()) output.Write(createdUnitPath, createdUnitText);
+        if (unit) output.Write(file.UnitOutput, *unit);
       } else {
         module->Save();
+        if (unit) WriteFileAtomically(file.UnitOutput, *unit);
       }
     } catch (const std::exception& e) {
       file.WriteError = e.what();

@@ -13,6 +13,8 @@
 #include <vector>
 
 class TComponent;
+class TModule;
+struct TFileMigration;
 
 struct TApplicationMigrationOptions {
   std::vector<std::string> Paths;
@@ -31,6 +33,11 @@ struct TApplicationMigrationOptions {
   // Runs the migrator; by default through its Execute property editor, as
   // a developer presses it in the inspector.
   std::function<void(TComponent& migrator)> RunMigrator;
+  // The unit of a changed form after the migration (the converted
+  // components' declarations, the uses clause), as the design host's unit
+  // service edits it: the unit's new bytes, or none to leave it. Without
+  // it units are left as they are and not written.
+  std::function<std::optional<std::string>(const TFileMigration& file, TModule& module)> EditUnit;
 };
 
 struct TConvertedDataSet {
@@ -71,6 +78,7 @@ struct TFileMigration {
   std::string Path;
   std::string Output;   // the file written (or that would be)
   std::string Unit;     // the unit beside the form; empty when none
+  std::string UnitOutput;  // the unit written (or that would be); empty when it was left alone
   std::string Status;   // "changed", "unchanged", "created"
   std::vector<TConvertedDataSet> Converted;
   std::vector<TRepointed> DataSources;
