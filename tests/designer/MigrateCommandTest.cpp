@@ -123,10 +123,10 @@ TEST_F(MigrateCommandTest, TheChosenLayerIsMigratedAndSavedWithoutTheDroppedMigr
             "{\"migrator\":\"Form1.BDE2QuelmDorvik1\",\"dropped\":true,\"database\":{\"name\":\"DM.Db1\","
             "\"created\":false,\"file\":null,\"newModule\":null,\"connectionFrom\":null,\"carried\":{}},"
             "\"dryRun\":false,\"failure\":null,\"files\":[{\"path\":\"form.dfm\",\"output\":\"form.dfm\","
-            "\"unit\":null,\"status\":\"unchanged\",\"converted\":[],\"dataSources\":[],\"lookupFields\":"
+            "\"unit\":null,\"unitOutput\":null,\"status\":\"unchanged\",\"converted\":[],\"dataSources\":[],\"lookupFields\":"
             "[{\"name\":\"Form1.Query1CUSTOMER\",\"lookupDataSet\":\"DM.Customers\"}],\"updateObjects\":[],"
             "\"leftBehind\":[],\"skipped\":[],\"writeError\":null},{\"path\":\"dm.dfm\",\"output\":\"dm.dfm\","
-            "\"unit\":null,\"status\":\"changed\",\"converted\":[{\"name\":\"DM.Customers\",\"from\":"
+            "\"unit\":null,\"unitOutput\":null,\"status\":\"changed\",\"converted\":[{\"name\":\"DM.Customers\",\"from\":"
             "\"TADOTable\",\"to\":\"TQuelmTable\",\"keptSource\":null,\"movedFields\":[]}],\"dataSources\":[],"
             "\"lookupFields\":[],\"updateObjects\":[],\"leftBehind\":[],\"skipped\":[],\"writeError\":null}],"
             "\"leftOut\":[],\"duplicateRoots\":[],\"messages\":[\"1 dataset descendants processed successfully\"]}\n");

@@ -81,6 +81,7 @@ void WriteMigrationReportJson(std::ostream& out, const TApplicationMigrationRepo
   for (const TFileMigration& f : r.Files) {
     json.BeginObject().Member("path", f.Path).Member("output", f.Output);
     nullable("unit", f.Unit);
+    nullable("unitOutput", f.UnitOutput);
     json.Member("status", f.Status);
     json.Key("converted").BeginArray();
     for (const TConvertedDataSet& c : f.Converted) {
