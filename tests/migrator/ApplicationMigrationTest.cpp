@@ -262,3 +262,27 @@ TEST(ApplicationMigrationTest, BadDatabaseOptionsStopBeforeAnythingIsWritten) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ApplicationMigrationTest, ABrokenBinaryFormIsLeftOutAtItsOffsetAndDuplicateRootsAreNamed) {
+  TLegacyAppRun app;
+  std::string binary = ReadFile(app.In() / "forms/Reports.dfm");
+  std::ofstream(app.In() / "forms/Cut.dfm", std::ios::binary) << binary.substr(0, 120);
+  fs::copy_file(app.In() / "DataMod.dfm", app.In() / "forms/DataModCopy.dfm");
+  TApplicationMigrationOptions options;
+  options.DryRun = true;
+  options.CreateDatabase = "DataMod.QuelmDb";
+  TApplicationMigrationReport report = app.Run(options);
+  ASSERT_EQ(report.Failure, "");
+  std::vector<std::string> where;
+  for (const TLeftOutFile& l : report.LeftOut) where.push_back(l.Where.substr(app.In().string().size() + 1));
+  ASSERT_EQ(where.size(), 2u);
+  EXPECT_EQ(where[0], "forms/Broken.dfm:2:13");
+  EXPECT_EQ(where[1].rfind("forms/Cut.dfm: offset ", 0), 0u) << where[1];
+  ASSERT_EQ(report.DuplicateRoots.size(), 1u);
+  EXPECT_EQ(report.DuplicateRoots[0].first, "DataMod");
+  EXPECT_EQ(report.DuplicateRoots[0].second.size(), 2u);
+}
+
+} // namespace
