@@ -107,7 +107,8 @@ int RunMigrateCommand(TDesignToolContext& ctx) {
                << " --database or make one with --create-database\n";
     *ctx.Err << "migrate: the migration stopped; nothing was written\n";
   }
-  if (options.Run.Diff)
+  // With --json the diffs are members of the report.
+  if (options.Run.Diff && !ctx.Json)
     for (const TFileMigration& f : report.Files) *ctx.Out << f.Diff;
   if (ctx.Json) WriteMigrationReportJson(*ctx.Out, report);
   else if (report.Failure.empty()) PrintMigrationReport(*ctx.Out, report);

@@ -118,6 +118,7 @@ void WriteMigrationReportJson(std::ostream& out, const TApplicationMigrationRepo
     for (const TSkippedDataSet& s : f.Skipped)
       json.BeginObject().Member("name", s.Name).Member("class", s.Class).Member("reason", s.Reason).EndObject();
     json.EndArray();
+    nullable("diff", f.Diff);
     nullable("writeError", f.WriteError);
     json.EndObject();
   }
