@@ -125,7 +125,10 @@ TEST(ApplicationMigrationTest, TheLegacyAppMigratesIntoAnOutputFolderAndLeavesIt
   EXPECT_EQ(report.Database, "DataMod.QuelmDb");
   EXPECT_EQ(report.ConnectionFrom, "DataMod.ZConnection1 (TZConnection)");
   EXPECT_EQ(report.Carried, (std::vector<std::pair<std::string, std::string>>{
-                                {"Host", "db.example.org"}, {"Port", "3307"}, {"DatabaseName", "legacy"}, {"UserName", "app"}}));
+                                {"Host", "db.example.org"},
+                                {"Port", "3307"},
+                                {"DatabaseName", "legacy"},
+                                {"UserName", "app"}}));
   std::string dataMod = ReadFile(app.Out() / "DataMod.dfm");
   EXPECT_NE(dataMod.find("  object QuelmDb: TQuelmDatabase\r\n"), std::string::npos) << dataMod;
   EXPECT_EQ(dataMod.find("UserPassword"), std::string::npos) << dataMod;
@@ -150,7 +153,8 @@ TEST(ApplicationMigrationTest, TheReportListsEveryLeftBehindPropertyAndEverySkip
   for (const TFileMigration& f : report.Files) {
     for (const TLeftBehind& l : f.LeftBehind) leftBehind.push_back(l.Component + "." + l.Property + " = " + l.Value);
     for (const TSkippedDataSet& s : f.Skipped) skipped.push_back(s.Name + ": " + s.Class);
-    for (const TConvertedDataSet& c : f.Converted) converted.push_back(c.Name + ": " + c.FromClass + " -> " + c.ToClass);
+    for (const TConvertedDataSet& c : f.Converted)
+      converted.push_back(c.Name + ": " + c.FromClass + " -> " + c.ToClass);
     for (const TUpdateObjectFate& u : f.UpdateObjects) fates.push_back(u.Source + " " + u.Action + " as " + u.NewName);
     for (const TRepointed& l : f.LookupFields) links.push_back(l.Name + " -> " + l.Target);
   }

@@ -45,7 +45,8 @@ TEST(CorpusApplicationMigrationTest, TheCorpusMigratesWithNoFileLeftOutAndReadsB
   fs::remove_all(dir);
   fs::create_directories(dir / "app");
   for (const char* kind : {"dfm", "pas"})
-    for (const auto& e : fs::directory_iterator(Corpus() / kind)) fs::copy_file(e.path(), dir / "app" / e.path().filename());
+    for (const auto& e : fs::directory_iterator(Corpus() / kind))
+      fs::copy_file(e.path(), dir / "app" / e.path().filename());
 
   TApplicationMigrationOptions options;
   options.Paths = {(dir / "app").string()};

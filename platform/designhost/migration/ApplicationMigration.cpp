@@ -59,7 +59,8 @@ std::string ReadBytes(const std::string& path, size_t limit = std::string::npos)
 TLeftOutFile LeftOut(const TModuleServices::TOpenFailure& failure) {
   const std::string& path = failure.Path;
   if (auto* e = dynamic_cast<const EFormError*>(failure.Error.get())) {
-    if (IsBinaryForm(ReadBytes(path, 64))) return {path, path + ": offset " + std::to_string(e->Column() - 1), e->Reason()};
+    if (IsBinaryForm(ReadBytes(path, 64)))
+      return {path, path + ": offset " + std::to_string(e->Column() - 1), e->Reason()};
     return {path, path + ":" + std::to_string(e->Line()) + ":" + std::to_string(e->Column()), e->Reason()};
   }
   return {path, path, failure.Error->Message()};
@@ -90,7 +91,8 @@ TUnitClassParents ReadClassDeclarations(const TMigrationInputs& inputs, const st
     if (!fs::is_directory(given, ec)) continue;
     for (auto it = fs::recursive_directory_iterator(given, fs::directory_options::skip_permission_denied, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-      if (it->is_regular_file(ec) && SameText(it->path().extension().string(), ".pas")) units.insert(it->path().string());
+      if (it->is_regular_file(ec) && SameText(it->path().extension().string(), ".pas"))
+        units.insert(it->path().string());
   }
   TUnitClassParents classes;
   for (const std::string& unit : units) classes.AddUnitFile(unit);

@@ -97,13 +97,13 @@ TRunDatabase FindRunDatabase(TModuleServices& modules, const std::string& name) 
   return run;
 }
 
-TRunDatabase CreateRunDatabase(TModuleServices& modules, const std::string& spec, const std::string& newFilesDir,
-                               bool mayReplaceFiles, const std::string& carry) {
-  size_t dot = spec.rfind('.');
-  std::string moduleName = dot == std::string::npos ? "" : spec.substr(0, dot);
-  std::string dbName = dot == std::string::npos ? "" : spec.substr(dot + 1);
+TRunDatabase CreateRunDatabase(TModuleServices& modules, const std::string& moduleAndName,
+                               const std::string& newFilesDir, bool mayReplaceFiles, const std::string& carry) {
+  size_t dot = moduleAndName.rfind('.');
+  std::string moduleName = dot == std::string::npos ? "" : moduleAndName.substr(0, dot);
+  std::string dbName = dot == std::string::npos ? "" : moduleAndName.substr(dot + 1);
   if (!TComponent::IsValidIdent(moduleName) || !TComponent::IsValidIdent(dbName))
-    throw std::invalid_argument("--create-database wants MODULE.NAME, two names, not '" + spec + "'");
+    throw std::invalid_argument("--create-database wants MODULE.NAME, two names, not '" + moduleAndName + "'");
   const TClassInfo* dbClass = TClassRegistry::Global().FindClass(DatabaseClassName);
   if (!dbClass || !dbClass->CanCreate())
     throw std::invalid_argument(std::string("the loaded package has no ") + DatabaseClassName);

@@ -28,10 +28,10 @@ struct TRunDatabase {
 // none or it is no database.
 TRunDatabase FindRunDatabase(TModuleServices& modules, const std::string& name);
 
-// spec is "MODULE.NAME". The new data module's files go to newFilesDir; a
+// moduleAndName is "MODULE.NAME". The new data module's files go to newFilesDir; a
 // form file there that is not open is not overwritten unless
 // mayReplaceFiles (an output folder's own file). carry names the connection
 // component whose settings the database takes ("Root.Name"; empty: the
 // first that has any; "none": none). Raises std::invalid_argument.
-TRunDatabase CreateRunDatabase(TModuleServices& modules, const std::string& spec, const std::string& newFilesDir,
-                               bool mayReplaceFiles, const std::string& carry);
+TRunDatabase CreateRunDatabase(TModuleServices& modules, const std::string& moduleAndName,
+                               const std::string& newFilesDir, bool mayReplaceFiles, const std::string& carry);

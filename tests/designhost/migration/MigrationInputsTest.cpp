@@ -32,7 +32,8 @@ TEST_F(MigrationInputsTest, FoldersGiveEveryFormFileUnderThemWithItsUnit) {
        (FDir / "missing").string()});
   std::vector<std::string> rows;
   for (const TMigrationInput& in : inputs.Forms)
-    rows.push_back(in.RelativePath + " | " + (in.UnitPath.empty() ? "-" : fs::path(in.UnitPath).lexically_relative(FDir).string()));
+    rows.push_back(in.RelativePath + " | " +
+                   (in.UnitPath.empty() ? "-" : fs::path(in.UnitPath).lexically_relative(FDir).string()));
   EXPECT_EQ(rows, (std::vector<std::string>{"Lonely.dfm | -", "Main.dfm | app/Main.pas", "sub/Orders.DFM | app/sub/ORDERS.PAS",
                                             "sub/deep/Frame.lfm | -", "One.dfm | -"}));
   ASSERT_EQ(inputs.Missing.size(), 1u);
