@@ -290,3 +290,67 @@ TEST(ApplicationMigrationTest, ABrokenBinaryFormIsLeftOutAtItsOffsetAndDuplicate
 }
 
 } // namespace
+
+namespace {
+
+// One form in a folder of its own, migrated with the given options.
+TApplicationMigrationReport MigrateOneForm(const std::string& text, TApplicationMigrationOptions options) {
+  fs::path dir = fs::temp_directory_path() / ("quelm-one-form-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  std::ofstream(dir / "form.dfm", std::ios::binary) << text;
+  Registry();
+  options.Paths = {dir.string()};
+  options.DryRun = true;
+  options.RunMigrator = [](TComponent& migrator) { dynamic_cast<TBDE2QuelmDorvik&>(migrator).Migrate(); };
+  TApplicationMigrationReport report = MigrateApplication(options);
+  fs::remove_all(dir);
+  return report;
+}
+
+TEST(ApplicationMigrationTest, UpdateObjectsAreCarriedCopiedDeletedOrKept) {
+  const std::string form =
+      "object Form1: TForm1\r\n"
+      "  object Db: TQuelmDatabase\r\n"
+      "  end\r\n"
+      "  object QueryA: TQuery\r\n"
+      "    UpdateObject = UpdateSQL1\r\n"
+      "  end\r\n"
+      "  object QueryB: TQuery\r\n"
+      "    UpdateObject = UpdateSQL1\r\n"
+      "  end\r\n"
+      "  object QueryC: TQuery\r\n"
+      "    UpdateObject = Custom1\r\n"
+      "  end\r\n"
+      "  object UpdateSQL1: TUpdateSQL\r\n"
+      "  end\r\n"
+      "  object Custom1: TCustomUpdater\r\n"
+      "  end\r\n"
+      "end\r\n";
+  auto fates = [&](bool keepSources) {
+    TApplicationMigrationOptions options;
+    options.KeepSources = keepSources;
+    TApplicationMigrationReport report = MigrateOneForm(form, options);
+    EXPECT_EQ(report.Failure, "");
+    std::vector<std::string> rows;
+    for (const TUpdateObjectFate& u : report.Files.at(0).UpdateObjects)
+      rows.push_back(u.DataSet + ": " + u.Source + " (" + u.SourceClass + ") " + u.Action +
+                     (u.NewName.empty() ? "" : " as " + u.NewName));
+    std::sort(rows.begin(), rows.end());
+    return rows;
+  };
+  // The migrator frees a source's update object whatever its class; the
+  // report says so rather than letting it go quietly.
+  EXPECT_EQ(fates(false), (std::vector<std::string>{
+                              "Form1.QueryA: Form1.UpdateSQL1 (TUpdateSQL) copied as Form1.UpdateSQL1_2",
+                              "Form1.QueryB: Form1.UpdateSQL1 (TUpdateSQL) carried as Form1.UpdateSQL1",
+                              "Form1.QueryC: Form1.Custom1 (TCustomUpdater) deleted",
+                          }));
+  EXPECT_EQ(fates(true), (std::vector<std::string>{
+                             "Form1.QueryA: Form1.UpdateSQL1 (TUpdateSQL) copied as Form1.UpdateSQL1_2",
+                             "Form1.QueryB: Form1.UpdateSQL1 (TUpdateSQL) carried as Form1.UpdateSQL1",
+                             "Form1.QueryC: Form1.Custom1 (TCustomUpdater) kept",
+                         }));
+}
+
+} // namespace
