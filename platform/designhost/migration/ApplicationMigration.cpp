@@ -127,7 +127,7 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   RegisterForeignClasses(TClassRegistry::Global());
 
   // The files: those that can be read are opened together, the others left out.
-  TMigrationInputs inputs = CollectMigrationInputs(options.Paths);
+  TMigrationInputs inputs = CollectMigrationInputs(options.Paths, options.OutDir);
   for (const auto& [path, reason] : inputs.Missing) report.LeftOut.push_back({path, path, reason});
   std::vector<std::string> paths;
   for (const TMigrationInput& in : inputs.Forms) paths.push_back(in.Path);

@@ -46,8 +46,9 @@ std::string UnitBeside(const std::string& formPath) {
   return "";
 }
 
-TMigrationInputs CollectMigrationInputs(const std::vector<std::string>& paths) {
+TMigrationInputs CollectMigrationInputs(const std::vector<std::string>& paths, const std::string& skipFolder) {
   TMigrationInputs inputs;
+  const std::string skip = skipFolder.empty() ? "" : Canonical(skipFolder);
   std::set<std::string> seen;
   auto add = [&](const fs::path& path, const fs::path& relative, const std::string& unit) {
     if (!seen.insert(Canonical(path)).second) return;
@@ -64,6 +65,10 @@ TMigrationInputs CollectMigrationInputs(const std::vector<std::string>& paths) {
       std::map<std::string, std::string> units;
       for (auto it = fs::recursive_directory_iterator(path, fs::directory_options::skip_permission_denied, ec);
            !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (!skip.empty() && it->is_directory(ec) && Canonical(it->path()) == skip) {
+          it.disable_recursion_pending();
+          continue;
+        }
         if (!it->is_regular_file(ec)) continue;
         const fs::path& p = it->path();
         if (IsFormFileName(p.string())) found.push_back(p);

@@ -24,9 +24,10 @@ struct TMigrationInputs {
 bool IsFormFileName(const std::string& path);
 
 // Expands the paths: a file is taken as it is (whatever its name); a folder
-// gives every form file under it, recursively, in name order. A file found
-// twice is taken once.
-TMigrationInputs CollectMigrationInputs(const std::vector<std::string>& paths);
+// gives every form file under it, recursively, in name order, except those
+// under skipFolder (an output folder inside an input folder, which holds an
+// earlier run's results). A file found twice is taken once.
+TMigrationInputs CollectMigrationInputs(const std::vector<std::string>& paths, const std::string& skipFolder = "");
 
 // The unit beside a form file; empty when there is none.
 std::string UnitBeside(const std::string& formPath);

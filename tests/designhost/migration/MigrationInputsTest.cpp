@@ -41,6 +41,16 @@ TEST_F(MigrationInputsTest, FoldersGiveEveryFormFileUnderThemWithItsUnit) {
   EXPECT_EQ(inputs.FirstFolder, (FDir / "app").string());
 }
 
+TEST_F(MigrationInputsTest, AnOutputFolderInsideAnInputFolderIsPassedOver) {
+  fs::create_directories(FDir / "app/out/sub");
+  std::ofstream(FDir / "app/out/Main.dfm") << "x";
+  std::ofstream(FDir / "app/out/sub/Orders.dfm") << "x";
+  TMigrationInputs inputs = CollectMigrationInputs({(FDir / "app").string()}, (FDir / "app/out").string());
+  std::vector<std::string> rows;
+  for (const TMigrationInput& in : inputs.Forms) rows.push_back(in.RelativePath);
+  EXPECT_EQ(rows, (std::vector<std::string>{"Lonely.dfm", "Main.dfm", "sub/Orders.DFM", "sub/deep/Frame.lfm"}));
+}
+
 TEST_F(MigrationInputsTest, AFileIsTakenWhateverItsName) {
   std::ofstream(FDir / "form.txt") << "x";
   TMigrationInputs inputs = CollectMigrationInputs({(FDir / "form.txt").string()});
