@@ -1,280 +1,133 @@
 #include "MigrateCommand.h"
 
 #include "CommandSupport.h"
-#include "FormSession.h"
-#include "MigrationReport.h"
 
-#include "classes/TClassRegistry.h"
-#include "classes/TComponent.h"
-#include "classes/TComponentRef.h"
-#include "classes/TypInfo.h"
 #include "designhost/CommandLine.h"
-#include "designhost/DesignRegistry.h"
 #include "designhost/DesignTools.h"
-#include "designhost/foreign/ForeignClasses.h"
-#include "forms/TModalDriver.h"
+#include "designhost/migration/ApplicationMigration.h"
 #include "rtl/Exceptions.h"
-#include "rtl/JsonWriter.h"
-#include "rtl/TextCompare.h"
+#include "streaming/TFormFile.h"
 
-#include <memory>
-#include <optional>
+#include <unistd.h>
+
+#include <chrono>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace {
 
-constexpr const char* MigratorClassName = "TBDE2QuelmDorvik";
-
-struct TMigrateOptions {
-  std::vector<std::string> Files;
-  std::string Database;
-  std::optional<std::vector<std::string>> Convert;
-  bool KeepSources = false;
-  bool DryRun = false;
+struct TMigrateCommandOptions {
+  TApplicationMigrationOptions Run;
+  std::string ReportFile;
 };
 
-void DeclareMigrate(TCommandLine& line, TMigrateOptions& o) {
-  line.Option("--database", o.Database, "NAME", "the database component the new datasets use")
+void DeclareMigrate(TCommandLine& line, TMigrateCommandOptions& o) {
+  TApplicationMigrationOptions& run = o.Run;
+  line.Option("--out", run.OutDir, "DIR", "write the changed files under DIR and leave the input alone")
+      .Flag("--dry-run", run.DryRun, "write nothing")
+      .Flag("--diff", run.Diff, "print a unified diff of each changed file")
+      .Option("--report", o.ReportFile, "FILE", "write the report as JSON to FILE")
+      .Option("--database", run.Database, "NAME", "the database component the new datasets use")
+      .Option("--create-database", run.CreateDatabase, "MODULE.NAME", "make the database component NAME on MODULE")
+      .Option("--carry-connection", run.CarryConnection, "NAME|none",
+              "the connection component whose settings the made database takes")
       .Option("--convert", "bde,ado,dbx,zeos", "the access layers to convert",
-              [&o](const std::string& v) { o.Convert = SplitNames(v); })
-      .Flag("--keep-sources", o.KeepSources, "keep each source, renamed Die_NAME")
-      .Flag("--dry-run", o.DryRun, "change nothing on disk")
-      .Words("FORM...", o.Files);
+              [&run](const std::string& v) { run.Convert = SplitNames(v); })
+      .Flag("--keep-sources", run.KeepSources, "keep each source, renamed Die_NAME")
+      .Words("PATH...", run.Paths);
 }
 
-// The set value of the migrator's ConvertComponents for the layer words
-// ("bde" stands for the member convBDE), read from the property's type.
-int64_t ConvertBits(const TComponent& migrator, const std::vector<std::string>& words) {
-  const TPropInfo& prop = GetPropInfoOrRaise(migrator, "ConvertComponents");
-  const TTypeInfo* members = prop.PropType ? prop.PropType->CompType : nullptr;
-  if (!members) throw Exception("ConvertComponents of " + migrator.Name() + " is not a set");
-  int64_t bits = 0;
-  for (const std::string& word : words) {
-    int value = GetEnumValue(*members, "conv" + word);
-    if (value < 0) throw std::invalid_argument("unknown access layer '" + word + "' (give bde, ado, dbx or zeos)");
-    bits |= int64_t{1} << value;
-  }
-  return bits;
-}
-
-// The database component the option names: the first form's (or "Root.Name"
-// of another form), else the first open form that has one of that name.
-TComponent& FindDatabase(TFormSession& session, const std::string& name) {
-  TComponent* found = session.Designer().GetComponent(name);
-  for (int i = 0; !found && i < session.Modules().GetModuleCount(); ++i)
-    if (TComponent* root = session.Modules().GetModule(i)->Root()) found = root->FindComponent(name);
-  if (!found) throw Exception("no open form has a component " + name);
-  if (!found->ClassType().InheritsFrom(DatabaseClassName))
-    throw Exception(name + " is a " + found->ClassName() + ", not a " + DatabaseClassName);
-  return *found;
-}
-
-// The name the form designer gives a component it drops: the class name
-// without its T and the lowest number that is free on the form.
-std::string DroppedName(const TComponent& root, const std::string& className) {
-  std::string base =
-      className.size() > 1 && (className[0] == 'T' || className[0] == 't') ? className.substr(1) : className;
-  for (int n = 1;; ++n) {
-    std::string name = base + std::to_string(n);
-    if (!root.FindComponent(name)) return name;
-  }
-}
-
-// A migrator dropped for the run leaves the form again, however the run ends.
-class TDroppedMigrator {
+// Progress on a terminal, once the run has taken longer than a second.
+class TProgressLine {
 public:
-  TDroppedMigrator() = default;
-  ~TDroppedMigrator() { Remove(); }
-  TDroppedMigrator(const TDroppedMigrator&) = delete;
-  TDroppedMigrator& operator=(const TDroppedMigrator&) = delete;
-  void Set(TComponent* component) { FComponent = component; }
-  void Remove() {
-    delete FComponent.Get();
-    FComponent = nullptr;
+  explicit TProgressLine(std::ostream& err) : FErr(err), FShow(isatty(STDERR_FILENO) == 1) {}
+  ~TProgressLine() { Clear(); }
+  // Takes the line away before the summary is printed.
+  void Clear() {
+    if (FShown) FErr << "\r\033[K" << std::flush;
+    FShown = false;
+    FShow = false;
+  }
+  TProgressLine(const TProgressLine&) = delete;
+  TProgressLine& operator=(const TProgressLine&) = delete;
+  void operator()(const std::string& phase, int done, int total) {
+    if (!FShow || std::chrono::steady_clock::now() - FStart < std::chrono::seconds(1)) return;
+    FShown = true;
+    FErr << "\rmigrate: " << phase << " " << done << "/" << total << "\033[K" << std::flush;
   }
 
 private:
-  TComponentRef<TComponent> FComponent;
+  std::ostream& FErr;
+  bool FShow;
+  bool FShown = false;
+  std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
 };
 
-// The settings a migrator on the form had; the run's options change them for
-// the run only, so a saved form keeps its migrator as it was.
-class TMigratorSettings {
-public:
-  explicit TMigratorSettings(TComponent& migrator)
-      : FMigrator(&migrator), FDatabase(dynamic_cast<TComponent*>(GetObjectProp(migrator, "Database"))),
-        FConvert(GetOrdProp(migrator, "ConvertComponents")),
-        FDeleteSources(GetOrdProp(migrator, "DeleteSourceComponents")) {}
-  ~TMigratorSettings() { Restore(); }
-  void Restore() {
-    TComponent* migrator = FMigrator.Get();
-    FMigrator = nullptr;
-    if (!migrator) return;
-    try {
-      SetObjectProp(*migrator, "Database", FDatabase.Get());
-      SetOrdProp(*migrator, "ConvertComponents", FConvert);
-      SetOrdProp(*migrator, "DeleteSourceComponents", FDeleteSources);
-    } catch (const Exception&) {
-      // The migrator's own setters do not raise for the values it had.
-    }
-  }
-  TMigratorSettings(const TMigratorSettings&) = delete;
-  TMigratorSettings& operator=(const TMigratorSettings&) = delete;
-
-private:
-  TComponentRef<TComponent> FMigrator;
-  TComponentRef<TComponent> FDatabase;
-  int64_t FConvert;
-  int64_t FDeleteSources;
-};
-
-TComponent* FindMigrator(const TComponent& root, const TClassInfo& migratorClass) {
-  for (int i = 0; i < root.ComponentCount(); ++i)
-    if (root.Components(i)->InheritsFrom(migratorClass)) return root.Components(i);
-  return nullptr;
-}
-
-void PrintText(std::ostream& out, const std::string& migrator, bool dropped, const std::string& database,
-               const TMigrationReport& report, const std::vector<std::string>& messages,
-               const std::vector<std::string>& files, bool dryRun) {
-  out << "migrator " << migrator << (dropped ? " (dropped for this run)" : "") << ", database "
-      << (database.empty() ? "(none)" : database) << "\n";
-  for (const TReplacedComponent& r : report.Replaced())
-    out << "converted " << r.Name << ": " << r.FromClass << " -> " << r.ToClass
-        << (r.KeptSource.empty() ? " (source deleted)" : " (source kept as " + r.KeptSource + ")") << "\n";
-  for (const TRepointedLink& l : report.DataSources())
-    out << "data source " << l.Name << " -> " << (l.Target.empty() ? "(none)" : l.Target) << "\n";
-  for (const TRepointedLink& l : report.LookupFields())
-    out << "lookup field " << l.Name << " -> " << (l.Target.empty() ? "(none)" : l.Target) << "\n";
-  for (const std::string& m : messages) out << "message: " << m << "\n";
-  for (const std::string& f : files) out << (dryRun ? "would save " : "saved ") << f << "\n";
-}
-
-void PrintJson(std::ostream& out, const std::string& migrator, bool dropped, const std::string& database,
-               const TMigrationReport& report, const std::vector<std::string>& messages,
-               const std::vector<std::string>& files, bool dryRun) {
-  TJsonWriter json(out);
-  json.BeginObject().Member("migrator", migrator).Member("dropped", dropped).Key("database");
-  if (database.empty()) json.Null();
-  else json.String(database);
-  json.Key("converted").BeginArray();
-  for (const TReplacedComponent& r : report.Replaced()) {
-    json.BeginObject().Member("name", r.Name).Member("from", r.FromClass).Member("to", r.ToClass).Key("keptSource");
-    if (r.KeptSource.empty()) json.Null();
-    else json.String(r.KeptSource);
-    json.EndObject();
-  }
-  json.EndArray();
-  auto links = [&](const char* key, const char* target, const std::vector<TRepointedLink>& list) {
-    json.Key(key).BeginArray();
-    for (const TRepointedLink& l : list) {
-      json.BeginObject().Member("name", l.Name).Key(target);
-      if (l.Target.empty()) json.Null();
-      else json.String(l.Target);
-      json.EndObject();
-    }
-    json.EndArray();
-  };
-  links("dataSources", "dataSet", report.DataSources());
-  links("lookupFields", "lookupDataSet", report.LookupFields());
-  json.Key("messages").BeginArray();
-  for (const std::string& m : messages) json.String(m);
-  json.EndArray();
-  json.Member("dryRun", dryRun).Key(dryRun ? "modified" : "saved").BeginArray();
-  for (const std::string& f : files) json.String(f);
-  json.EndArray().EndObject();
-  out << "\n";
-}
-
-int RunMigrate(TDesignToolContext& ctx, TMigrateOptions& options) {
-  if (options.Files.empty()) throw EUsageError("give at least one form file");
-  const TClassInfo* migratorClass = TClassRegistry::Global().FindClass(MigratorClassName);
-  if (!migratorClass || !migratorClass->CanCreate()) {
-    *ctx.Err << "migrate: the loaded package has no " << MigratorClassName << "\n";
-    return 1;
-  }
-
-  // The foreign datasets open as datasets only with their classes known.
-  RegisterForeignClasses(TClassRegistry::Global());
-  TFormSession session(options.Files);
-  TComponent* root = session.MainModule().Root();
-  if (!root) throw Exception(session.MainModule().FileName() + " has no root component");
-
-  TMigrationReport report(session.Modules());
-  TDroppedMigrator dropped;
-  TComponent* migrator = FindMigrator(*root, *migratorClass);
-  const bool drops = migrator == nullptr;
-  if (drops) {
-    // Dropped on a designed form: the migrator's own rule picks its database.
-    migrator = migratorClass->CreateComponent(root);
-    dropped.Set(migrator);
-    migrator->SetName(DroppedName(*root, MigratorClassName));
-  }
-  TMigratorSettings settings(*migrator);
+int RunMigrate(TDesignToolContext& ctx, TMigrateCommandOptions& options) {
+  if (options.Run.Paths.empty()) throw EUsageError("give at least one form file or folder");
+  if (!options.Run.Database.empty() && !options.Run.CreateDatabase.empty())
+    throw EUsageError("give --database or --create-database, not both");
+  TProgressLine progress(*ctx.Err);
+  options.Run.Progress = [&](const std::string& phase, int done, int total) { progress(phase, done, total); };
+  TApplicationMigrationReport report;
   try {
-    if (!options.Database.empty())
-      SetObjectProp(*migrator, "Database", &FindDatabase(session, options.Database));
-    if (options.Convert) SetOrdProp(*migrator, "ConvertComponents", ConvertBits(*migrator, *options.Convert));
-    if (options.KeepSources) SetOrdProp(*migrator, "DeleteSourceComponents", 0);
+    report = MigrateApplication(options.Run);
+    progress.Clear();
   } catch (const std::invalid_argument& e) {
     *ctx.Err << "migrate: " << e.what() << "\n";
     return 2;
   }
-  std::string migratorName = QualifiedName(migrator);
-  std::string database = QualifiedName(dynamic_cast<TComponent*>(GetObjectProp(*migrator, "Database")));
-
-  TFunctionModalDriver driver;
-  driver.AnswerWith([](const TMessageBoxInfo& box) { return box.Offers(mrOk) ? mrOk : CautiousAnswer(box); });
-  {
-    TModalDriverGuard guard(driver);
-    auto editor = TDesignRegistry::Instance().CreatePropertyEditor(&session.Designer(), {migrator}, "Execute");
+  if (!report.Failure.empty()) {
+    for (const std::string& m : report.Messages) *ctx.Err << "message: " << m << "\n";
+    *ctx.Err << "migrate: " << report.Failure << "\n";
+    if (report.Database.empty())
+      *ctx.Err << "migrate: no form has a TQuelmDatabase for the new datasets; drop one on a form, name one with"
+               << " --database or make one with --create-database\n";
+    *ctx.Err << "migrate: the migration stopped; nothing was written\n";
+  }
+  // With --json the diffs are members of the report.
+  if (options.Run.Diff && !ctx.Json)
+    for (const TFileMigration& f : report.Files) *ctx.Out << f.Diff;
+  if (ctx.Json) WriteMigrationReportJson(*ctx.Out, report);
+  else if (report.Failure.empty()) PrintMigrationReport(*ctx.Out, report);
+  if (!options.ReportFile.empty()) {
+    std::ostringstream json;
+    WriteMigrationReportJson(json, report);
     try {
-      editor->Edit();
+      WriteFileAtomically(options.ReportFile, json.str());
     } catch (const Exception& e) {
-      for (const TMessageBoxInfo& box : driver.Messages()) *ctx.Err << "message: " << box.Text << "\n";
       *ctx.Err << "migrate: " << e.Message() << "\n";
-      if (database.empty())
-        *ctx.Err << "migrate: no form has a " << DatabaseClassName << " for the new datasets; drop one on a form"
-                 << " or name one with --database\n";
-      *ctx.Err << "migrate: the migration stopped; nothing was written\n";
       return 1;
     }
   }
-  std::vector<std::string> messages;
-  for (const TMessageBoxInfo& box : driver.Messages()) messages.push_back(box.Text);
-
-  // The forms as they will be saved: without the migrator dropped for the run
-  // and with a migrator of the form as it was.
-  settings.Restore();
-  dropped.Remove();
-  report.Compare();
-  std::vector<std::string> files;
-  for (TModule* module : report.ChangedModules()) {
-    if (!options.DryRun) module->Save();
-    files.push_back(module->FileName());
-  }
-  if (ctx.Json) PrintJson(*ctx.Out, migratorName, drops, database, report, messages, files, options.DryRun);
-  else PrintText(*ctx.Out, migratorName, drops, database, report, messages, files, options.DryRun);
-  return 0;
+  return report.ExitCode();
 }
 
 } // namespace
 
 TDesignTool MigrateCommand() {
-  return DeclaredTool<TMigrateOptions>(
+  return DeclaredTool<TMigrateCommandOptions>(
       "migrate",
-      "Opens the form files together and runs the migrator on them: the migrator\n"
-      "on the first form, or else one dropped on the first form for this run only\n"
-      "(it takes a database component of that form, or else the last one opened).\n"
-      "The foreign datasets (BDE, ADO, dbExpress and Zeos queries, tables and\n"
-      "stored procedures) of every open form become the suite's datasets under\n"
+      "Opens the form files together, a folder meaning every form file under it\n"
+      "(text and binary, each with the unit beside it), and runs the migrator on\n"
+      "them: the migrator on the first form, or else one dropped on the first form\n"
+      "for this run only. The foreign datasets (BDE, ADO, dbExpress and Zeos\n"
+      "queries, tables and stored procedures) become the suite's datasets under\n"
       "their names, with their SQL, table or procedure name, events, persistent\n"
       "fields and update objects, and the data sources and lookup fields that used\n"
-      "them follow. --database names the database component the new datasets use\n"
-      "(Root.Name reaches another form); --convert limits the access layers;\n"
-      "--keep-sources keeps each source, renamed Die_NAME. These options apply to\n"
-      "this run only. Prints what was converted and re-pointed and the migrator's\n"
-      "message, and saves every changed form file unless --dry-run.\n",
+      "them follow; a dbExpress or ADO command text that names a table or a\n"
+      "procedure becomes SELECT * FROM it or CALL it. Datasets inherited from an\n"
+      "ancestor form, inside inline frames, or of classes derived from the\n"
+      "convertible ones are left as they are. A file that cannot be read is left\n"
+      "out and reported; the others are migrated, and the exit status is 1.\n"
+      "\n"
+      "--out DIR writes every changed form under DIR at its relative path and\n"
+      "leaves the input alone; without it the files change in place, each\n"
+      "atomically. --create-database MODULE.NAME adds a database component NAME\n"
+      "to the open module MODULE, or makes a data module MODULE.dfm with its unit\n"
+      "in DIR (or in the first folder given), and gives it the host, port,\n"
+      "database and user (never a password) of the application's first\n"
+      "connection component, or of the one --carry-connection names.\n",
       DeclareMigrate, RunMigrate);
 }

@@ -5,6 +5,7 @@
 
 #include "classes/TStrings.h"
 #include "classes/TypInfo.h"
+#include "migrator/CommandTextStatement.h"
 #include "db/TDataSet.h"
 #include "db/TField.h"
 #include "rtl/TextCompare.h"
@@ -123,7 +124,7 @@ void TBDE2QuelmDorvik::GetNeededSQLs(TQuelmDataSet* newDataSet, TDataSet* oldDat
     auto* lines = dynamic_cast<TStrings*>(GetObjectProp(old, "SQL"));
     if (auto* query = dynamic_cast<TQuelmQuery*>(newDataSet); query && lines) query->SetSQL(lines);
   } else if (IsOneOf(cls, {"TSQLDataset", "TADODataset"})) {
-    std::string text = GetStrProp(old, "CommandText");
+    std::string text = CommandTextStatement(old);
     if (auto* query = dynamic_cast<TQuelmQuery*>(newDataSet)) query->GetQuery().SetText(text);
   } else if (IsOneOf(cls, {"TTable", "TZTable", "TSQLTable", "TADOTable"})) {
     std::string tableName = GetStrProp(old, "TableName");

@@ -4,6 +4,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/TList.h"
 #include "streaming/FormEncoding.h"
+#include "streaming/FormError.h"
 #include "streaming/TFormFile.h"
 
 #include <filesystem>
@@ -68,6 +69,47 @@ std::vector<TModule*> TModuleServices::OpenModules(const std::vector<std::string
     result.push_back(FModules.back().get());
   }
   return result;
+}
+
+std::vector<TModule*> TModuleServices::OpenModulesLeavingOut(const std::vector<std::string>& paths,
+                                                             std::vector<TOpenFailure>& failures) {
+  std::vector<TModule*> result;
+  std::vector<std::unique_ptr<TFormFile>> files;
+  for (const std::string& path : paths) {
+    if (TModule* open = FindModule(path)) {
+      result.push_back(open);
+      continue;
+    }
+    try {
+      files.push_back(TFormFile::LoadFromFile(path, FRegistry, FCodePage));
+    } catch (const EFormError& e) {
+      failures.push_back({path, std::make_unique<EFormError>(e)});
+    } catch (const Exception& e) {
+      failures.push_back({path, std::make_unique<Exception>(e)});
+    }
+  }
+  std::vector<TComponent*> roots;
+  for (auto& m : FModules) roots.push_back(m->Root());
+  for (auto& f : files) roots.push_back(f->Root());
+  for (auto& f : files) f->ResolveReferences(roots);
+  for (auto& f : files) f->FinishLoading();
+  for (auto& f : files) {
+    FModules.push_back(std::make_unique<TModule>(std::move(f)));
+    result.push_back(FModules.back().get());
+  }
+  return result;
+}
+
+TModule* TModuleServices::OpenNewModule(const std::string& fileName, std::string bytes) {
+  auto file = TFormFile::Load(std::move(bytes), fileName, FRegistry, FCodePage);
+  std::vector<TComponent*> roots;
+  for (auto& m : FModules) roots.push_back(m->Root());
+  roots.push_back(file->Root());
+  file->ResolveReferences(roots);
+  file->FinishLoading();
+  FModules.push_back(std::make_unique<TModule>(std::move(file)));
+  FModules.back()->MarkModified();
+  return FModules.back().get();
 }
 
 TModule* TModuleServices::FindModule(const std::string& fileName) const {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class Exception;
 class TClassRegistry;
 class TComponent;
 class TFormEditor;
@@ -85,6 +86,20 @@ public:
   // are fixed up across them and the modules already open. Raises EFormError
   // or EInOutError for the first bad file, and then opens none of them.
   std::vector<TModule*> OpenModules(const std::vector<std::string>& paths);
+  // A file that could not be opened: its path and the error it raised
+  // (EFormError, EInOutError or another Exception).
+  struct TOpenFailure {
+    std::string Path;
+    std::unique_ptr<Exception> Error;
+  };
+  // Opens the files that can be read, fixed up across them and the modules
+  // already open; each file that cannot be read is left out and listed in
+  // failures, and references into it stay unresolved (kept as read).
+  std::vector<TModule*> OpenModulesLeavingOut(const std::vector<std::string>& paths,
+                                              std::vector<TOpenFailure>& failures);
+  // Opens a module from bytes that are not on disk yet (a file the caller
+  // creates); it is written by its first save. Raises EFormError.
+  TModule* OpenNewModule(const std::string& fileName, std::string bytes);
   // The open module of that file (the same file under another spelling of
   // its path counts); none when it is not open.
   TModule* FindModule(const std::string& fileName) const;

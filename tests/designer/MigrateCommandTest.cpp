@@ -79,10 +79,10 @@ TEST_F(MigrateCommandTest, BadOptionsAndAMissingDatabaseWriteNothing) {
     EXPECT_EQ(run.Code, code) << args;
     EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), firstLine) << args;
   };
-  check("", 2, "migrate: give at least one form file");
+  check("", 2, "migrate: give at least one form file or folder");
   check("form.dfm --frobnicate", 2, "migrate: unknown option --frobnicate");
   check("form.dfm dm.dfm --convert bde,odbc", 2, "migrate: unknown access layer 'odbc' (give bde, ado, dbx or zeos)");
-  check("form.dfm dm.dfm --database Customers", 1, "migrate: Customers is a TADOTable, not a TQuelmDatabase");
+  check("form.dfm dm.dfm --database Customers", 2, "migrate: Customers is a TADOTable, not a TQuelmDatabase");
   check("form.dfm", 1, "migrate: BDE2QuelmDorvik1: Database not assigned");
   EXPECT_EQ(ReadText(FDir / "form.dfm"), Form);
   EXPECT_EQ(ReadText(FDir / "dm.dfm"), Module);
@@ -93,13 +93,16 @@ TEST_F(MigrateCommandTest, DryRunReportsWithoutWriting) {
   EXPECT_EQ(run.Code, 0) << run.Out;
   EXPECT_EQ(run.Out,
             "migrator Form1.BDE2QuelmDorvik1 (dropped for this run), database DM.Db1\n"
-            "converted Form1.Query1: TQuery -> TQuelmQuery (source kept as Form1.Die_Query1)\n"
-            "converted DM.Customers: TADOTable -> TQuelmTable (source kept as DM.Die_Customers)\n"
-            "data source Form1.DataSource1 -> Form1.Query1\n"
-            "lookup field Form1.Query1CUSTOMER -> DM.Customers\n"
+            "form.dfm: changed\n"
+            "  converted Form1.Query1: TQuery -> TQuelmQuery (source kept as Form1.Die_Query1)\n"
+            "    moved fields: Query1ID Query1CUSTOMER\n"
+            "  data source Form1.DataSource1 -> Form1.Query1\n"
+            "  lookup field Form1.Query1CUSTOMER -> DM.Customers\n"
+            "  left behind Form1.Query1.DatabaseName = 'MAIN': connection: the new dataset uses Database = DM.Db1\n"
+            "dm.dfm: changed\n"
+            "  converted DM.Customers: TADOTable -> TQuelmTable (source kept as DM.Die_Customers)\n"
             "message: 2 dataset descendants processed successfully\n"
-            "would save form.dfm\n"
-            "would save dm.dfm\n");
+            "2 files read, 2 would change, 0 left out\n");
   EXPECT_EQ(ReadText(FDir / "form.dfm"), Form);
 }
 
@@ -107,11 +110,16 @@ TEST_F(MigrateCommandTest, TheChosenLayerIsMigratedAndSavedWithoutTheDroppedMigr
   TRun run = Run("--json migrate form.dfm dm.dfm --convert ado");
   EXPECT_EQ(run.Code, 0) << run.Out;
   EXPECT_EQ(run.Out,
-            "{\"migrator\":\"Form1.BDE2QuelmDorvik1\",\"dropped\":true,\"database\":\"DM.Db1\","
-            "\"converted\":[{\"name\":\"DM.Customers\",\"from\":\"TADOTable\",\"to\":\"TQuelmTable\","
-            "\"keptSource\":null}],\"dataSources\":[],\"lookupFields\":[{\"name\":\"Form1.Query1CUSTOMER\","
-            "\"lookupDataSet\":\"DM.Customers\"}],\"messages\":[\"1 dataset descendants processed successfully\"],"
-            "\"dryRun\":false,\"saved\":[\"dm.dfm\"]}\n");
+            "{\"migrator\":\"Form1.BDE2QuelmDorvik1\",\"dropped\":true,\"database\":{\"name\":\"DM.Db1\","
+            "\"created\":false,\"file\":null,\"newModule\":null,\"connectionFrom\":null,\"carried\":{}},"
+            "\"dryRun\":false,\"failure\":null,\"files\":[{\"path\":\"form.dfm\",\"output\":\"form.dfm\","
+            "\"unit\":null,\"unitOutput\":null,\"status\":\"unchanged\",\"converted\":[],\"dataSources\":[],\"lookupFields\":"
+            "[{\"name\":\"Form1.Query1CUSTOMER\",\"lookupDataSet\":\"DM.Customers\"}],\"updateObjects\":[],"
+            "\"leftBehind\":[],\"skipped\":[],\"diff\":null,\"writeError\":null},{\"path\":\"dm.dfm\",\"output\":\"dm.dfm\","
+            "\"unit\":null,\"unitOutput\":null,\"status\":\"changed\",\"converted\":[{\"name\":\"DM.Customers\",\"from\":"
+            "\"TADOTable\",\"to\":\"TQuelmTable\",\"keptSource\":null,\"movedFields\":[]}],\"dataSources\":[],"
+            "\"lookupFields\":[],\"updateObjects\":[],\"leftBehind\":[],\"skipped\":[],\"diff\":null,\"writeError\":null}],"
+            "\"leftOut\":[],\"duplicateRoots\":[],\"messages\":[\"1 dataset descendants processed successfully\"]}\n");
   EXPECT_EQ(ReadText(FDir / "dm.dfm"),
             "object DM: TDataModule\r\n"
             "  object Db1: TQuelmDatabase\r\n"
@@ -140,13 +148,57 @@ TEST_F(MigrateCommandTest, AMigratorOnTheFormIsUsedWithItsOwnSettingsAndKeepsThe
   TRun run = Run("migrate form.dfm dm.dfm --convert bde");
   EXPECT_EQ(run.Code, 0) << run.Out;
   EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "migrator Form1.Mig1, database DM.Db1");
-  EXPECT_NE(run.Out.find("converted Form1.Query1: TQuery -> TQuelmQuery (source kept as Form1.Die_Query1)\n"),
+  EXPECT_NE(run.Out.find("  converted Form1.Query1: TQuery -> TQuelmQuery (source kept as Form1.Die_Query1)\n"),
             std::string::npos)
       << run.Out;
   EXPECT_EQ(run.Out.find("DM.Customers: TADOTable"), std::string::npos) << run.Out;
   std::string saved = ReadText(FDir / "form.dfm");
   EXPECT_NE(saved.find(migrator), std::string::npos) << saved;
   EXPECT_NE(saved.find("  object Die_Query1: TQuery\r\n"), std::string::npos) << saved;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MigrateCommandTest, AFolderMigratesIntoAnOutputFolderPastAnUnreadableFile) {
+  fs::create_directories(FDir / "app/sub");
+  fs::rename(FDir / "form.dfm", FDir / "app/sub/form.dfm");
+  fs::rename(FDir / "dm.dfm", FDir / "app/dm.dfm");
+  WriteText(FDir / "app/sub/broken.dfm", "object Broken: TForm\r\n  Caption = 'open\r\nend\r\n");
+  TRun run = Run("migrate app --out out --diff --report report.json");
+  EXPECT_EQ(run.Code, 1) << run.Out;
+  // The diff of each changed file, the summary, and the file left out.
+  EXPECT_NE(run.Out.find("--- app/sub/form.dfm\n+++ out/sub/form.dfm\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("-  object Query1: TQuery\r\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("app/sub/form.dfm: changed, written to out/sub/form.dfm\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("left out app/sub/broken.dfm:2:13: unterminated string\n"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("2 files read, 2 changed, 1 left out\n"), std::string::npos) << run.Out;
+  // The input is untouched; the output holds the changed forms at their places.
+  EXPECT_EQ(ReadText(FDir / "app/sub/form.dfm"), Form);
+  EXPECT_EQ(ReadText(FDir / "app/dm.dfm"), Module);
+  EXPECT_NE(ReadText(FDir / "out/sub/form.dfm").find("  object Query1: TQuelmQuery\r\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(FDir / "out/dm.dfm"));
+  EXPECT_FALSE(fs::exists(FDir / "out/sub/broken.dfm"));
+  std::string json = ReadText(FDir / "report.json");
+  EXPECT_NE(json.find("\"leftOut\":[{\"path\":\"app/sub/broken.dfm\",\"where\":\"app/sub/broken.dfm:2:13\","
+                      "\"reason\":\"unterminated string\"}]"),
+            std::string::npos)
+      << json;
+}
+
+TEST_F(MigrateCommandTest, ADryRunIntoAnOutputFolderWritesNothing) {
+  TRun run = Run("migrate form.dfm dm.dfm --out out --dry-run");
+  EXPECT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("form.dfm: changed, would write out/form.dfm\n"), std::string::npos) << run.Out;
+  EXPECT_FALSE(fs::exists(FDir / "out"));
+  EXPECT_EQ(ReadText(FDir / "form.dfm"), Form);
+}
+
+TEST_F(MigrateCommandTest, DatabaseOptionsThatCannotWorkTogether) {
+  TRun run = Run("migrate form.dfm --database DM.Db1 --create-database DM.Db2");
+  EXPECT_EQ(run.Code, 2);
+  EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "migrate: give --database or --create-database, not both");
 }
 
 } // namespace

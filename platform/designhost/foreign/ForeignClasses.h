@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TClassRegistry;
@@ -56,3 +57,6 @@ private:
 // Every foreign class, made on first use and kept for the process's life.
 const std::vector<const TClassInfo*>& ForeignClasses();
 void RegisterForeignClasses(TClassRegistry& registry);
+// Whether the migrator replaces datasets of the class (its own name, letter
+// case ignored): the queries, tables and stored procedures of the four layers.
+bool IsConvertibleForeignClass(std::string_view className);
