@@ -13,6 +13,12 @@ TDesignerOptions ParseDesignerOptions(const std::vector<std::string>& argv) {
     }
     if (!afterDashes && a == "--json") {
       options.Json = true;
+    } else if (!afterDashes && a == "--gui") {
+      options.Gui = true;
+    } else if (!afterDashes && options.Gui && options.Command.empty() && a.rfind("--", 0) == 0) {
+      // The window's own options (the connection) come before its files.
+      options.Args.push_back(a);
+      if (a.find('=') == std::string::npos && i + 1 < argv.size()) options.Args.push_back(argv[++i]);
     } else if (!afterDashes && (a == "--help" || a == "-h")) {
       options.Help = true;
     } else if (!afterDashes && options.Command.empty() && a == "--package") {

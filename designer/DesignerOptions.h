@@ -8,6 +8,7 @@ struct TDesignerOptions {
   std::string PackagePath;  // --package; else beside the program
   bool Json = false;        // --json, anywhere on the line
   bool Help = false;        // --help, anywhere on the line
+  bool Gui = false;         // --gui: the graphical design host
   std::string Command;
   std::vector<std::string> Args;
 };
