@@ -450,13 +450,13 @@ void TFormView::MoveTo(TComponent* component, QPoint formTopLeft) {
   const TShape* s = ShapeOf(component);
   if (!s) return;
   // Places are kept relative to the parent control.
-  QPoint origin = s->Rect.topLeft() - (dynamic_cast<TControl*>(component)
-                                           ? QPoint(static_cast<TControl*>(component)->Left(), static_cast<TControl*>(component)->Top())
-                                           : (s->Visual ? DesignPosition(*component) : QPoint(0, 0)));
+  auto* control = dynamic_cast<TControl*>(component);
+  QPoint own = control ? QPoint(control->Left(), control->Top()) : DesignPosition(*component);
+  QPoint origin = s->Rect.topLeft() - own;  // the parent's place on the form
   QPoint place = formTopLeft - origin;
   if (!s->Visual) place = QPoint(std::max(0, place.x()), std::max(0, place.y()));
   try {
-    if (dynamic_cast<TControl*>(component)) {
+    if (control) {
       std::vector<TComponent*> selection = FSession.Selection();
       FSession.Select({component});
       FSession.SetPropertyValue("Left", std::to_string(place.x()));
