@@ -72,6 +72,7 @@ TDesignerWindow::TDesignerWindow(const TResourceTable* resources, TConnectionOpt
 
   FModules = new QListWidget;
   FModules->setObjectName("modules");
+  FModules->setTextElideMode(Qt::ElideMiddle);
   FTree = new QTreeWidget;
   FTree->setObjectName("componentTree");
   FTree->setHeaderHidden(true);
@@ -104,7 +105,7 @@ TDesignerWindow::TDesignerWindow(const TResourceTable* resources, TConnectionOpt
   main->addWidget(left);
   main->addWidget(scroll);
   main->setStretchFactor(1, 1);
-  main->setSizes({300, 800});
+  main->setSizes({380, 1000});
 
   FPalette = new QTabWidget;
   FPalette->setObjectName("palette");
@@ -165,7 +166,7 @@ void TDesignerWindow::BuildMenus() {
   open->setShortcut(QKeySequence::Open);
   FSaveAction = file->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Save"));
   FSaveAction->setShortcut(QKeySequence::Save);
-  FSaveAllAction = file->addAction(tr("Save A&ll"));
+  FSaveAllAction = file->addAction(style()->standardIcon(QStyle::SP_DriveFDIcon), tr("Save A&ll"));
   FSaveAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   FCloseAction = file->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("&Close"));
   FCloseAction->setShortcut(QKeySequence::Close);
@@ -189,6 +190,7 @@ void TDesignerWindow::BuildMenus() {
   tools->setObjectName("fileToolBar");
   tools->setMovable(false);
   tools->setIconSize(QSize(20, 20));
+  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   tools->addAction(open);
   tools->addAction(FSaveAction);
   tools->addAction(FSaveAllAction);

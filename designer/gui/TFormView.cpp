@@ -271,8 +271,9 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
   QRect r = ComponentRect(s.Component);
   if (r.isEmpty()) return;
   p.save();
-  p.setClipRect(r.intersected(QRect(FormOrigin(), FFormSize)));
   const std::string& cls = s.ClassName;
+  // Labels size themselves to their text; everything else stays in its box.
+  p.setClipRect(cls == "TLabel" ? QRect(FormOrigin(), FFormSize) : r.intersected(QRect(FormOrigin(), FFormSize)));
   QString caption = Q(s.Caption);
   QRect inner = r.adjusted(0, 0, -1, -1);
   if (!s.Known) {
@@ -288,10 +289,15 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
     p.setPen(QColor(40, 55, 85));
     QString label = Q(s.Name) + QStringLiteral(": ") + Q(cls);
     QRect text = r.adjusted(4, 2, -4, -2);
-    if (!caption.isEmpty() && r.height() >= 34)
-      p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, label + QStringLiteral("\n") + caption);
-    else
+    if (caption.isEmpty()) {
       p.drawText(text, Qt::AlignLeft | (r.height() < 34 ? Qt::AlignVCenter : Qt::AlignTop), label);
+    } else {
+      // The caption as the control would show it, the name and class above.
+      if (r.height() >= 34) p.drawText(text, Qt::AlignLeft | Qt::AlignTop, label);
+      p.setFont(font());
+      p.setPen(QColor(20, 20, 20));
+      p.drawText(r.height() >= 34 ? r.adjusted(2, 12, -2, 0) : r, Qt::AlignCenter | Qt::TextWordWrap, caption);
+    }
     p.restore();
     return;
   }

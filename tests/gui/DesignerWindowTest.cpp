@@ -2,6 +2,7 @@
 // keyboard input on the offscreen platform: the palette, a drop, the tree
 // and inspector against the design session, a drop-down against the test
 // server, saving, and screenshots of a real form.
+#include "GuiTestHost.h"
 #include "PaletteBitmap.h"
 #include "TDesignerWindow.h"
 #include "TFormView.h"
@@ -98,29 +99,6 @@ const char* OrdersUnit =
     "{$R *.dfm}\r\n"
     "\r\n"
     "end.\r\n";
-
-// The process-wide setup a host does once: the application object, the
-// classes of the other access layers, the package.
-class TGuiHost {
-public:
-  static TGuiHost& Instance() {
-    static TGuiHost host;
-    return host;
-  }
-  const TResourceTable* Resources() const { return FPackage->Module()->Resources; }
-
-private:
-  TGuiHost() {
-    static int argc = 1;
-    static char name[] = "gui_tests";
-    static char* argv[] = {name, nullptr};
-    FApp = std::make_unique<QApplication>(argc, argv);
-    RegisterForeignClasses(TClassRegistry::Global());
-    FPackage = TLoadedPackage::Load(QUELM_PACKAGE_FILE);
-  }
-  std::unique_ptr<QApplication> FApp;
-  std::unique_ptr<TLoadedPackage> FPackage;
-};
 
 TConnectionOptions TestServer() {
   TConnectionOptions options;

@@ -1,0 +1,28 @@
+#include "GuiTestHost.h"
+
+#include "classes/TClassRegistry.h"
+#include "designhost/PackageLoader.h"
+#include "designhost/foreign/ForeignClasses.h"
+#include "rtl/Resources.h"
+
+namespace {
+TGuiHost* const Host = static_cast<TGuiHost*>(::testing::AddGlobalTestEnvironment(new TGuiHost));
+}
+
+TGuiHost& TGuiHost::Instance() { return *Host; }
+
+const TResourceTable* TGuiHost::Resources() const { return FPackage->Module()->Resources; }
+
+void TGuiHost::SetUp() {
+  static int argc = 1;
+  static char name[] = "gui_tests";
+  static char* argv[] = {name, nullptr};
+  FApp = std::make_unique<QApplication>(argc, argv);
+  RegisterForeignClasses(TClassRegistry::Global());
+  FPackage = TLoadedPackage::Load(QUELM_PACKAGE_FILE);
+}
+
+void TGuiHost::TearDown() {
+  FPackage.reset();
+  FApp.reset();
+}
