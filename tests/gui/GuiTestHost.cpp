@@ -5,6 +5,8 @@
 #include "designhost/foreign/ForeignClasses.h"
 #include "rtl/Resources.h"
 
+#include <cstdlib>
+
 namespace {
 TGuiHost* const Host = static_cast<TGuiHost*>(::testing::AddGlobalTestEnvironment(new TGuiHost));
 }
@@ -17,6 +19,8 @@ void TGuiHost::SetUp() {
   static int argc = 1;
   static char name[] = "gui_tests";
   static char* argv[] = {name, nullptr};
+  // Offscreen unless the one running the tests chose a platform.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   FApp = std::make_unique<QApplication>(argc, argv);
   RegisterForeignClasses(TClassRegistry::Global());
   FPackage = TLoadedPackage::Load(QUELM_PACKAGE_FILE);

@@ -127,4 +127,10 @@ TEST_P(ScreenshotTest, MainWindowShowsPaletteTreeInspectorAndTheDrawnForm) {
   fs::remove_all(dir, ec);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, ScreenshotTest, ::testing::ValuesIn(Cases));
+INSTANTIATE_TEST_SUITE_P(Corpus, ScreenshotTest, ::testing::ValuesIn(Cases),
+                         [](const ::testing::TestParamInfo<TScreenshotCase>& info) {
+                           std::string name = info.param.Picture;
+                           name = name.substr(0, name.find('.'));
+                           std::erase(name, '-');
+                           return name;
+                         });
