@@ -99,7 +99,7 @@ TDesignerWindow::TDesignerWindow(const TResourceTable* resources, TConnectionOpt
   left->setStretchFactor(0, 1);
   left->setStretchFactor(1, 3);
   left->setStretchFactor(2, 6);
-  left->setSizes({70, 200, 420});
+  left->setSizes({60, 280, 420});
 
   auto* main = new QSplitter(Qt::Horizontal);
   main->addWidget(left);
@@ -139,7 +139,7 @@ TDesignerWindow::TDesignerWindow(const TResourceTable* resources, TConnectionOpt
     }
   });
   FFormView->TakeDropClass = [this] { return TakeDropClass(); };
-  FFormView->OnSelect = [this](TComponent* c) { SelectComponents({c}); };
+  FFormView->OnSelect = [this](const std::vector<TComponent*>& c) { SelectComponents(c); };
   FFormView->OnDropped = [this](TComponent* c) {
     ModuleChanged();
     SelectComponents({c});

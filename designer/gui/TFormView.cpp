@@ -244,10 +244,18 @@ void TFormView::paintEvent(QPaintEvent*) {
   p.setFont(bold);
   p.drawText(title.adjusted(8, 0, -60, 0), Qt::AlignVCenter | Qt::AlignLeft, FFormCaption);
   p.setFont(font());
+  // Close, maximise and minimise, right to left.
+  p.setPen(QPen(QColor(230, 236, 245), 1.5));
   for (int i = 0; i < 3; ++i) {
-    QRect box(title.right() - 20 - i * 20, title.top() + 5, 14, 14);
-    p.setPen(QColor(220, 228, 240));
-    p.drawRect(box);
+    QRect box(title.right() - 22 - i * 22, title.top() + 6, 12, 12);
+    if (i == 0) {
+      p.drawLine(box.topLeft(), box.bottomRight());
+      p.drawLine(box.topRight(), box.bottomLeft());
+    } else if (i == 1) {
+      p.drawRect(box.adjusted(1, 1, -1, -1));
+    } else {
+      p.drawLine(box.left() + 1, box.bottom() - 1, box.right() - 1, box.bottom() - 1);
+    }
   }
   // The client area with the designer's grid.
   p.fillRect(client, FFormIsDataModule ? QColor(255, 255, 255) : FaceColour);
@@ -264,7 +272,8 @@ void TFormView::paintEvent(QPaintEvent*) {
   p.restore();
   for (TComponent* c : FSession.Selection())
     if (c != FModule->Root())
-      if (QRect r = ComponentRect(c); !r.isEmpty()) PaintSelection(p, r);
+      if (const TShape* s = ShapeOf(c))
+        PaintSelection(p, s->Visual ? ComponentRect(c) : ComponentRect(c).adjusted(-3, -3, 3, 3));
 }
 
 void TFormView::PaintControl(QPainter& p, const TShape& s) const {
@@ -421,8 +430,16 @@ void TFormView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   TComponent* c = ComponentAt(at);
-  if (OnSelect) OnSelect(c);
+  std::vector<TComponent*> selection{c};
+  if (event->modifiers() & Qt::ShiftModifier && c != FModule->Root()) {
+    selection = FSession.Selection();
+    std::erase(selection, FModule->Root());
+    if (std::erase(selection, c) == 0) selection.push_back(c);
+    if (selection.empty()) selection.push_back(FModule->Root());
+  }
+  if (OnSelect) OnSelect(selection);
   update();
+  if (selection.size() != 1) return;
   if (c && c != FModule->Root() && !c->IsAncestor() && !c->IsInline()) {
     FDragging = c;
     FPressAt = at;
@@ -500,7 +517,7 @@ void TFormView::keyPressEvent(QKeyEvent* event) {
 void TFormView::contextMenuEvent(QContextMenuEvent* event) {
   if (!FModule) return;
   TComponent* c = ComponentAt(event->pos());
-  if (OnSelect) OnSelect(c);
+  if (OnSelect) OnSelect({c});
   update();
   if (OnContextMenu) OnContextMenu(c, event->globalPos());
 }

@@ -36,7 +36,8 @@ public:
 
   // The class a click drops, taken when the click happens (empty: none).
   std::function<std::string()> TakeDropClass;
-  std::function<void(TComponent*)> OnSelect;     // a click chose a component
+  // A click chose components (shift-click adds or takes away one).
+  std::function<void(const std::vector<TComponent*>&)> OnSelect;
   std::function<void(TComponent*)> OnDropped;    // a palette drop made it
   std::function<void()> OnChanged;               // a move or delete changed the module
   std::function<void(TComponent*, QPoint)> OnContextMenu;  // at a global point

@@ -38,7 +38,8 @@ const TScreenshotCase Cases[] = {
 
 fs::path Corpus() {
   const char* shared = std::getenv("QUELM_SHARED");
-  return fs::path(shared && *shared ? shared : "../shared") / "corpus" / "dfm";
+  fs::path root = shared && *shared ? fs::path(shared) : fs::path(QUELM_SOURCE_DIR) / ".." / "shared";
+  return root / "corpus" / "dfm";
 }
 
 bool SameColour(QRgb a, QRgb b) { return (a | 0xFF000000u) == (b | 0xFF000000u); }
