@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <unordered_map>
 
@@ -140,6 +142,11 @@ void TFormView::Layout() {
     height = form->Height();
   }
   FFormSize = QSize(std::max(width, 120), std::max(height, 60));
+  // The controls' text in the form's font size (Font.Height is negative
+  // for a size in pixels without the leading).
+  FFormFont = font();
+  int fontHeight = std::abs(IntProp(rootObject, "Font.Height").value_or(-11));
+  FFormFont.setPixelSize(std::clamp(fontHeight, 8, 32));
   FFormCaption = FFormIsDataModule ? Q(root->Name()) : Q(TextProp(rootObject, "Caption"));
 
   std::unordered_map<const TComponent*, size_t> shapeOf;
@@ -265,6 +272,7 @@ void TFormView::paintEvent(QPaintEvent*) {
 
   p.save();
   p.setClipRect(client);
+  p.setFont(FFormFont);
   for (const TShape& s : FShapes)
     if (s.Visual) PaintControl(p, s);
   for (const TShape& s : FShapes)
@@ -293,7 +301,7 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
     p.setPen(pen);
     p.drawRect(inner);
     QFont small = font();
-    small.setPointSizeF(font().pointSizeF() * 0.85);
+    small.setPixelSize(10);
     p.setFont(small);
     p.setPen(QColor(40, 55, 85));
     QString label = Q(s.Name) + QStringLiteral(": ") + Q(cls);
@@ -303,16 +311,17 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
     } else {
       // The caption as the control would show it, the name and class above.
       if (r.height() >= 34) p.drawText(text, Qt::AlignLeft | Qt::AlignTop, label);
-      p.setFont(font());
+      p.setFont(FFormFont);
       p.setPen(QColor(20, 20, 20));
-      p.drawText(r.height() >= 34 ? r.adjusted(2, 12, -2, 0) : r, Qt::AlignCenter | Qt::TextWordWrap, caption);
+      p.drawText(r.height() >= 34 ? r.adjusted(2, 12, -2, 0) : r, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, caption);
     }
     p.restore();
     return;
   }
+  p.setFont(FFormFont);
   if (cls == "TLabel") {
     p.setPen(Qt::black);
-    p.drawText(r, Qt::AlignLeft | Qt::AlignTop, caption.isEmpty() ? Q(s.Name) : caption);
+    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, caption.isEmpty() ? Q(s.Name) : caption);
   } else if (cls == "TButton") {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(253, 253, 253));
@@ -321,7 +330,7 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
     p.setPen(QColor(140, 140, 140));
     p.drawRoundedRect(QRectF(inner), 2, 2);
     p.setPen(Qt::black);
-    p.drawText(r, Qt::AlignCenter, caption);
+    p.drawText(r, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
   } else if (Contains(cls, "Edit") || cls == "TMemo" || cls == "TListBox" || cls == "TComboBox") {
     SunkenBox(p, r);
     p.setPen(Qt::black);
@@ -341,7 +350,7 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
     QRect box(r.left() + 1, r.center().y() - 6, 13, 13);
     SunkenBox(p, box);
     p.setPen(Qt::black);
-    p.drawText(r.adjusted(19, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    p.drawText(r.adjusted(19, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, caption);
   } else if (cls == "TGroupBox" || cls == "TRadioGroup") {
     QRect box = inner.adjusted(0, 7, 0, 0);
     p.setPen(ShadowColour);
@@ -352,7 +361,7 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
     text.moveTopLeft(r.topLeft() + QPoint(8, 0));
     p.fillRect(text, FaceColour);
     p.setPen(Qt::black);
-    p.drawText(text, Qt::AlignCenter, caption);
+    p.drawText(text, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
   } else if (Contains(cls, "PageControl")) {
     p.fillRect(r.adjusted(0, 22, 0, 0), FaceColour);
     p.setPen(ShadowColour);
@@ -375,7 +384,7 @@ void TFormView::PaintControl(QPainter& p, const TShape& s) const {
     p.fillRect(r, FaceColour);
     RaisedFrame(p, inner);
     p.setPen(Qt::black);
-    p.drawText(r, Qt::AlignCenter, caption);
+    p.drawText(r, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
   }
   p.restore();
 }

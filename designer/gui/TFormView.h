@@ -76,6 +76,7 @@ private:
   TDesignModule* FModule = nullptr;
   QSize FFormSize{400, 300};
   QString FFormCaption;
+  QFont FFormFont;  // the form's Font: its controls' text
   bool FFormIsDataModule = false;
   std::vector<TShape> FShapes;
   mutable std::map<std::string, QImage> FBitmaps;
