@@ -100,16 +100,6 @@ const char* OrdersUnit =
     "\r\n"
     "end.\r\n";
 
-TConnectionOptions TestServer() {
-  TConnectionOptions options;
-  options.Host = Env("QUELM_TEST_HOST");
-  options.Port = std::atoi(Env("QUELM_TEST_PORT").c_str());
-  options.User = Env("QUELM_TEST_USER");
-  options.PasswordEnv = Env("QUELM_TEST_PASSWORD_ENV");
-  options.Database = Env("QUELM_TEST_DATABASE");
-  return options;
-}
-
 class DesignerWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -133,12 +123,6 @@ protected:
     FWindow->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
     return *FWindow;
-  }
-
-  bool NeedServer() {
-    if (!Env("QUELM_TEST_HOST").empty()) return true;
-    if (Env("CI") == "true") ADD_FAILURE() << "no test server (QUELM_TEST_HOST is not set)";
-    return false;
   }
 
   TComponent* Component(const std::string& name) {
@@ -315,8 +299,9 @@ TEST_F(DesignerWindowTest, TreeAndInspectorShowWhatTheSessionGives) {
 }
 
 TEST_F(DesignerWindowTest, ChoosingATableNameFromTheDropDownSetsItAndMarksTheModule) {
-  if (!NeedServer()) GTEST_SKIP() << "no test server";
-  TDesignerWindow& w = Open(FForm, TestServer());
+  std::optional<TConnectionOptions> server = TestServerOptions();
+  if (!server) GTEST_SKIP() << "no test server";
+  TDesignerWindow& w = Open(FForm, *server);
   ClickPalette("TQuelmTable");
   QTest::mouseClick(w.FormView(), Qt::LeftButton, {}, FormPoint(120, 150));
   ASSERT_NE(nullptr, Component("QuelmTable1"));

@@ -30,3 +30,21 @@ void TGuiHost::TearDown() {
   FPackage.reset();
   FApp.reset();
 }
+
+std::optional<TConnectionOptions> TestServerOptions() {
+  auto env = [](const char* name) -> std::string {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+  };
+  if (env("QUELM_TEST_HOST").empty()) {
+    if (env("CI") == "true") ADD_FAILURE() << "no test server (QUELM_TEST_HOST is not set)";
+    return std::nullopt;
+  }
+  TConnectionOptions options;
+  options.Host = env("QUELM_TEST_HOST");
+  options.Port = std::atoi(env("QUELM_TEST_PORT").c_str());
+  options.User = env("QUELM_TEST_USER");
+  options.PasswordEnv = env("QUELM_TEST_PASSWORD_ENV");
+  options.Database = env("QUELM_TEST_DATABASE");
+  return options;
+}

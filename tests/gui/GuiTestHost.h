@@ -5,9 +5,12 @@
 // them before the toolkit's own statics go.
 #include <gtest/gtest.h>
 
+#include "ConnectionOptions.h"
+
 #include <QApplication>
 
 #include <memory>
+#include <optional>
 
 class TLoadedPackage;
 struct TResourceTable;
@@ -24,3 +27,7 @@ private:
   std::unique_ptr<QApplication> FApp;
   std::unique_ptr<TLoadedPackage> FPackage;
 };
+
+// The test server's connection options from QUELM_TEST_*; none when no
+// server runs (then a test that needs one skips, or fails under CI=true).
+std::optional<TConnectionOptions> TestServerOptions();
