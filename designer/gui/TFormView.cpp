@@ -401,7 +401,7 @@ void TFormView::PaintNonVisual(QPainter& p, const TShape& s) const {
   p.setFont(small);
   QString name = Q(s.Name);
   int w = p.fontMetrics().horizontalAdvance(name) + 6;
-  QRect label(r.center().x() - w / 2, r.bottom() + 2, w, p.fontMetrics().height());
+  QRect label(r.center().x() - w / 2, r.bottom() + 2, w, p.fontMetrics().height() + 3);  // room for underscores
   p.fillRect(label, QColor(255, 255, 255, 200));
   p.setPen(Qt::black);
   p.drawText(label, Qt::AlignCenter, name);
