@@ -1,6 +1,7 @@
 #include "TDesignerWindow.h"
 
 #include "PaletteBitmap.h"
+#include "TConnectionDialog.h"
 #include "TFormView.h"
 #include "TInspectorView.h"
 
@@ -171,6 +172,8 @@ void TDesignerWindow::BuildMenus() {
   FCloseAction = file->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("&Close"));
   FCloseAction->setShortcut(QKeySequence::Close);
   file->addSeparator();
+  FConnectionAction = file->addAction(style()->standardIcon(QStyle::SP_DriveNetIcon), tr("Co&nnection..."));
+  file->addSeparator();
   QAction* quit = file->addAction(tr("E&xit"));
   quit->setShortcut(QKeySequence::Quit);
 
@@ -185,6 +188,15 @@ void TDesignerWindow::BuildMenus() {
   connect(FSaveAllAction, &QAction::triggered, this, [this] { SaveAll(); });
   connect(FCloseAction, &QAction::triggered, this, [this] { CloseCurrent(); });
   connect(quit, &QAction::triggered, this, &QWidget::close);
+  connect(FConnectionAction, &QAction::triggered, this, [this] {
+    TConnectionDialog dialog(FEditors.Connection(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+      FEditors.SetConnection(dialog.Options());
+      statusBar()->showMessage(FEditors.Connection().Host ? tr("Server: %1").arg(Q(*FEditors.Connection().Host))
+                                                          : tr("Server: the embedded server"),
+                               8000);
+    }
+  });
 
   QToolBar* tools = addToolBar(tr("File"));
   tools->setObjectName("fileToolBar");
@@ -195,6 +207,8 @@ void TDesignerWindow::BuildMenus() {
   tools->addAction(FSaveAction);
   tools->addAction(FSaveAllAction);
   tools->addAction(FCloseAction);
+  tools->addSeparator();
+  tools->addAction(FConnectionAction);
 }
 
 void TDesignerWindow::BuildPalette() {
@@ -242,9 +256,9 @@ bool TDesignerWindow::OpenFiles(const std::vector<std::string>& files) {
   std::vector<TDesignModule*> opened;
   try {
     opened = FSession.Open(files);
-  } catch (const Exception& e) {
-    Error(Q(e.Message()));
-    if (isVisible()) QMessageBox::warning(this, tr("Open"), Q(e.Message()));
+  } catch (const std::exception& e) {
+    Error(QString::fromUtf8(e.what()));
+    if (isVisible()) QMessageBox::warning(this, tr("Open"), QString::fromUtf8(e.what()));
     return false;
   }
   if (!opened.empty()) ShowModule(opened.front());
@@ -348,9 +362,9 @@ bool TDesignerWindow::SaveCurrent() {
                                              : tr("Saved %1").arg(Q(written.front()) +
                                                                  (written.size() > 1 ? QStringLiteral(" and its unit") : QString())),
                              8000);
-  } catch (const Exception& e) {
-    Error(Q(e.Message()));
-    if (isVisible()) QMessageBox::warning(this, tr("Save"), Q(e.Message()));
+  } catch (const std::exception& e) {
+    Error(QString::fromUtf8(e.what()));
+    if (isVisible()) QMessageBox::warning(this, tr("Save"), QString::fromUtf8(e.what()));
     return false;
   }
   RefreshAll();
@@ -361,9 +375,9 @@ bool TDesignerWindow::SaveAll() {
   try {
     std::vector<std::string> written = FSession.Save();
     statusBar()->showMessage(tr("Saved %n file(s)", nullptr, static_cast<int>(written.size())), 8000);
-  } catch (const Exception& e) {
-    Error(Q(e.Message()));
-    if (isVisible()) QMessageBox::warning(this, tr("Save All"), Q(e.Message()));
+  } catch (const std::exception& e) {
+    Error(QString::fromUtf8(e.what()));
+    if (isVisible()) QMessageBox::warning(this, tr("Save All"), QString::fromUtf8(e.what()));
     return false;
   }
   RefreshAll();
@@ -408,16 +422,16 @@ QMenu* TDesignerWindow::ContextMenu(TComponent* component) {
   std::vector<std::string> verbs;
   try {
     verbs = FSession.Verbs(*component);
-  } catch (const Exception& e) {
-    Error(Q(e.Message()));
+  } catch (const std::exception& e) {
+    Error(QString::fromUtf8(e.what()));
   }
   for (int i = 0; i < static_cast<int>(verbs.size()); ++i) {
     QAction* verb = menu->addAction(Q(verbs[static_cast<size_t>(i)]));
     connect(verb, &QAction::triggered, this, [this, component, i] {
       try {
         FEditors.Verb(*component, i);
-      } catch (const Exception& e) {
-        Error(Q(e.Message()));
+      } catch (const std::exception& e) {
+        Error(QString::fromUtf8(e.what()));
       }
       ModuleChanged();
     });
@@ -439,8 +453,8 @@ void TDesignerWindow::DeleteComponent(TComponent* component) {
   try {
     FSession.DeleteComponents(*FCurrent, {component});
     FSession.Select({FCurrent->Root()});
-  } catch (const Exception& e) {
-    Error(Q(e.Message()));
+  } catch (const std::exception& e) {
+    Error(QString::fromUtf8(e.what()));
   }
   ModuleChanged();
 }
@@ -453,8 +467,8 @@ void TDesignerWindow::RenameComponent(TComponent* component) {
   if (!ok || name.isEmpty()) return;
   try {
     FSession.RenameComponent(*FCurrent, *component, name.toStdString());
-  } catch (const Exception& e) {
-    Error(Q(e.Message()));
+  } catch (const std::exception& e) {
+    Error(QString::fromUtf8(e.what()));
   }
   ModuleChanged();
 }

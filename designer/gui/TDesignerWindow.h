@@ -48,6 +48,9 @@ public:
   QTabWidget* Palette() const { return FPalette; }
   QAction* SaveAction() const { return FSaveAction; }
   QAction* SaveAllAction() const { return FSaveAllAction; }
+  QAction* ConnectionAction() const { return FConnectionAction; }
+  // The server the lists and editors use.
+  const TConnectionOptions& Connection() const { return FEditors.Connection(); }
   // The last error shown in the status bar.
   const QString& LastError() const { return FLastError; }
   // The context menu of a component: the component editor's verbs, then
@@ -84,6 +87,7 @@ private:
   QAction* FSaveAction = nullptr;
   QAction* FSaveAllAction = nullptr;
   QAction* FCloseAction = nullptr;
+  QAction* FConnectionAction = nullptr;
   std::vector<QToolButton*> FPaletteButtons;
   bool FRefreshingTree = false;
   QString FLastError;

@@ -433,8 +433,8 @@ void TFormView::mousePressEvent(QMouseEvent* event) {
       TComponent& made = FSession.AddComponent(*FModule, dropClass, options);
       Refresh();
       if (OnDropped) OnDropped(&made);
-    } catch (const Exception& e) {
-      if (OnError) OnError(Q(e.Message()));
+    } catch (const std::exception& e) {
+      if (OnError) OnError(QString::fromUtf8(e.what()));
     }
     return;
   }
@@ -497,8 +497,8 @@ void TFormView::MoveTo(TComponent* component, QPoint formTopLeft) {
     } else {
       component->SetDesignInfo(MakeDesignInfo(place));
     }
-  } catch (const Exception& e) {
-    if (OnError) OnError(Q(e.Message()));
+  } catch (const std::exception& e) {
+    if (OnError) OnError(QString::fromUtf8(e.what()));
   }
   Refresh();
   if (OnChanged) OnChanged();
@@ -516,8 +516,8 @@ void TFormView::keyPressEvent(QKeyEvent* event) {
   try {
     FSession.DeleteComponents(*FModule, selection);
     FSession.Select({FModule->Root()});
-  } catch (const Exception& e) {
-    if (OnError) OnError(Q(e.Message()));
+  } catch (const std::exception& e) {
+    if (OnError) OnError(QString::fromUtf8(e.what()));
   }
   Refresh();
   if (OnChanged) OnChanged();

@@ -27,6 +27,7 @@ constexpr int NameRole = Qt::UserRole + 1;
 class TValueListBox : public QComboBox {
 public:
   std::function<std::vector<std::string>()> Values;
+  std::function<void(const QString&)> OnError;
 
   void showPopup() override {
     QString current = currentText();
@@ -34,8 +35,10 @@ public:
     clear();
     try {
       for (const std::string& v : Values()) addItem(Q(v));
-    } catch (const Exception& e) {
-      setToolTip(Q(e.Message()));
+    } catch (const std::exception& e) {
+      // The list could not be made (no server): say why, show what there is.
+      setToolTip(QString::fromUtf8(e.what()));
+      if (OnError) OnError(QString::fromUtf8(e.what()));
     }
     int at = findText(current);
     if (at < 0 && !current.isEmpty()) {
@@ -83,9 +86,9 @@ TInspectorView::TInspectorView(TDesignSession& session, TEditorLauncher& editors
 void TInspectorView::Refresh() {
   try {
     FRows = FSession.Selection().empty() ? std::vector<TInspectorRow>{} : FSession.InspectorRows();
-  } catch (const Exception& e) {
+  } catch (const std::exception& e) {
     FRows.clear();
-    if (OnError) OnError(Q(e.Message()));
+    if (OnError) OnError(QString::fromUtf8(e.what()));
   }
   std::stable_sort(FRows.begin(), FRows.end(),
                    [](const TInspectorRow& a, const TInspectorRow& b) { return strcasecmp(a.Name.c_str(), b.Name.c_str()) < 0; });
@@ -148,6 +151,9 @@ QWidget* TInspectorView::ValueListEditor(const TInspectorRow& row) {
   box->setCurrentIndex(0);
   std::string property = row.Name;
   box->Values = [this, property] { return FEditors.Values(property); };
+  box->OnError = [this](const QString& message) {
+    if (OnError) OnError(message);
+  };
   connect(box, &QComboBox::activated, this, [this, box, property](int) {
     std::string chosen = box->currentText().toStdString();
     // The grid is rebuilt by Set: leave the box's own signal first.
@@ -186,8 +192,8 @@ QWidget* TInspectorView::DialogEditor(const TInspectorRow& row) {
 void TInspectorView::Set(const std::string& property, const std::string& value) {
   try {
     FSession.SetPropertyValue(property, value);
-  } catch (const Exception& e) {
-    if (OnError) OnError(Q(e.Message()));
+  } catch (const std::exception& e) {
+    if (OnError) OnError(QString::fromUtf8(e.what()));
   }
   Refresh();
   if (OnChanged) OnChanged();
@@ -196,8 +202,8 @@ void TInspectorView::Set(const std::string& property, const std::string& value) 
 void TInspectorView::Edit(const std::string& property) {
   try {
     FEditors.Edit(property);
-  } catch (const Exception& e) {
-    if (OnError) OnError(Q(e.Message()));
+  } catch (const std::exception& e) {
+    if (OnError) OnError(QString::fromUtf8(e.what()));
   }
   Refresh();
   if (OnChanged) OnChanged();

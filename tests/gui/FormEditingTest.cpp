@@ -1,6 +1,7 @@
 // Editing a form with the framework's own controls in the main window:
 // dragging a control inside its parent, renaming through the context menu,
 // and the question closing asks about unsaved changes.
+#include "DialogAnswer.h"
 #include "GuiTestHost.h"
 #include "TDesignerWindow.h"
 #include "TFormView.h"
@@ -56,29 +57,6 @@ std::string ReadFile(const fs::path& path) {
   s << in.rdbuf();
   return s.str();
 }
-
-// Runs answer on the next modal dialog once it shows, then returns what it
-// said; the dialog must have shown before the action returned.
-class TDialogAnswer {
-public:
-  explicit TDialogAnswer(std::function<void(QWidget*)> answer) : FAnswer(std::move(answer)) { Poll(); }
-  bool Shown() const { return FShown; }
-  const QString& Text() const { return FText; }
-
-private:
-  void Poll() {
-    QTimer::singleShot(10, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (!modal) return Poll();
-      FShown = true;
-      if (auto* box = qobject_cast<QMessageBox*>(modal)) FText = box->text();
-      FAnswer(modal);
-    });
-  }
-  std::function<void(QWidget*)> FAnswer;
-  bool FShown = false;
-  QString FText;
-};
 
 class FormEditingTest : public ::testing::Test {
 protected:
