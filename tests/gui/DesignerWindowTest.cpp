@@ -34,6 +34,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <strings.h>
 
 namespace fs = std::filesystem;
 
@@ -369,4 +370,30 @@ TEST_F(DesignerWindowTest, ContextMenuListsTheEditorsVerbsThenDeleteAndRename) {
   std::unique_ptr<QMenu> rootMenu(w.ContextMenu(w.CurrentModule()->Root()));
   for (QAction* a : rootMenu->actions())
     if (a->text() == "&Delete" || a->text() == "&Rename...") EXPECT_FALSE(a->isEnabled());
+}
+
+TEST_F(DesignerWindowTest, SeveralSelectedInTheTreeShowTheirSharedPropertiesAndMarksInTheFormView) {
+  TDesignerWindow& w = Open(FForm);
+  std::vector<QTreeWidgetItem*> items;
+  for (QTreeWidgetItemIterator it(w.Tree()); *it; ++it)
+    if ((*it)->text(0).startsWith("CustomerQuery") || (*it)->text(0).startsWith("OrdersDB")) items.push_back(*it);
+  ASSERT_EQ(2u, items.size());
+  QTest::mouseClick(w.Tree()->viewport(), Qt::LeftButton, {}, w.Tree()->visualItemRect(items[0]).center());
+  QTest::mouseClick(w.Tree()->viewport(), Qt::LeftButton, Qt::ControlModifier, w.Tree()->visualItemRect(items[1]).center());
+  ASSERT_EQ(2u, w.Session().Selection().size());
+  std::vector<std::string> expected, shown;
+  for (const TInspectorRow& row : w.Session().InspectorRows()) expected.push_back(row.Name);
+  for (const TInspectorRow& row : w.Inspector()->Rows()) shown.push_back(row.Name);
+  std::sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return strcasecmp(a.c_str(), b.c_str()) < 0; });
+  EXPECT_EQ(expected, shown);
+  // Shared: the query's SQL and the database's DatabaseName are not.
+  EXPECT_LT(w.Inspector()->RowOf("SQL"), 0);
+  EXPECT_LT(w.Inspector()->RowOf("DatabaseName"), 0);
+  EXPECT_GE(w.Inspector()->RowOf("Tag"), 0);
+  // Shift-click in the form view takes one away again.
+  QTest::mouseClick(w.FormView(), Qt::LeftButton, Qt::ShiftModifier,
+                    w.FormView()->ComponentRect(Component("OrdersDB")).center());
+  ASSERT_EQ(1u, w.Session().Selection().size());
+  EXPECT_EQ(Component("CustomerQuery"), w.Session().Selection()[0]);
+  EXPECT_GE(w.Inspector()->RowOf("SQL"), 0);
 }
