@@ -2,6 +2,7 @@
 
 #include "TEditorLauncher.h"
 
+#include "designhost/TPropertyEditor.h"
 #include "rtl/Exceptions.h"
 
 #include <QComboBox>
@@ -22,6 +23,9 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int NameRole = Qt::UserRole + 1;
+constexpr int ExpandableRole = Qt::UserRole + 2;
+
+bool IsSubProperty(const std::string& path) { return path.find('.') != std::string::npos; }
 
 // A drop-down whose list the property editor gives when it opens.
 class TValueListBox : public QComboBox {
@@ -76,6 +80,11 @@ TInspectorView::TInspectorView(TDesignSession& session, TEditorLauncher& editors
   addTab(FProperties, tr("Properties"));
   addTab(FEvents, tr("Events"));
   FEvents->setHorizontalHeaderLabels({tr("Event"), tr("Handler")});
+  connect(FProperties, &QTableWidget::itemClicked, this, [this](QTableWidgetItem* item) {
+    if (item->column() != 0 || !item->data(ExpandableRole).toBool()) return;
+    std::string path = item->data(NameRole).toString().toStdString();
+    QTimer::singleShot(0, this, [this, path] { SetExpanded(path, !FExpanded.count(path)); });
+  });
   for (QTableWidget* grid : {FProperties, FEvents})
     connect(grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
       if (FFilling || item->column() != 1) return;
@@ -92,32 +101,100 @@ void TInspectorView::Refresh() {
   }
   std::stable_sort(FRows.begin(), FRows.end(),
                    [](const TInspectorRow& a, const TInspectorRow& b) { return strcasecmp(a.Name.c_str(), b.Name.c_str()) < 0; });
-  std::vector<const TInspectorRow*> properties, events;
-  for (const TInspectorRow& row : FRows) (IsEventRow(row) ? events : properties).push_back(&row);
+  FSubEditors.clear();
+  std::vector<TShownRow> properties, events;
+  for (const TInspectorRow& row : FRows) {
+    TShownRow shown{row, row.Name, 0, row.Attributes.Contains(TPropertyAttribute::paSubProperties)};
+    // Only a row whose editor offers sub-properties opens.
+    if (shown.Expandable) {
+      int count = 0;
+      try {
+        FSession.PropertyEditor(row.Name)->GetProperties([&](std::unique_ptr<TPropertyEditor>) { ++count; });
+      } catch (const std::exception&) {
+      }
+      shown.Expandable = count > 0;
+    }
+    (IsEventRow(row) ? events : properties).push_back(shown);
+    if (shown.Expandable && FExpanded.count(row.Name)) {
+      try {
+        auto editor = FSession.PropertyEditor(row.Name);
+        AddSubRows(properties, *editor, row.Name, 1);
+        FSubEditors[row.Name] = std::move(editor);
+      } catch (const std::exception& e) {
+        if (OnError) OnError(QString::fromUtf8(e.what()));
+      }
+    }
+  }
   Fill(FProperties, properties);
   Fill(FEvents, events);
+}
+
+void TInspectorView::AddSubRows(std::vector<TShownRow>& rows, TPropertyEditor& editor, const std::string& path,
+                                int depth) {
+  std::vector<std::unique_ptr<TPropertyEditor>> children;
+  editor.GetProperties([&](std::unique_ptr<TPropertyEditor> child) { children.push_back(std::move(child)); });
+  std::stable_sort(children.begin(), children.end(), [](auto& a, auto& b) {
+    return strcasecmp(a->GetName().c_str(), b->GetName().c_str()) < 0;
+  });
+  for (auto& child : children) {
+    TShownRow shown;
+    shown.Row.Name = child->GetName();
+    shown.Row.EditorClass = child->ClassName();
+    shown.Row.Attributes = child->GetAttributes();
+    try {
+      shown.Row.Value = child->GetValue();
+    } catch (const std::exception& e) {
+      shown.Row.Error = e.what();
+    }
+    shown.Path = path + "." + shown.Row.Name;
+    shown.Depth = depth;
+    shown.Expandable = shown.Row.Attributes.Contains(TPropertyAttribute::paSubProperties);
+    rows.push_back(shown);
+    if (shown.Expandable && FExpanded.count(shown.Path)) AddSubRows(rows, *child, shown.Path, depth + 1);
+    FSubEditors[shown.Path] = std::move(child);
+  }
+}
+
+TPropertyEditor* TInspectorView::SubEditor(const std::string& path) const {
+  auto it = FSubEditors.find(path);
+  return it == FSubEditors.end() ? nullptr : it->second.get();
+}
+
+void TInspectorView::SetExpanded(const std::string& path, bool expanded) {
+  if (expanded) FExpanded.insert(path);
+  else FExpanded.erase(path);
+  Refresh();
 }
 
 int TInspectorView::RowOf(const std::string& name, QTableWidget** grid) const {
   for (QTableWidget* g : {FProperties, FEvents})
     for (int r = 0; r < g->rowCount(); ++r)
-      if (g->item(r, 0) && g->item(r, 0)->text().toStdString() == name) {
+      if (g->item(r, 0) && g->item(r, 0)->data(NameRole).toString().toStdString() == name) {
         if (grid) *grid = g;
         return r;
       }
   return -1;
 }
 
-void TInspectorView::Fill(QTableWidget* grid, const std::vector<const TInspectorRow*>& rows) {
+void TInspectorView::Fill(QTableWidget* grid, const std::vector<TShownRow>& rows) {
   FFilling = true;
   int scroll = grid->verticalScrollBar() ? grid->verticalScrollBar()->value() : 0;
   grid->clearContents();
   grid->setRowCount(static_cast<int>(rows.size()));
   const QColor greyed = palette().color(QPalette::Disabled, QPalette::Text);
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    const TInspectorRow& row = *rows[static_cast<size_t>(r)];
+    const TShownRow& shown = rows[static_cast<size_t>(r)];
+    TInspectorRow row = shown.Row;
+    row.Name = shown.Path;  // the editors below find the property by its path
     bool readOnly = row.Attributes.Contains(TPropertyAttribute::paReadOnly);
-    auto* name = new QTableWidgetItem(Q(row.Name));
+    // An expandable row shows a triangle; sub-properties are indented.
+    QString label = QString(shown.Depth * 3, QChar(' ')) +
+                    (shown.Expandable ? (FExpanded.count(shown.Path) ? QStringLiteral("\u25BE ") : QStringLiteral("\u25B8 "))
+                                      : QString()) +
+                    Q(shown.Row.Name);
+    auto* name = new QTableWidgetItem(label);
+    name->setData(NameRole, Q(shown.Path));
+    name->setData(ExpandableRole, shown.Expandable);
     name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     name->setToolTip(Q(row.Name + ": " + row.TypeName + " (" + row.EditorClass + ")"));
     auto* value = new QTableWidgetItem(Q(row.Error.empty() ? row.Value : row.Error));
@@ -150,7 +227,7 @@ QWidget* TInspectorView::ValueListEditor(const TInspectorRow& row) {
   box->addItem(Q(row.Value));
   box->setCurrentIndex(0);
   std::string property = row.Name;
-  box->Values = [this, property] { return FEditors.Values(property); };
+  box->Values = [this, property] { return Values(property); };
   box->OnError = [this](const QString& message) {
     if (OnError) OnError(message);
   };
@@ -189,9 +266,22 @@ QWidget* TInspectorView::DialogEditor(const TInspectorRow& row) {
   return cell;
 }
 
+std::string TInspectorView::PathAt(const QTableWidget* grid, int row) {
+  const QTableWidgetItem* item = grid->item(row, 0);
+  return item ? item->data(NameRole).toString().toStdString() : std::string();
+}
+
+std::vector<std::string> TInspectorView::Values(const std::string& path) {
+  if (!IsSubProperty(path)) return FEditors.Values(path);
+  std::vector<std::string> values;
+  if (TPropertyEditor* editor = SubEditor(path)) editor->GetValues([&](const std::string& v) { values.push_back(v); });
+  return values;
+}
+
 void TInspectorView::Set(const std::string& property, const std::string& value) {
   try {
-    FSession.SetPropertyValue(property, value);
+    if (!IsSubProperty(property)) FSession.SetPropertyValue(property, value);
+    else if (TPropertyEditor* editor = SubEditor(property)) editor->SetValue(value);
   } catch (const std::exception& e) {
     if (OnError) OnError(QString::fromUtf8(e.what()));
   }
@@ -201,7 +291,8 @@ void TInspectorView::Set(const std::string& property, const std::string& value) 
 
 void TInspectorView::Edit(const std::string& property) {
   try {
-    FEditors.Edit(property);
+    if (!IsSubProperty(property)) FEditors.Edit(property);
+    else if (TPropertyEditor* editor = SubEditor(property)) editor->Edit();
   } catch (const std::exception& e) {
     if (OnError) OnError(QString::fromUtf8(e.what()));
   }

@@ -9,6 +9,9 @@
 #include <QTabWidget>
 
 #include <functional>
+#include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,14 +29,30 @@ public:
   const std::vector<TInspectorRow>& Rows() const { return FRows; }
   QTableWidget* Properties() const { return FProperties; }
   QTableWidget* Events() const { return FEvents; }
-  // The grid row of a property (or event); -1 when it is not shown.
+  // The grid row of a property (or event, or "Parent.Sub" sub-property);
+  // -1 when it is not shown.
   int RowOf(const std::string& name, QTableWidget** grid = nullptr) const;
 
   std::function<void()> OnChanged;  // a value was set
   std::function<void(const QString&)> OnError;
 
+  // The property path a grid row shows.
+  static std::string PathAt(const QTableWidget* grid, int row);
+  // Shows or hides a class property's sub-properties ("Font", "Font.Style").
+  void SetExpanded(const std::string& path, bool expanded);
+
 private:
-  void Fill(QTableWidget* grid, const std::vector<const TInspectorRow*>& rows);
+  // A grid line: a row of the session's, or a sub-property under one.
+  struct TShownRow {
+    TInspectorRow Row;
+    std::string Path;  // "SQL", "Font.Style"
+    int Depth = 0;
+    bool Expandable = false;
+  };
+  void AddSubRows(std::vector<TShownRow>& rows, TPropertyEditor& editor, const std::string& path, int depth);
+  TPropertyEditor* SubEditor(const std::string& path) const;
+  std::vector<std::string> Values(const std::string& path);
+  void Fill(QTableWidget* grid, const std::vector<TShownRow>& rows);
   void Set(const std::string& property, const std::string& value);
   void Edit(const std::string& property);
   QWidget* ValueListEditor(const TInspectorRow& row);
@@ -44,6 +63,9 @@ private:
   QTableWidget* FProperties;
   QTableWidget* FEvents;
   std::vector<TInspectorRow> FRows;
+  std::set<std::string> FExpanded;
+  // The editors of the shown sub-properties by path, kept while they show.
+  std::map<std::string, std::unique_ptr<TPropertyEditor>> FSubEditors;
   bool FFilling = false;
 };
 

@@ -5,12 +5,14 @@
 #include "GuiTestHost.h"
 #include "TDesignerWindow.h"
 #include "TFormView.h"
+#include "TInspectorView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTableWidget>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
