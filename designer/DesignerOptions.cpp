@@ -15,10 +15,6 @@ TDesignerOptions ParseDesignerOptions(const std::vector<std::string>& argv) {
       options.Json = true;
     } else if (!afterDashes && a == "--gui") {
       options.Gui = true;
-    } else if (!afterDashes && options.Gui && options.Command.empty() && a.rfind("--", 0) == 0) {
-      // The window's own options (the connection) come before its files.
-      options.Args.push_back(a);
-      if (a.find('=') == std::string::npos && i + 1 < argv.size()) options.Args.push_back(argv[++i]);
     } else if (!afterDashes && (a == "--help" || a == "-h")) {
       options.Help = true;
     } else if (!afterDashes && options.Command.empty() && a == "--package") {
@@ -26,6 +22,10 @@ TDesignerOptions ParseDesignerOptions(const std::vector<std::string>& argv) {
       options.PackagePath = argv[++i];
     } else if (!afterDashes && options.Command.empty() && a.rfind("--package=", 0) == 0) {
       options.PackagePath = a.substr(10);
+    } else if (!afterDashes && options.Gui && options.Command.empty() && a.rfind("--", 0) == 0) {
+      // The window's own options (the connection) come before its files.
+      options.Args.push_back(a);
+      if (a.find('=') == std::string::npos && i + 1 < argv.size()) options.Args.push_back(argv[++i]);
     } else if (options.Command.empty()) {
       if (!afterDashes && a.size() > 1 && a[0] == '-') throw std::invalid_argument("unknown option " + a);
       options.Command = a;
