@@ -238,6 +238,22 @@ TEST_F(DesignerWindowTest, DroppingATableFromThePaletteMakesQuelmTable1WhereClic
   EXPECT_EQ("QuelmTable1", grid->item(nameRow, 1)->text().toStdString());
   EXPECT_TRUE(w.SaveAction()->isEnabled());
   EXPECT_TRUE(w.Modules()->item(0)->text().endsWith(" *"));
+  // The picture drawn on the form is the palette's bitmap, see-through where it is keyed.
+  QImage shot = w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  fs::create_directories(QUELM_SCREENSHOT_DIR);
+  shot.save(QString::fromStdString((fs::path(QUELM_SCREENSHOT_DIR) / "main-window-orders.png").string()));
+  QRect tile = w.FormView()->ComponentRect(table).translated(w.FormView()->mapTo(&w, QPoint(0, 0)));
+  QImage bitmap = PaletteBitmap(TGuiHost::Instance().Resources(), "TQuelmTable");
+  QPoint bitmapAt = tile.topLeft() + QPoint((tile.width() - 24) / 2, (tile.height() - 24) / 2);
+  int same = 0, drawn = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 24; ++x)
+      if (qAlpha(bitmap.pixel(x, y)) == 255) {
+        ++drawn;
+        same += (shot.pixel(bitmapAt + QPoint(x, y)) | 0xFF000000u) == (bitmap.pixel(x, y) | 0xFF000000u);
+      }
+  EXPECT_GT(drawn, 24);
+  EXPECT_EQ(drawn, same);
   // A second click on the form only selects: the palette button was used up.
   QTest::mouseClick(w.FormView(), Qt::LeftButton, {}, FormPoint(300, 200));
   EXPECT_EQ(nullptr, Component("QuelmTable2"));
