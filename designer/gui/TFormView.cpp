@@ -281,7 +281,7 @@ void TFormView::paintEvent(QPaintEvent*) {
   for (TComponent* c : FSession.Selection())
     if (c != FModule->Root())
       if (const TShape* s = ShapeOf(c))
-        PaintSelection(p, s->Visual ? ComponentRect(c) : ComponentRect(c).adjusted(-3, -3, 3, 3));
+        PaintSelection(p, s->Visual ? ComponentRect(c) : ComponentRect(c).adjusted(-3, -3, 3, 3), s->Visual);
 }
 
 void TFormView::PaintControl(QPainter& p, const TShape& s) const {
@@ -401,22 +401,26 @@ void TFormView::PaintNonVisual(QPainter& p, const TShape& s) const {
   p.setFont(small);
   QString name = Q(s.Name);
   int w = p.fontMetrics().horizontalAdvance(name) + 6;
-  QRect label(r.center().x() - w / 2, r.bottom() + 2, w, p.fontMetrics().height() + 3);  // room for underscores
+  QRect label(r.center().x() - w / 2, r.bottom() + 5, w, p.fontMetrics().height() + 3);  // room for underscores
   p.fillRect(label, QColor(255, 255, 255, 200));
   p.setPen(Qt::black);
   p.drawText(label, Qt::AlignCenter, name);
   p.setFont(font());
 }
 
-void TFormView::PaintSelection(QPainter& p, const QRect& r) const {
+void TFormView::PaintSelection(QPainter& p, const QRect& r, bool sizable) const {
   p.setPen(QPen(SelectionColour, 1, Qt::DotLine));
   p.setBrush(Qt::NoBrush);
   p.drawRect(r.adjusted(-1, -1, 0, 0));
   p.setPen(Qt::white);
   p.setBrush(SelectionColour);
-  for (QPoint at : {r.topLeft(), QPoint(r.center().x(), r.top()), r.topRight(), QPoint(r.right(), r.center().y()),
-                    r.bottomRight(), QPoint(r.center().x(), r.bottom()), r.bottomLeft(), QPoint(r.left(), r.center().y())})
-    p.drawRect(QRect(at - QPoint(3, 3), QSize(6, 6)));
+  // A control gets the eight grab handles; a non-visual tile only its
+  // corners, which leave its name below readable.
+  std::vector<QPoint> handles{r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
+  if (sizable)
+    handles.insert(handles.end(), {QPoint(r.center().x(), r.top()), QPoint(r.right(), r.center().y()),
+                                   QPoint(r.center().x(), r.bottom()), QPoint(r.left(), r.center().y())});
+  for (QPoint at : handles) p.drawRect(QRect(at - QPoint(2, 2), QSize(5, 5)));
 }
 
 void TFormView::mousePressEvent(QMouseEvent* event) {

@@ -65,7 +65,7 @@ private:
   void Layout();
   void PaintControl(class QPainter& p, const TShape& s) const;
   void PaintNonVisual(class QPainter& p, const TShape& s) const;
-  void PaintSelection(class QPainter& p, const QRect& r) const;
+  void PaintSelection(class QPainter& p, const QRect& r, bool sizable) const;
   QPoint FormOrigin() const;
   const TShape* ShapeOf(const TComponent* component) const;
   void MoveTo(TComponent* component, QPoint formTopLeft);
