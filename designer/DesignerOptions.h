@@ -7,6 +7,8 @@ struct TDesignerOptions {
   std::string PackagePath;  // --package; else beside the program
   bool Json = false;        // --json, anywhere before a "--"
   bool Help = false;        // --help, anywhere before a "--"
+  bool Gui = false;         // --gui, before the command: real windows
+  std::vector<std::string> WindowOptions;  // options between --gui and the first word
   std::string Command;
   std::vector<std::string> Args;  // the command's words, without --json and --help
 };

@@ -4,6 +4,7 @@
 #include "BuiltinCommands.h"
 #include "ConnectionOptions.h"
 #include "DesignerOptions.h"
+#include "gui/DesignerWindowEntry.h"
 
 #include "classes/TClassRegistry.h"
 #include "designhost/CommandLine.h"
@@ -11,7 +12,9 @@
 #include "designhost/foreign/ForeignClasses.h"
 #include "designhost/PackageLoader.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Resources.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <climits>
@@ -26,6 +29,7 @@ constexpr const char* PackageFileName = "libdcl_QuelmDorvik5.so";
 constexpr const char* ProgramUsage =
     "usage: quelm-designer [--package FILE] [--json] COMMAND [ARGS...]\n"
     "       quelm-designer COMMAND --help\n"
+    "       quelm-designer --gui [CONNECTION OPTIONS] [FORM...]\n"
     "\n"
     "Loads the design-time package (from --package, $QUELM_PACKAGE, or lib/ beside\n"
     "the program) and runs COMMAND. Output is plain text, or JSON with --json.\n"
@@ -63,6 +67,38 @@ void PrintCommandList(std::ostream& out, const std::vector<TDesignTool>& builtin
   out << "\n" << CommandExitCodes;
 }
 
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* v = std::getenv(name); v && *v) return true;
+  return false;
+}
+
+// Loads the graphical host's library beside the package and runs its window
+// over words (connection options, then form files).
+int RunDesignerWindow(const TLoadedPackage& package, const std::vector<std::string>& words) {
+  if (!HasDisplay()) {
+    std::cerr << "quelm-designer: --gui needs a display (set DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM)\n";
+    return 2;
+  }
+  std::string library = ProgramDirectory() + "/../lib/" + DesignerWindowLibraryName;
+  void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    std::cerr << "quelm-designer: cannot load the graphical host: " << dlerror() << "\n";
+    return 1;
+  }
+  auto run = reinterpret_cast<TQuelmRunDesignerWindowProc>(dlsym(handle, DesignerWindowEntryName));
+  if (!run) {
+    std::cerr << "quelm-designer: " << library << " has no " << DesignerWindowEntryName << "\n";
+    return 1;
+  }
+  std::vector<const char*> pointers;
+  for (const std::string& w : words) pointers.push_back(w.c_str());
+  TDesignerWindowStart start{static_cast<int>(sizeof(TDesignerWindowStart)), static_cast<int>(pointers.size()),
+                             pointers.data(), package.Module() ? package.Module()->Resources : nullptr};
+  // The library stays loaded: Qt's threads and handlers may outlive the call.
+  return run(&start);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +126,15 @@ int main(int argc, char** argv) {
   }
 
   std::vector<TDesignTool> builtins = BuiltinCommands();
+  bool isCommand = !options.Command.empty() && TDesignRegistry::Instance().FindDesignTool(options.Command);
+  for (const TDesignTool& b : builtins) isCommand = isCommand || b.Name == options.Command;
+  if (options.Gui && !isCommand && !options.Help) {
+    // --gui with form files and no command: the main window.
+    std::vector<std::string> words = options.WindowOptions;
+    if (!options.Command.empty()) words.push_back(options.Command);
+    words.insert(words.end(), options.Args.begin(), options.Args.end());
+    return RunDesignerWindow(*package, words);
+  }
   if (options.Command.empty()) {
     PrintCommandList(options.Help ? std::cout : std::cerr, builtins);
     return options.Help ? 0 : 2;

@@ -470,3 +470,21 @@ std::vector<std::string> TDesignSession::Save() {
     for (std::string& file : m->Save()) written.push_back(std::move(file));
   return written;
 }
+
+std::vector<std::string> TDesignSession::Save(TDesignModule& module) {
+  for (const std::string& line : FollowAncestors()) Note(line);
+  CloseWhatWasOpened();
+  return module.Save();
+}
+
+void TDesignSession::Close(TDesignModule& module) {
+  auto it = std::find_if(FModules.begin(), FModules.end(), [&](auto& m) { return m.get() == &module; });
+  if (it == FModules.end()) return;
+  std::erase_if(FSelection, [&](const TComponentRef<TComponent>& ref) {
+    TComponent* c = ref.Get();
+    return !c || ModuleOf(c) == &module;
+  });
+  TModule* closing = &module.Module();
+  FModules.erase(it);
+  FServices.CloseModule(closing);
+}

@@ -125,6 +125,12 @@ public:
   // read (a form keeps the state it was read with), then writes every form
   // and unit whose bytes changed; returns the files written.
   std::vector<std::string> Save();
+  // The same for one module: closes what was opened for the run, then
+  // writes the module's form and unit when their bytes changed.
+  std::vector<std::string> Save(TDesignModule& module);
+  // Closes the module without saving it; its components leave the
+  // selection. The module's pointer is invalid afterwards.
+  void Close(TDesignModule& module);
 
 private:
   void MarkInherited(TDesignModule& module);

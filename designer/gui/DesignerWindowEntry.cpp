@@ -1,0 +1,41 @@
+#include "DesignerWindowEntry.h"
+
+#include "TDesignerWindow.h"
+
+#include "ConnectionOptions.h"
+#include "designhost/CommandLine.h"
+
+#include <QApplication>
+
+#include <iostream>
+#include <stdexcept>
+
+extern "C" int QuelmRunDesignerWindow(const TDesignerWindowStart* start) {
+  if (!start || start->Size != static_cast<int>(sizeof(TDesignerWindowStart))) {
+    std::cerr << "quelm-designer: the graphical host does not match the program\n";
+    return 1;
+  }
+  std::vector<std::string> words;
+  TConnectionOptions connection;
+  try {
+    TCommandLine line("--gui", "The main window over the form files.");
+    line.Words("[FORM...]", words);
+    DeclareConnectionOptions(line, connection);
+    line.Parse(std::vector<std::string>(start->Words, start->Words + start->WordCount));
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "quelm-designer: " << e.what() << "\n";
+    return 2;
+  }
+  static int argc = 1;
+  static char name[] = "quelm-designer";
+  static char* argv[] = {name, nullptr};
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Quelm Designer");
+  TDesignerWindow window(start->Resources, connection);
+  if (!words.empty() && !window.OpenFiles(words)) {
+    std::cerr << "quelm-designer: " << window.LastError().toStdString() << "\n";
+    return 1;
+  }
+  window.show();
+  return app.exec();
+}
