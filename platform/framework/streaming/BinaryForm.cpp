@@ -316,7 +316,7 @@ private:
   size_t FPos = 0;
   int FValueDepth = 0;
   size_t FCharged = 0;
-  size_t FBudget = BinaryFormNodeBudget(FData.size());
+  size_t FBudget = FormNodeBudget(FData.size());
 };
 
 class TBinaryWriter {

@@ -6,23 +6,12 @@
 // back byte for byte.
 #include "streaming/FormTree.h"
 
-#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
 
 // Whether bytes look like a binary form (resource header or signature).
 bool IsBinaryForm(std::string_view bytes);
-
-// The most bytes of tree nodes (objects, properties, values) the reader
-// makes for a binary form of inputSize bytes; a denser file is refused with
-// its offset. Strings and binary data are not counted: they are no longer
-// than the bytes that hold them.
-constexpr size_t BinaryFormNodeBytesPerInputByte = 32;
-constexpr size_t BinaryFormNodeBytesFloor = size_t{1} << 20;
-constexpr size_t BinaryFormNodeBudget(size_t inputSize) {
-  return BinaryFormNodeBytesFloor + BinaryFormNodeBytesPerInputByte * inputSize;
-}
 
 // codePage: that of the byte strings (empty: Windows-1252).
 std::unique_ptr<TFormDocument> ParseFormBinary(std::string bytes, std::string fileName, const std::string& codePage = "");

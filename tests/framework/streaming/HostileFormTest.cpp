@@ -170,7 +170,7 @@ std::string NilList(size_t count) { return StreamWithValue("\x01" + std::string(
 
 TEST(HostileFormFile, ABinaryFileDenserThanItsBudgetEndsInALocatedError) {
   // Over a hundred times its size in list items, were it read whole.
-  const size_t count = 4 * BinaryFormNodeBudget(0) / sizeof(TFormValue) + 100000;
+  const size_t count = 4 * FormNodeBudget(0) / sizeof(TFormValue) + 100000;
   const std::string bytes = NilList(count);
   ASSERT_GT(count * sizeof(TFormValue), 100 * bytes.size());
   std::string error = BinaryError(bytes);
@@ -180,7 +180,7 @@ TEST(HostileFormFile, ABinaryFileDenserThanItsBudgetEndsInALocatedError) {
   size_t column = std::stoul(error.substr(std::string("hostile.dfm:1:").size()));
   EXPECT_GT(column, 21u);
   EXPECT_LT(column, bytes.size());
-  EXPECT_LE((column - 21) * sizeof(TFormValue), BinaryFormNodeBudget(bytes.size()));
+  EXPECT_LE((column - 21) * sizeof(TFormValue), FormNodeBudget(bytes.size()));
 }
 
 TEST(HostileFormFile, ADenseBinaryFileWithinItsBudgetTakesAFixedMultipleOfItsSize) {
@@ -190,17 +190,35 @@ TEST(HostileFormFile, ADenseBinaryFileWithinItsBudgetTakesAFixedMultipleOfItsSiz
   ASSERT_EQ(NilList(7).size(), fileSize(7));
   size_t count = 0;
   while (sizeof(TFormObject) + 2 * sizeof(void*) + sizeof(TFormProperty) + (count + 1) * sizeof(TFormValue) <=
-         BinaryFormNodeBudget(fileSize(count + 1)))
+         FormNodeBudget(fileSize(count + 1)))
     ++count;
   const std::string bytes = NilList(count);
   std::unique_ptr<TFormDocument> doc;
   ASSERT_NO_THROW(doc = ParseFormBinary(bytes, "dense.dfm"));
   ASSERT_EQ(doc->Root->Properties.at(0)->Value.Items.size(), count);
   size_t held = HeapBytes(*doc->Root);
-  EXPECT_LE(held, 2 * BinaryFormNodeBudget(bytes.size())) << held << " bytes for a file of " << bytes.size();
+  EXPECT_LE(held, 2 * FormNodeBudget(bytes.size())) << held << " bytes for a file of " << bytes.size();
   EXPECT_EQ(WriteFormBinary(*doc, false), bytes);
   EXPECT_EQ(BinaryError(NilList(count + 1)), "hostile.dfm:1:" + std::to_string(21 + count) +
                                                    ": more values than a file of this size can hold");
+}
+
+TEST(HostileFormFile, ATextFileDenserThanItsBudgetEndsInALocatedError) {
+  // Two characters per list item, each item a whole value node.
+  const size_t count = 2 * FormNodeBudget(0) / sizeof(TFormValue) + 100000;
+  const std::string source = "object A: T\r\n  P = (" + Repeat("1 ", static_cast<int>(count)) + ")\r\nend\r\n";
+  ASSERT_GT(count * sizeof(TFormValue), 50 * source.size());
+  std::string error = TextError(source);
+  const std::string reason = ": more values than a file of this size can hold";
+  ASSERT_TRUE(error.starts_with("hostile.dfm:2:") && error.ends_with(reason)) << error;
+  size_t column = std::stoul(error.substr(std::string("hostile.dfm:2:").size()));
+  size_t itemsRead = (column - 8) / 2;
+  EXPECT_GT(itemsRead, 0u);
+  EXPECT_LT(itemsRead, count);
+  EXPECT_LE(itemsRead * sizeof(TFormValue), FormNodeBudget(source.size()));
+  // A list as the host writes it, one item a line, stays within the budget.
+  const std::string written = "object A: T\r\n  P = (\r\n" + Repeat("    1\r\n", 20000) + "  )\r\nend\r\n";
+  EXPECT_NO_THROW(ParseFormText(written, "hostile.dfm"));
 }
 
 } // namespace
