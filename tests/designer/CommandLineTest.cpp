@@ -2,6 +2,7 @@
 // options come from one declaration, the connection options are the same
 // everywhere, "--opt=value" is "--opt value", and a bad line exits with 2.
 #include <gtest/gtest.h>
+#include "support/RunProgram.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,22 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TRun {
-  int Code = -1;
-  std::string Out;  // standard output and standard error together
-};
+using TRun = TestSupport::TProgramRun;
 
-TRun Designer(const std::string& args) {
-  TRun run;
-  FILE* pipe = popen((std::string(QUELM_DESIGNER_FILE) + " " + args + " 2>&1").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
-  int status = pclose(pipe);
-  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+TRun Designer(const std::string& args) { return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + args); }
 
 std::string Line(const std::string& text, int index) {
   std::istringstream in(text);

@@ -1,6 +1,8 @@
 // add, rename and delete run as a user runs them: the program with the
 // package it loads, on a form and its unit in a temporary folder.
 #include <gtest/gtest.h>
+#include "support/RunProgram.h"
+#include "support/Files.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,19 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-struct TRun {
-  int Code;
-  std::string Out;
-};
+using TestSupport::ReadFile;
+using TestSupport::WriteFile;
+using TRun = TestSupport::TProgramRun;
 
 const std::string FormDfm =
     "object Orders: TOrders\r\n"
@@ -60,14 +52,7 @@ protected:
   void TearDown() override { fs::remove_all(FDir); }
 
   TRun Designer(const std::string& args) {
-    std::string command = std::string(QUELM_DESIGNER_FILE) + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + args);
   }
 
   fs::path FDir, FForm, FUnit;

@@ -2,6 +2,8 @@
 // designer played from a script against the test server, on a form with a
 // master and a detail table.
 #include <gtest/gtest.h>
+#include "support/RunProgram.h"
+#include "support/Files.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,14 +23,8 @@ std::string Env(const char* name) {
   return v ? v : "";
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+using TestSupport::ReadFile;
+using TestSupport::WriteFile;
 
 std::string Crlf(std::initializer_list<const char*> lines) {
   std::string text;
@@ -36,21 +32,9 @@ std::string Crlf(std::initializer_list<const char*> lines) {
   return text;
 }
 
-struct TRun {
-  int Code;
-  std::string Out;
-};
+using TRun = TestSupport::TProgramRun;
 
-TRun RunDesigner(const std::string& args) {
-  TRun run{-1, ""};
-  FILE* pipe = popen((std::string(QUELM_DESIGNER_FILE) + " " + args + " 2>&1").c_str(), "r");
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.Out.append(buffer, n);
-  int status = pclose(pipe);
-  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+TRun RunDesigner(const std::string& args) { return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + args); }
 
 class FieldLinkCommandTest : public ::testing::Test {
 protected:

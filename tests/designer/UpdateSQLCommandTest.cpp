@@ -2,6 +2,7 @@
 // the package it loads, on form files in a temporary folder, against the
 // test server.
 #include "support/TestServer.h"
+#include "support/Files.h"
 #include "support/RunProgram.h"
 #include <gtest/gtest.h>
 
@@ -22,17 +23,8 @@ std::string Env(const char* name) {
   return v ? v : "";
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using TestSupport::ReadFile;
+using TestSupport::WriteFile;
 
 // Lines joined with CR LF, as the host writes form files.
 std::string Crlf(std::initializer_list<const char*> lines) {

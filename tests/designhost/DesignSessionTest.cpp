@@ -1,4 +1,5 @@
 #include "designhost/session/TDesignSession.h"
+#include "support/ExpectRaises.h"
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
@@ -22,16 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <class E, class F>
-std::string MessageOf(F&& f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  ADD_FAILURE() << "nothing was thrown";
-  return "";
-}
+using TestSupport::ErrorOf;
 
 const char* const FormDfm =
     "object Form1: TForm1\r\n"
@@ -130,18 +122,18 @@ TEST_F(TDesignSessionTest, RefusedChangesLeaveEveryFileAsItWas) {
   TDesignSession session(Registry, Design);
   TDesignModule& m = *session.Open({form}).front();
   TComponent& query = session.FindComponent(m, "Query1");
-  EXPECT_EQ("unknown component class TNoSuch", MessageOf<EComponentError>([&] { session.AddComponent(m, "TNoSuch"); }));
+  EXPECT_EQ("unknown component class TNoSuch", ErrorOf<EComponentError>([&] { session.AddComponent(m, "TNoSuch"); }));
   for (const char* bad : {"", "1abc", "begin", "End", "a-b", "Ta\xC3\xA4"})
     EXPECT_EQ(std::string("'") + bad + "' is not a valid component name",
-              MessageOf<EComponentError>([&] { session.RenameComponent(m, query, bad); }));
+              ErrorOf<EComponentError>([&] { session.RenameComponent(m, query, bad); }));
   EXPECT_EQ("a component named datasource1 already exists",
-            MessageOf<EComponentError>([&] { session.RenameComponent(m, query, "datasource1"); }));
+            ErrorOf<EComponentError>([&] { session.RenameComponent(m, query, "datasource1"); }));
   EXPECT_EQ("a component named Form1 already exists",
-            MessageOf<EComponentError>([&] { session.AddComponent(m, "TTable", {"Form1"}); }));
+            ErrorOf<EComponentError>([&] { session.AddComponent(m, "TTable", {"Form1"}); }));
   EXPECT_EQ("Form1 is the form itself and cannot be deleted here",
-            MessageOf<EComponentError>([&] { session.DeleteComponents(m, {&query, m.Root()}); }));
+            ErrorOf<EComponentError>([&] { session.DeleteComponents(m, {&query, m.Root()}); }));
   EXPECT_EQ("Query1 cannot hold a TTable",
-            MessageOf<EComponentError>([&] { session.AddComponent(m, "TTable", {"", {}, {}, "Query1"}); }));
+            ErrorOf<EComponentError>([&] { session.AddComponent(m, "TTable", {"", {}, {}, "Query1"}); }));
   EXPECT_EQ(3, m.Root()->ComponentCount());
   EXPECT_FALSE(session.IsModified());
   EXPECT_TRUE(session.Save().empty());
@@ -218,11 +210,11 @@ TEST_F(TDesignSessionTest, InheritedAndInlineComponentsStayAsTheAncestorMadeThem
   EXPECT_TRUE(session.FindComponent(m, "Frame1").IsInline());
   EXPECT_FALSE(m.Root()->IsAncestor());
   EXPECT_EQ("Query1 is inherited from the ancestor form and cannot be renamed",
-            MessageOf<EComponentError>([&] { session.RenameComponent(m, query, "Orders"); }));
+            ErrorOf<EComponentError>([&] { session.RenameComponent(m, query, "Orders"); }));
   EXPECT_EQ("Query1 is inherited from the ancestor form and cannot be deleted",
-            MessageOf<EComponentError>([&] { session.DeleteComponents(m, {&session.FindComponent(m, "Own1"), &query}); }));
+            ErrorOf<EComponentError>([&] { session.DeleteComponents(m, {&session.FindComponent(m, "Own1"), &query}); }));
   EXPECT_EQ("Label1 is inherited from the ancestor form and cannot be renamed",
-            MessageOf<EComponentError>([&] { session.RenameComponent(m, *label, "Caption1"); }));
+            ErrorOf<EComponentError>([&] { session.RenameComponent(m, *label, "Caption1"); }));
   EXPECT_TRUE(session.Save().empty());
   // The descendant's own component is free; inherited nodes stay inherited.
   session.RenameComponent(m, session.FindComponent(m, "Own1"), "Clients");
@@ -257,7 +249,7 @@ TEST_F(TDesignSessionTest, ValueListsAreSortedWhenTheEditorAsks) {
   EXPECT_EQ((std::vector<std::string>{"orders", "Clients", "audit"}), session.PropertyValues("Filter"));
   Design.RegisterPropertyEditor(sql->PropType, &query, "Filter", TPropertyEditorClass::Of<TSortedListEditor>());
   EXPECT_EQ((std::vector<std::string>{"audit", "Clients", "orders"}), session.PropertyValues("Filter"));
-  EXPECT_EQ("Tag has no drop-down list", MessageOf<EPropertyError>([&] { session.PropertyValues("Tag"); }));
+  EXPECT_EQ("Tag has no drop-down list", ErrorOf<EPropertyError>([&] { session.PropertyValues("Tag"); }));
 }
 
 TEST_F(TDesignSessionTest, TheInspectorNamesTheComponentThatLacksAProperty) {
@@ -266,7 +258,7 @@ TEST_F(TDesignSessionTest, TheInspectorNamesTheComponentThatLacksAProperty) {
   TDesignModule& m = *session.Open({form}).front();
   session.Select({&session.FindComponent(m, "DataSource1"), &session.FindComponent(m, "Query1")});
   EXPECT_EQ("DataSource1 (TDataSource) has no property SQL",
-            MessageOf<EPropertyError>([&] { session.SetPropertyValue("SQL", "x"); }));
+            ErrorOf<EPropertyError>([&] { session.SetPropertyValue("SQL", "x"); }));
   session.Select({&session.FindComponent(m, "Query1")});
   EXPECT_EQ("8", session.SetPropertyValue("Tag", "8"));
   EXPECT_EQ((std::vector<std::string>{form}), session.Save());

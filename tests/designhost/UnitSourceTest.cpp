@@ -1,4 +1,5 @@
 #include "designhost/units/TUnitSource.h"
+#include "support/ExpectRaises.h"
 
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
@@ -16,16 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <class E, class F>
-std::string MessageOf(F&& f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.Message();
-  }
-  ADD_FAILURE() << "nothing was thrown";
-  return "";
-}
+using TestSupport::ErrorOf;
 
 std::string Crlf(std::string text) {
   std::string out;
@@ -103,12 +95,12 @@ std::string Inserted(const std::string& before, const std::string& after) {
 
 TEST(UnitSource, BadUnitsAndUnknownClassesAreRefusedWithWhere) {
   EXPECT_EQ("u.pas:2:3: unterminated comment",
-            MessageOf<EUnitError>([] { TUnitSource("unit u;\n  { open\n", "u.pas"); }));
+            ErrorOf<EUnitError>([] { TUnitSource("unit u;\n  { open\n", "u.pas"); }));
   EXPECT_EQ("u.pas:1:13: unterminated string",
-            MessageOf<EUnitError>([] { TUnitSource("const a = 1;'abc\n", "u.pas"); }));
+            ErrorOf<EUnitError>([] { TUnitSource("const a = 1;'abc\n", "u.pas"); }));
   TUnitSource unit(Unit, "Unit1.pas");
   EXPECT_EQ("Unit1.pas: no declaration of class TForm2",
-            MessageOf<EUnitError>([&] { unit.AddField("TForm2", "Table1", "TTable"); }));
+            ErrorOf<EUnitError>([&] { unit.AddField("TForm2", "Table1", "TTable"); }));
   EXPECT_EQ(Unit, unit.Bytes());
 }
 

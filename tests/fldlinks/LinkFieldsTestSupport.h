@@ -3,6 +3,7 @@
 // modifications, datasets with given fields, an adapter over plain settings,
 // and readers that turn the dialog's state into short texts.
 #include "classes/TStringList.h"
+#include "support/ExpectRaises.h"
 #include "classes/TypInfo.h"
 #include "db/TDataSet.h"
 #include "db/TDataSource.h"
@@ -122,13 +123,5 @@ inline std::string ButtonStates(const TButton& add, const TButton& remove, const
   return state(add) + " " + state(remove) + " " + state(clear);
 }
 
-// The message of the exception action raises; fails the test when it raises none.
-inline std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "no exception was raised";
-  return "(no exception)";
-}
+// The message of the exception action raises, "(nothing raised)" when it raises none.
+inline std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<std::exception>(action); }

@@ -3,6 +3,7 @@
 // units, a binary form, an unreadable file, datasets of the four access
 // layers) migrated into an output folder.
 #include "designhost/migration/ApplicationMigration.h"
+#include "support/ExpectRaises.h"
 
 #include "MigratorTestModules.h"
 
@@ -249,12 +250,7 @@ TEST(ApplicationMigrationTest, BadDatabaseOptionsStopBeforeAnythingIsWritten) {
     options.Database = database;
     options.CreateDatabase = create;
     options.CarryConnection = carry;
-    try {
-      app.Run(options);
-      ADD_FAILURE() << "no error for " << database << create;
-    } catch (const std::invalid_argument& e) {
-      EXPECT_EQ(std::string(e.what()), message);
-    }
+    EXPECT_TRUE(TestSupport::Raises<std::invalid_argument>([&] { app.Run(options); }, message)) << database << create;
     for (const std::string& file : FilesUnder(LegacyApp()))
       EXPECT_EQ(ReadFile(app.In() / file), ReadFile(LegacyApp() / file)) << file;
   };

@@ -1,4 +1,5 @@
 #include "migrator/TBDE2QuelmDorvik.h"
+#include "support/ExpectRaises.h"
 
 #include "MigratorTestModules.h"
 #include "ProbeClasses.h"
@@ -12,6 +13,11 @@
 #include "runtime/TQuelmStoredProc.h"
 #include "runtime/TQuelmTable.h"
 #include "runtime/TQuelmUpdateSQL.h"
+#include "migrator/ConvertibleClasses.h"
+#include "rtl/TextCompare.h"
+#include "designhost/foreign/ForeignClasses.h"
+
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -45,12 +51,7 @@ TEST(DataSetTransferTest, AMissingSourcePropertyEndsTheMigration) {
   TProbeClass bare("TQuery", TDataSet::StaticClass());
   (new TProbeDataSet(bare, &forms.Root()))->SetName("Bare1");
   auto* migrator = new TBDE2QuelmDorvik(&forms.Root());
-  try {
-    migrator->Migrate();
-    FAIL() << "no error";
-  } catch (const EPropertyError& e) {
-    EXPECT_EQ(e.Message(), "Property SQL does not exist");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EPropertyError>([&] { migrator->Migrate(); }, "Property SQL does not exist"));
   EXPECT_TRUE(boxes.Texts().empty());
   // The probe was collected last, so its pair is the first one carried.
   EXPECT_NE(forms.Find("Bare1"), nullptr);
@@ -255,3 +256,96 @@ TEST(DataSetTransferTest, AssignFieldsCopiesSettingsAndHandsOverTheName) {
 }
 
 } // namespace
+
+TEST(DataSetTransferTest, AnOpenSourceIsClosedBeforeItIsReplaced) {
+  TOpenForms forms({"orders.dfm"});
+  TRecordingDriver boxes;
+  auto* source = forms.Find<TDataSet>("Query1");
+  ASSERT_NE(source, nullptr);
+  source->Open();
+  ASSERT_TRUE(source->Active());
+  auto* migrator = new TBDE2QuelmDorvik(&forms.Root());
+  migrator->SetDeleteSourceComponents(false);
+  migrator->Migrate();
+  ASSERT_EQ(forms.Find("Die_Query1"), source);
+  EXPECT_FALSE(source->Active()) << "the kept source still holds its connection open";
+  EXPECT_EQ(forms.Find<TQuelmQuery>("Query1")->FieldCount(), 5);
+}
+
+TEST(DataSetTransferTest, TheNewDataSetCachesNoUpdatesWhateverItStartedWith) {
+  TOpenForms forms({"orders.dfm"});
+  TRecordingDriver boxes;
+  auto* source = forms.Find<TDataSet>("Query1");
+  ASSERT_NE(GetOrdProp(*source, "CachedUpdates"), 0);
+  auto* migrator = new TBDE2QuelmDorvik(&forms.Root());
+  auto* replacement = new TQuelmQuery(&forms.Root());
+  replacement->SetCachedUpdates(true);
+  migrator->CreateQuelmDataSet(replacement, source);
+  EXPECT_EQ(replacement->Name(), "Query1");
+  EXPECT_FALSE(replacement->CachedUpdates());
+  EXPECT_NE(GetOrdProp(*source, "CachedUpdates"), 0) << "the source keeps its setting";
+}
+
+namespace {
+
+// What the replacement of each convertible class reads from its source: the
+// property set on the source and what the new dataset shows of it.
+struct TTransferRow {
+  const char* Property;
+  const char* Value;
+  std::string Expected;
+};
+
+const TClassInfo* ForeignClassNamed(const std::string& name) {
+  for (const TClassInfo* cls : ForeignClasses())
+    if (SameText(cls->ClassName(), name)) return cls;
+  return nullptr;
+}
+
+std::string WhatTheReplacementHolds(TDataSet* replacement) {
+  if (auto* query = dynamic_cast<TQuelmQuery*>(replacement)) return "SQL " + query->GetQuery().Text();
+  if (auto* table = dynamic_cast<TQuelmTable*>(replacement)) return "TableName " + table->TableName();
+  if (auto* proc = dynamic_cast<TQuelmStoredProc*>(replacement)) return "ProcedureName " + proc->ProcedureName();
+  return replacement ? "(a " + replacement->ClassName() + ")" : "(no replacement)";
+}
+
+} // namespace
+
+TEST(DataSetTransferTest, EveryConvertibleClassHandsOverItsStatementTableOrProcedure) {
+  const std::map<std::string, TTransferRow> rows = {
+      {"TQuery", {"SQL", "select * from bde", "SQL select * from bde\n"}},
+      {"TZQuery", {"SQL", "select * from zeos", "SQL select * from zeos\n"}},
+      {"TSQLQuery", {"SQL", "select * from dbx", "SQL select * from dbx\n"}},
+      {"TADOQuery", {"SQL", "select * from ado", "SQL select * from ado\n"}},
+      {"TSQLDataset", {"CommandText", "select * from dbxset", "SQL select * from dbxset\n"}},
+      {"TADODataset", {"CommandText", "select * from adoset", "SQL select * from adoset\n"}},
+      {"TTable", {"TableName", "BDE_T", "TableName BDE_T"}},
+      {"TZTable", {"TableName", "ZEOS_T", "TableName ZEOS_T"}},
+      {"TSQLTable", {"TableName", "DBX_T", "TableName DBX_T"}},
+      {"TADOTable", {"TableName", "ADO_T", "TableName ADO_T"}},
+      {"TStoredProc", {"StoredProcName", "BDE_P", "ProcedureName BDE_P"}},
+      {"TZStoredProc", {"StoredProcName", "ZEOS_P", "ProcedureName ZEOS_P"}},
+      {"TSQLStoredProc", {"StoredProcName", "DBX_P", "ProcedureName DBX_P"}},
+      {"TADOStoredProc", {"ProcedureName", "ADO_P", "ProcedureName ADO_P"}},
+  };
+  TOpenForms forms({"shared.dfm"});
+  TRecordingDriver boxes;
+  std::vector<std::pair<std::string, const TTransferRow*>> made;
+  for (const TConvertibleClass& convertible : ConvertibleClasses()) {
+    SCOPED_TRACE(convertible.Name);
+    auto row = rows.find(convertible.Name);
+    ASSERT_NE(row, rows.end()) << "a convertible class without a row here";
+    const TClassInfo* cls = ForeignClassNamed(convertible.Name);
+    ASSERT_NE(cls, nullptr);
+    auto* source = new TForeignDataSet(*cls, &forms.Root());
+    source->SetName(std::string("Src") + convertible.Name);
+    if (std::string(row->second.Property) == "SQL")
+      dynamic_cast<TStrings*>(GetObjectProp(*source, "SQL"))->SetText(row->second.Value);
+    else SetStrProp(*source, row->second.Property, row->second.Value);
+    made.emplace_back(source->Name(), &row->second);
+  }
+  auto* migrator = new TBDE2QuelmDorvik(&forms.Root());
+  migrator->Migrate();
+  for (const auto& [name, row] : made)
+    EXPECT_EQ(WhatTheReplacementHolds(forms.Find<TDataSet>(name)), row->Expected) << name;
+}

@@ -1,4 +1,5 @@
 #include "migrator/TBDE2QuelmDorvik.h"
+#include "support/ExpectRaises.h"
 
 #include "MigratorTestModules.h"
 #include "ProbeClasses.h"
@@ -44,12 +45,8 @@ TEST(MigrationPhasesTest, WithoutADatabaseNothingChanges) {
   EXPECT_EQ(migrator->GetDatabase(), nullptr);
   std::vector<std::string> before = forms.Components();
   Screen().SetCursor(-2);
-  try {
-    migrator->Migrate();
-    FAIL() << "no error";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "BDE2QuelmDorvik1: Database not assigned");
-  }
+  EXPECT_TRUE(
+      TestSupport::Raises<EDatabaseError>([&] { migrator->Migrate(); }, "BDE2QuelmDorvik1: Database not assigned"));
   EXPECT_EQ(forms.Components(), before);
   EXPECT_EQ(Screen().Cursor(), -2);
   EXPECT_EQ(migrator->DataSetList().Count(), 4) << "the earlier pairs stay";
@@ -199,12 +196,8 @@ TEST(MigrationPhasesTest, AnErrorEndsTheMigrationWithWhatWasDoneKept) {
   TCursorGuard cursor(-2);
   TBDE2QuelmDorvik* migrator = DropMigrator(forms.Root());
   (new TComponent(&forms.Root()))->SetName("Die_Table1");
-  try {
-    migrator->Migrate();
-    FAIL() << "no error";
-  } catch (const EComponentError& e) {
-    EXPECT_EQ(e.Message(), "A component named Die_Table1 already exists");
-  }
+  EXPECT_TRUE(TestSupport::Raises<EComponentError>([&] { migrator->Migrate(); },
+                                                   "A component named Die_Table1 already exists"));
   EXPECT_EQ(Screen().Cursor(), crDefault);
   EXPECT_TRUE(boxes.Texts().empty());
   // Pairs in order Proc1, Lines1, Table1, Query1: the first two are done.

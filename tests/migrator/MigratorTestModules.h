@@ -8,6 +8,7 @@
 #include "designhost/foreign/ForeignClasses.h"
 #include "forms/TModalDriver.h"
 #include "migrator/TBDE2QuelmDorvik.h"
+#include "support/Files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,12 +22,7 @@ namespace migrator_test {
 
 inline std::filesystem::path FixtureDir() { return std::filesystem::path(__FILE__).parent_path() / "fixtures"; }
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using TestSupport::ReadFile;
 
 inline TClassRegistry& Registry() {
   TClassRegistry& registry = TClassRegistry::Global();

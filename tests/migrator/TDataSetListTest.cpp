@@ -1,4 +1,5 @@
 #include "migrator/TDataSetList.h"
+#include "support/ExpectRaises.h"
 
 #include "classes/TComponentRef.h"
 #include "runtime/TQuelmQuery.h"
@@ -41,12 +42,7 @@ TEST_F(TDataSetListTest, IndexesOutsideTheListRaiseTheListIndexError) {
   TDataSetList list;
   list.Add(Pair(Old1, New1));
   auto check = [](const std::function<void()>& call, const std::string& message) {
-    try {
-      call();
-      ADD_FAILURE() << "no error for " << message;
-    } catch (const EListError& e) {
-      EXPECT_EQ(e.Message(), message);
-    }
+    EXPECT_TRUE(TestSupport::Raises<EListError>(call, message));
   };
   check([&] { list.GetDataSetPairs(1); }, "List index out of bounds (1)");
   check([&] { list.GetOldDataSets(-1); }, "List index out of bounds (-1)");

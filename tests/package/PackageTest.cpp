@@ -1,4 +1,5 @@
 #include "designhost/DesignRegistry.h"
+#include "support/ExpectRaises.h"
 #include "designhost/PackageLoader.h"
 #include "rtl/Resources.h"
 #include "rtl/UnitBookkeeping.h"
@@ -197,11 +198,8 @@ TEST(Package, ALanguageModuleSuppliesStringsInstead) {
     std::ofstream out(dir / "libsample.so.de", std::ios::binary);
     out << "QRES0001\x05";
   }
-  try {
-    TResourceArchive::Load((dir / "libsample.so.de").string());
-    ADD_FAILURE() << "a damaged archive loaded";
-  } catch (const EInOutError& e) {
-    EXPECT_NE(std::string::npos, std::string(e.what()).find("libsample.so.de"));
-  }
+  std::string damaged =
+      TestSupport::ErrorOf<EInOutError>([&] { TResourceArchive::Load((dir / "libsample.so.de").string()); });
+  EXPECT_NE(std::string::npos, damaged.find("libsample.so.de")) << damaged;
   fs::remove_all(dir);
 }

@@ -122,8 +122,19 @@ private:
 
   static constexpr int MaxDepth = 500;
 
+  // Each object, property, list item, collection item and set member is
+  // charged at the size of its node before it is made. The nodes are far
+  // larger than the bytes that encode them (a list item can be one byte), so
+  // a budget proportional to the input keeps the tree of any file, however
+  // dense, within a fixed multiple of its size.
+  void Charge(size_t at, size_t nodeBytes) {
+    FCharged += nodeBytes;
+    if (FCharged > FBudget) Fail(at, "more values than a file of this size can hold");
+  }
+
   std::unique_ptr<TFormObject> ReadObject(int depth) {
     if (depth > MaxDepth) Fail(FPos, "objects nested too deeply");
+    Charge(FPos, sizeof(TFormObject) + sizeof(std::unique_ptr<TFormObject>));
     auto obj = std::make_unique<TFormObject>();
     obj->Offset = static_cast<uint32_t>(FPos);
     obj->RawDepth = depth;
@@ -140,6 +151,7 @@ private:
     obj->Name = Name(0, true);
     while (U8() != 0) {
       --FPos;
+      Charge(FPos, sizeof(TFormProperty) + sizeof(std::unique_ptr<TFormProperty>));
       auto prop = std::make_unique<TFormProperty>();
       prop->Offset = static_cast<uint32_t>(FPos);
       prop->Name = Name('.');
@@ -260,6 +272,7 @@ private:
       for (;;) {
         std::string item = Name(0, true);
         if (item.empty()) break;
+        Charge(FPos, sizeof(std::string));
         v.SetItems.push_back(std::move(item));
       }
       return;
@@ -267,6 +280,7 @@ private:
       v.Kind = TFormValueKind::List;
       while (U8() != 0) {
         --FPos;
+        Charge(FPos, sizeof(TFormValue));
         v.Items.emplace_back();
         ReadValue(v.Items.back());
       }
@@ -277,11 +291,13 @@ private:
         uint8_t next = U8();
         if (next == 0) break;
         --FPos;
+        Charge(FPos, sizeof(TFormItem));
         TFormItem item;
         if (next != static_cast<uint8_t>(TBinValueType::vaList)) item.Order = TypedInteger(item.OrderType);
         if (U8() != static_cast<uint8_t>(TBinValueType::vaList)) Fail(FPos - 1, "expected a collection item");
         while (U8() != 0) {
           --FPos;
+          Charge(FPos, sizeof(TFormProperty));
           TFormProperty p;
           p.Offset = static_cast<uint32_t>(FPos);
           p.Name = Name('.');
@@ -299,6 +315,8 @@ private:
   std::string_view FData;
   size_t FPos = 0;
   int FValueDepth = 0;
+  size_t FCharged = 0;
+  size_t FBudget = FormNodeBudget(FData.size());
 };
 
 class TBinaryWriter {

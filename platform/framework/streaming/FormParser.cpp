@@ -59,8 +59,18 @@ private:
   // Deeper nesting than any form has would only exhaust the stack.
   static constexpr int MaxDepth = 500;
 
+  // Each object, property, list item, collection item and set member is
+  // charged at the size of its node before it is made, against a budget
+  // proportional to the file: a file of short list items cannot make a tree
+  // many times its size.
+  void Charge(size_t at, size_t nodeBytes) {
+    FCharged += nodeBytes;
+    if (FCharged > FBudget) FLex.Fail(at, "more values than a file of this size can hold");
+  }
+
   std::unique_ptr<TFormObject> ParseObject(int depth) {
     if (depth > MaxDepth) FLex.Fail(Tok().Offset, "objects nested too deeply");
+    Charge(Tok().Offset, sizeof(TFormObject) + sizeof(std::unique_ptr<TFormObject>));
     auto obj = std::make_unique<TFormObject>();
     obj->Offset = Tok().Offset;
     obj->RawDepth = depth;
@@ -127,6 +137,7 @@ private:
   }
 
   std::unique_ptr<TFormProperty> ParseProperty() {
+    Charge(Tok().Offset, sizeof(TFormProperty) + sizeof(std::unique_ptr<TFormProperty>));
     auto prop = std::make_unique<TFormProperty>();
     prop->Offset = Tok().Offset;
     prop->RawBegin = FPrevEnd;
@@ -214,6 +225,7 @@ private:
           if (Tok().Kind != TFormTokenKind::Ident && Tok().Kind != TFormTokenKind::Integer &&
               Tok().Kind != TFormTokenKind::String)
             Expected("a set element");
+          Charge(Tok().Offset, sizeof(std::string));
           v.SetItems.emplace_back(Tok().Text);
           FLex.Next();
           if (Tok().Is(',')) {
@@ -230,6 +242,7 @@ private:
       FLex.Next();
       while (!Tok().Is(')')) {
         if (Tok().Kind == TFormTokenKind::End) Expected("')'");
+        Charge(Tok().Offset, sizeof(TFormValue));
         v.Items.emplace_back();
         ParseValue(v.Items.back());
       }
@@ -245,6 +258,7 @@ private:
       FLex.Next();
       while (!Tok().Is('>')) {
         if (!IsKeyword(Tok(), "item")) Expected("'item' or '>'");
+        Charge(Tok().Offset, sizeof(TFormItem));
         TFormItem item;
         FLex.Next();
         if (Tok().Is('[')) {
@@ -256,6 +270,7 @@ private:
         }
         while (!IsKeyword(Tok(), "end")) {
           if (Tok().Kind != TFormTokenKind::Ident) Expected("a property or 'end'");
+          Charge(Tok().Offset, sizeof(TFormProperty));
           TFormProperty p;
           p.Offset = Tok().Offset;
           p.Name = std::string(Tok().Text);
@@ -296,6 +311,8 @@ private:
   TFormLexer FLex;
   size_t FPrevEnd;
   int FValueDepth = 0;
+  size_t FCharged = 0;
+  size_t FBudget = FormNodeBudget(FSource.size());
 };
 
 } // namespace

@@ -57,6 +57,14 @@ struct TFormValue {
   static TFormValue MakeNull();
 };
 
+// The most bytes of tree nodes (objects, properties, values) a reader makes
+// for a form file of inputSize bytes; a denser file is refused with the spot
+// where it passed the budget. Strings and binary data are not counted: they
+// are no longer than the text that holds them.
+inline constexpr size_t FormNodeBytesPerInputByte = 32;
+inline constexpr size_t FormNodeBytesFloor = size_t{1} << 20;
+constexpr size_t FormNodeBudget(size_t inputSize) { return FormNodeBytesFloor + FormNodeBytesPerInputByte * inputSize; }
+
 inline constexpr size_t NoSpan = static_cast<size_t>(-1);
 
 struct TFormProperty {

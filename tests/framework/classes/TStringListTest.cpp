@@ -75,12 +75,14 @@ TEST(TStringList, ChangeEventsWaitForTheOutermostEndUpdate) {
     EXPECT_EQ(0, changes);
   }
   EXPECT_EQ(1, changes);
-  try {
-    TUpdateGuard guard(list);
-    list.Add("c");
-    throw Exception("boom");
-  } catch (const Exception&) {
-  }
+  // The guard ends the update also when an exception leaves its scope.
+  EXPECT_TRUE(TestSupport::Raises<Exception>(
+      [&] {
+        TUpdateGuard guard(list);
+        list.Add("c");
+        throw Exception("boom");
+      },
+      "boom"));
   EXPECT_EQ(0, list.UpdateCount());
   EXPECT_EQ(2, changes);
 }

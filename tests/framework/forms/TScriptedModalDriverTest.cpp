@@ -9,12 +9,8 @@
 
 TEST(TScriptedModalDriver, ScriptErrorsNameFileLineAndColumn) {
   auto check = [](const char* script, const char* expected) {
-    try {
-      TScriptedModalDriver driver(script, "edit.script");
-      ADD_FAILURE() << "no error for: " << script;
-    } catch (const EScriptError& e) {
-      EXPECT_STREQ(expected, e.what()) << script;
-    }
+    EXPECT_TRUE(TestSupport::Raises<EScriptError>([&] { TScriptedModalDriver driver(script, "edit.script"); }, expected))
+        << script;
   };
   check("clik OkButton", "edit.script:1:1: unknown command 'clik'");
   check("# set up\n\n  select KeyFieldList", "edit.script:3:3: usage: select LIST ITEM...");
@@ -61,12 +57,7 @@ TEST(TScriptedModalDriver, RunErrorsNameTheLine) {
     auto dialog = CreateForm<TTestDialog>(&Application());
     TScriptedModalDriver driver(script, "run.script");
     TModalDriverGuard guard(driver);
-    try {
-      dialog->ShowModal();
-      ADD_FAILURE() << "no error for: " << script;
-    } catch (const EScriptError& e) {
-      EXPECT_STREQ(expected, e.what()) << script;
-    }
+    EXPECT_TRUE(TestSupport::Raises<EScriptError>([&] { dialog->ShowModal(); }, expected)) << script;
     EXPECT_FALSE(dialog->Visible());
   };
   check("click NoSuchButton", "run.script:1: no control named NoSuchButton on form TestDialog");
@@ -129,14 +120,10 @@ TEST(TScriptedModalDriver, AScriptThatLeavesTheDialogOpenFailsAndNamesIt) {
     auto dialog = CreateForm<TTestDialog>(&Application());
     TScriptedModalDriver driver(script, "open.script");
     TModalDriverGuard guard(driver);
-    try {
-      dialog->ShowModal();
-      ADD_FAILURE() << "no error for: " << script;
-    } catch (const EScriptError& e) {
-      EXPECT_EQ("open.script: the script ended while the dialog TestDialog (" + dialog->Caption() + ") was still open",
-                e.Message())
-          << script;
-    }
+    EXPECT_TRUE(TestSupport::Raises<EScriptError>(
+        [&] { dialog->ShowModal(); },
+        "open.script: the script ended while the dialog TestDialog (" + dialog->Caption() + ") was still open"))
+        << script;
     EXPECT_FALSE(dialog->Visible());
     EXPECT_NE(std::string::npos, dialog->LogText().find("show")) << "the dialog ran";
   };

@@ -95,14 +95,12 @@ TEST(BinaryValues, EveryValueTypeIsWrittenBackByteForByte) {
   for (const TValueRow& row : EveryValueType()) {
     SCOPED_TRACE(row.Name);
     std::string bytes = FormWith(row.Encoded);
-    try {
+    EXPECT_NO_THROW({
       EXPECT_EQ(WriteFormBinary(*ParseFormBinary(bytes, "values.dfm"), false), bytes);
       EXPECT_EQ(SavedThroughComponents(bytes), bytes);
       std::string onDisk = WithResourceHeader(bytes);
       EXPECT_EQ(SavedThroughComponents(onDisk), onDisk) << "with a resource header";
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << e.what();
-    }
+    });
   }
 }
 

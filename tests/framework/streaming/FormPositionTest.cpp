@@ -2,6 +2,7 @@
 // end a line, so the same fault is reported at the same line and column
 // whichever line ends the file uses and whichever reader finds it.
 #include "streaming/FormDefinitionReader.h"
+#include "support/ExpectRaises.h"
 #include "streaming/TFormFile.h"
 
 #include "classes/TClassRegistry.h"
@@ -22,16 +23,7 @@ std::string WithLineEnd(const std::string& lfText, const std::string& eol) {
   return out;
 }
 
-template <class F>
-std::string FormErrorOf(F&& action) {
-  try {
-    action();
-  } catch (const EFormError& e) {
-    return e.Message();
-  }
-  ADD_FAILURE() << "no EFormError was raised";
-  return {};
-}
+const auto FormErrorOf = TestSupport::ErrorOf<EFormError>;
 
 } // namespace
 

@@ -1,7 +1,9 @@
 // Hostile form files: deep nesting, lengths that claim more than the file
 // holds, lists that never end, a resource header that lies. Each ends in an
 // error that names the file and the spot, never in a crash, a hang or an
-// allocation the size a length claims. (Time and memory per input are
+// allocation the size a length claims. A binary file denser in values than
+// its budget allows ends in an error too, so that the tree read from any
+// file stays within a fixed multiple of its size. (Time and memory per input are
 // bounded by the fuzz runs of scripts/fuzz.sh, which fail an input over
 // 5 seconds or one allocation over 256 MB.)
 #include "support/ExpectRaises.h"
@@ -14,6 +16,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -89,8 +92,8 @@ TEST(HostileFormFile, BinaryLengthsBeyondTheFileEndInALocatedError) {
        "hostile.dfm:1:25: unexpected end of binary data"},
       {"a short string claiming 255 bytes", StreamWithValue("\x06\xFF" + almostNothing),
        "hostile.dfm:1:22: unexpected end of binary data"},
-      {"a list that never ends", StreamWithValue("\x01" + Repeat(std::string("\x02\x01", 2), 100000)).substr(0, 200016),
-       "hostile.dfm:1:200017: unexpected end of binary data"},
+      {"a list that never ends", StreamWithValue("\x01" + Repeat(std::string("\x02\x01", 2), 5000)).substr(0, 10016),
+       "hostile.dfm:1:10017: unexpected end of binary data"},
       {"lists nested 600 deep", StreamWithValue(Repeat("\x01", 600)),
        "hostile.dfm:1:521: values nested too deeply"},
       {"objects nested 600 deep",
@@ -133,6 +136,89 @@ TEST(HostileFormFile, AResourceHeaderThatLiesAboutTheStreamIsRefused) {
        "hostile.dfm:1:2: resource header of an unknown type"},
   };
   for (const TCase& c : cases) EXPECT_EQ(c.Error, BinaryError(c.Bytes)) << c.What;
+}
+
+// The heap bytes a parsed tree holds: its nodes and the buffers of its
+// vectors and strings (not the allocator's own bookkeeping).
+size_t HeapBytes(const std::string& s) { return s.capacity() > 15 ? s.capacity() + 1 : 0; }
+size_t HeapBytes(const TFormValue& v);
+size_t HeapBytes(const TFormProperty& p) { return HeapBytes(p.Name) + HeapBytes(p.Value); }
+size_t HeapBytes(const TFormValue& v) {
+  size_t bytes = HeapBytes(v.Text) + HeapBytes(v.Bytes);
+  bytes += v.SetItems.capacity() * sizeof(std::string);
+  for (const std::string& item : v.SetItems) bytes += HeapBytes(item);
+  bytes += v.Items.capacity() * sizeof(TFormValue);
+  for (const TFormValue& item : v.Items) bytes += HeapBytes(item);
+  bytes += v.CollectionItems.capacity() * sizeof(TFormItem);
+  for (const TFormItem& item : v.CollectionItems) {
+    bytes += item.Properties.capacity() * sizeof(TFormProperty);
+    for (const TFormProperty& p : item.Properties) bytes += HeapBytes(p);
+  }
+  return bytes;
+}
+size_t HeapBytes(const TFormObject& o) {
+  size_t bytes = sizeof(TFormObject) + HeapBytes(o.Name) + HeapBytes(o.ClassName);
+  bytes += o.Properties.capacity() * sizeof(void*) + o.Children.capacity() * sizeof(void*);
+  for (const auto& p : o.Properties) bytes += sizeof(TFormProperty) + HeapBytes(*p);
+  for (const auto& c : o.Children) bytes += HeapBytes(*c);
+  return bytes;
+}
+
+// A binary stream whose property P is a list of count items, each the one
+// byte of a nil: the densest a file can hold values.
+std::string NilList(size_t count) { return StreamWithValue("\x01" + std::string(count, '\x0D') + std::string(1, '\0')); }
+
+TEST(HostileFormFile, ABinaryFileDenserThanItsBudgetEndsInALocatedError) {
+  // Over a hundred times its size in list items, were it read whole.
+  const size_t count = 4 * FormNodeBudget(0) / sizeof(TFormValue) + 100000;
+  const std::string bytes = NilList(count);
+  ASSERT_GT(count * sizeof(TFormValue), 100 * bytes.size());
+  std::string error = BinaryError(bytes);
+  const std::string reason = ": more values than a file of this size can hold";
+  ASSERT_TRUE(error.starts_with("hostile.dfm:1:") && error.ends_with(reason)) << error;
+  // The reader stopped at the item that would pass the budget, inside the list.
+  size_t column = std::stoul(error.substr(std::string("hostile.dfm:1:").size()));
+  EXPECT_GT(column, 21u);
+  EXPECT_LT(column, bytes.size());
+  EXPECT_LE((column - 21) * sizeof(TFormValue), FormNodeBudget(bytes.size()));
+}
+
+TEST(HostileFormFile, ADenseBinaryFileWithinItsBudgetTakesAFixedMultipleOfItsSize) {
+  // The largest list of nils the budget admits: read, it holds at most twice
+  // the budget (a vector grown by doubling) and is written back unchanged.
+  auto fileSize = [](size_t items) { return items + 23; };
+  ASSERT_EQ(NilList(7).size(), fileSize(7));
+  size_t count = 0;
+  while (sizeof(TFormObject) + 2 * sizeof(void*) + sizeof(TFormProperty) + (count + 1) * sizeof(TFormValue) <=
+         FormNodeBudget(fileSize(count + 1)))
+    ++count;
+  const std::string bytes = NilList(count);
+  std::unique_ptr<TFormDocument> doc;
+  ASSERT_NO_THROW(doc = ParseFormBinary(bytes, "dense.dfm"));
+  ASSERT_EQ(doc->Root->Properties.at(0)->Value.Items.size(), count);
+  size_t held = HeapBytes(*doc->Root);
+  EXPECT_LE(held, 2 * FormNodeBudget(bytes.size())) << held << " bytes for a file of " << bytes.size();
+  EXPECT_EQ(WriteFormBinary(*doc, false), bytes);
+  EXPECT_EQ(BinaryError(NilList(count + 1)), "hostile.dfm:1:" + std::to_string(21 + count) +
+                                                   ": more values than a file of this size can hold");
+}
+
+TEST(HostileFormFile, ATextFileDenserThanItsBudgetEndsInALocatedError) {
+  // Two characters per list item, each item a whole value node.
+  const size_t count = 2 * FormNodeBudget(0) / sizeof(TFormValue) + 100000;
+  const std::string source = "object A: T\r\n  P = (" + Repeat("1 ", static_cast<int>(count)) + ")\r\nend\r\n";
+  ASSERT_GT(count * sizeof(TFormValue), 50 * source.size());
+  std::string error = TextError(source);
+  const std::string reason = ": more values than a file of this size can hold";
+  ASSERT_TRUE(error.starts_with("hostile.dfm:2:") && error.ends_with(reason)) << error;
+  size_t column = std::stoul(error.substr(std::string("hostile.dfm:2:").size()));
+  size_t itemsRead = (column - 8) / 2;
+  EXPECT_GT(itemsRead, 0u);
+  EXPECT_LT(itemsRead, count);
+  EXPECT_LE(itemsRead * sizeof(TFormValue), FormNodeBudget(source.size()));
+  // A list as the host writes it, one item a line, stays within the budget.
+  const std::string written = "object A: T\r\n  P = (\r\n" + Repeat("    1\r\n", 20000) + "  )\r\nend\r\n";
+  EXPECT_NO_THROW(ParseFormText(written, "hostile.dfm"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A save that fails at any step leaves the original file byte for byte as it
 // was and no temporary file beside it, and says why.
 #include "streaming/TFormFile.h"
+#include "support/ExpectRaises.h"
 
 #include "FormTestSupport.h"
 #include "classes/TClassRegistry.h"
@@ -93,13 +94,7 @@ struct TSaveFaults : ::testing::Test {
     return names;
   }
   std::string MessageOfFailedSave(TFormFile& file, const TFileSystemCalls& calls) {
-    try {
-      file.SaveToFile(Target, std::nullopt, calls);
-    } catch (const EInOutError& e) {
-      return e.Message();
-    }
-    ADD_FAILURE() << "the save reported success";
-    return {};
+    return TestSupport::ErrorOf<EInOutError>([&] { file.SaveToFile(Target, std::nullopt, calls); });
   }
 };
 

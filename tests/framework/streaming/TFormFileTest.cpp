@@ -1,4 +1,5 @@
 #include "streaming/TFormFile.h"
+#include "support/ExpectRaises.h"
 
 #include "FormTestSupport.h"
 #include "classes/TClassRegistry.h"
@@ -81,12 +82,7 @@ const char* const QueryForm =
 
 TEST_F(TRegistryFixture, BadFilesRaiseWithTheirPosition) {
   auto check = [&](const std::string& text, const std::string& expected) {
-    try {
-      Open(text, "bad.dfm");
-      ADD_FAILURE() << "no error for " << text;
-    } catch (const EFormError& e) {
-      EXPECT_EQ(e.Message(), expected);
-    }
+    EXPECT_TRUE(TestSupport::Raises<EFormError>([&] { Open(text, "bad.dfm"); }, expected)) << text;
   };
   check("object F: TF\n  object A: TButton\n  end\n  object A: TEdit\n  end\nend\n",
         "bad.dfm:4:3: duplicate component name 'A'");
