@@ -4,6 +4,7 @@
 #include "BuiltinCommands.h"
 #include "ConnectionOptions.h"
 #include "DesignerOptions.h"
+#include "WidgetSetLoader.h"
 
 #include "classes/TClassRegistry.h"
 #include "designhost/DesignRegistry.h"
@@ -23,11 +24,13 @@ namespace {
 constexpr const char* PackageFileName = "libdcl_QuelmDorvik5.so";
 
 constexpr const char* ProgramUsage =
-    "usage: quelm-designer [--package FILE] [--json] COMMAND [ARGS...]\n"
+    "usage: quelm-designer [--package FILE] [--json] [--gui|--headless] [--screenshot DIR] COMMAND [ARGS...]\n"
     "       quelm-designer COMMAND --help\n"
     "\n"
     "Loads the design-time package (from --package, $QUELM_PACKAGE, or lib/ beside\n"
     "the program) and runs COMMAND. Output is plain text, or JSON with --json.\n"
+    "--gui shows the dialogs as real windows (QUELM_WIDGETSET=qt|headless chooses too);\n"
+    "--screenshot DIR saves each dialog as PNG when shown and before it closes.\n"
     "\n"
     "Commands:\n";
 
@@ -63,9 +66,19 @@ void PrintCommandList(std::ostream& out, const std::vector<TDesignTool>& builtin
 
 int main(int argc, char** argv) {
   TDesignerOptions options;
+  TWidgetSetChoice widgetSetChoice;
   try {
-    options = ParseDesignerOptions(std::vector<std::string>(argv + 1, argv + argc));
+    std::vector<std::string> args(argv + 1, argv + argc);
+    widgetSetChoice = TakeWidgetSetOptions(args);
+    options = ParseDesignerOptions(args);
   } catch (const std::invalid_argument& e) {
+    std::cerr << "quelm-designer: " << e.what() << "\n";
+    return 2;
+  }
+  TLoadedWidgetSet widgetSet;
+  try {
+    widgetSet = TLoadedWidgetSet::Install(widgetSetChoice, ProgramDirectory() + "/../lib");
+  } catch (const std::exception& e) {
     std::cerr << "quelm-designer: " << e.what() << "\n";
     return 2;
   }

@@ -34,6 +34,7 @@ void TComboBox::SetItemIndex(int index) {
   } reset{FSettingIndex};
   TControl::SetText(index >= 0 ? FItems->Get(index) : std::string());
   FItemIndex = index;
+  Changed(TControlChange::ItemIndex);
 }
 
 void TComboBox::TextChanged() {
@@ -81,5 +82,8 @@ void TComboBox::ItemsChanged(TItemStrings::TChange change, int index) {
     if (FItemIndex >= 0 && index <= FItemIndex) ++FItemIndex;
     break;
   case TItemStrings::TChange::Reordered: FItemIndex = FItems->IndexOfText(GetText()); break;
+  case TItemStrings::TChange::Changed:
+  case TItemStrings::TChange::Selection: break;
   }
+  Changed(TControlChange::Items);
 }
