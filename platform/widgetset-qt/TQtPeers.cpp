@@ -546,7 +546,7 @@ private:
       QRadioButton* button = FButtons[static_cast<size_t>(i)];
       button->setText(QtCaption(items.Get(i)));
       int column = i / std::max(1, rows), row = i % std::max(1, rows);
-      button->setGeometry(rect.Left + 4 + column * columnWidth, rect.Top + row * rowHeight, columnWidth - 6,
+      button->setGeometry(rect.Left + 4 + column * columnWidth, rect.Top + row * rowHeight, columnWidth - 3,
                           std::max(rowHeight, 17));
     }
   }

@@ -170,6 +170,8 @@ TQtWidgetSet::TQtWidgetSet(TQtWidgetSetOptions options) : FOptions(std::move(opt
   // on every machine that has it.
   QFont font("DejaVu Sans");
   font.setPixelSize(11);
+  // A touch narrower, as the fonts the forms were laid out in.
+  font.setStretch(94);
   QApplication::setFont(font);
   FFilter = std::make_unique<TQtEventFilter>(*this);
   qApp->installEventFilter(FFilter.get());

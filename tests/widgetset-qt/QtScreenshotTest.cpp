@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,10 @@ std::vector<std::string> ClippedCaptions(QWidget* window) {
     } else if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget)) {
       auto* box = static_cast<QAbstractButton*>(widget);
       text = box->text();
-      room -= box->sizeHint().width() - box->fontMetrics().horizontalAdvance(QString(text).replace("&&", "&"));
+      bool radio = qobject_cast<QRadioButton*>(widget) != nullptr;
+      QStyle* style = box->style();
+      room -= style->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, box) +
+              style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
     } else {
       continue;
     }

@@ -42,7 +42,19 @@ struct TScheduledUser::TTimer {
 
 TScheduledUser::TScheduledUser() : FTimer(std::make_unique<TTimer>()) {
   FTimer->Timer.setInterval(TickMs);
-  QObject::connect(&FTimer->Timer, &QTimer::timeout, [this] { Tick(); });
+  // A timer does not fire again while its own slot runs, and a step may
+  // open a nested loop: each tick queues the step to run from the loop.
+  QObject::connect(&FTimer->Timer, &QTimer::timeout, [this] {
+    if (FQueued) return;
+    FQueued = true;
+    QMetaObject::invokeMethod(
+        &FTimer->Timer,
+        [this] {
+          FQueued = false;
+          Tick();
+        },
+        Qt::QueuedConnection);
+  });
   FTimer->Timer.start();
 }
 
@@ -128,12 +140,11 @@ void PressBoxButton(QMessageBox& box, const std::string& text) {
 }
 
 std::string BoxButtons(QMessageBox& box) {
+  // In the model's button order, whatever order the style lays them out in.
   std::string list;
-  // In the order the box lays them out is style-dependent: the order added.
-  for (QAbstractButton* button : box.buttons()) {
-    if (!list.empty()) list += ", ";
-    list += button->text().toStdString();
-  }
+  for (const char* name : {"Yes", "No", "OK", "Cancel", "Abort", "Retry", "Ignore", "All", "No to All", "Yes to All", "Help"})
+    for (QAbstractButton* button : box.buttons())
+      if (button->text() == name) list += (list.empty() ? "" : ", ") + std::string(name);
   return list;
 }
 } // namespace QtTest

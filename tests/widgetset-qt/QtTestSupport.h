@@ -48,6 +48,7 @@ private:
   std::vector<std::function<bool()>> FSteps;
   size_t FNext = 0;
   int FTries = 0;
+  bool FQueued = false;
   std::string FFailure;
   struct TTimer;
   std::unique_ptr<TTimer> FTimer;
