@@ -15,6 +15,10 @@ std::vector<std::string> TakeGui(const std::vector<std::string>& argv, TDesigner
     const std::string& a = argv[i];
     if (a == "--gui") {
       options.Gui = true;
+    } else if (a == "--headless") {
+      // The widgetset's choice, taken by the widgetset loader.
+    } else if (a == "--screenshot") {
+      ++i;
     } else if (a == "--package" || a == "--json" || a == "--help" || a == "-h" || a.rfind("--package=", 0) == 0) {
       rest.push_back(a);
       if (a == "--package" && i + 1 < argv.size()) rest.push_back(argv[++i]);
@@ -48,6 +52,11 @@ TDesignerOptions ParseDesignerOptions(const std::vector<std::string>& argv) {
   for (size_t i = 1; i < command.size(); ++i) {
     const std::string& a = command[i];
     if (a == "--") afterDashes = true;
+    if (!afterDashes && (a == "--gui" || a == "--headless")) continue;  // the widgetset's choice
+    if (!afterDashes && a == "--screenshot") {
+      ++i;
+      continue;
+    }
     if (!afterDashes && a == "--json") options.Json = true;
     else if (!afterDashes && (a == "--help" || a == "-h")) options.Help = true;
     else options.Args.push_back(a);

@@ -4,6 +4,7 @@
 #include "BuiltinCommands.h"
 #include "ConnectionOptions.h"
 #include "DesignerOptions.h"
+#include "WidgetSetLoader.h"
 #include "gui/DesignerWindowEntry.h"
 
 #include "classes/TClassRegistry.h"
@@ -27,7 +28,7 @@ namespace {
 constexpr const char* PackageFileName = "libdcl_QuelmDorvik5.so";
 
 constexpr const char* ProgramUsage =
-    "usage: quelm-designer [--package FILE] [--json] COMMAND [ARGS...]\n"
+    "usage: quelm-designer [--package FILE] [--json] [--gui|--headless] [--screenshot DIR] COMMAND [ARGS...]\n"
     "       quelm-designer COMMAND --help\n"
     "       quelm-designer --gui [CONNECTION OPTIONS] [FORM...]\n"
     "\n"
@@ -35,6 +36,8 @@ constexpr const char* ProgramUsage =
     "the program) and runs COMMAND. Output is plain text, or JSON with --json.\n"
     "Every command takes --opt VALUE and --opt=VALUE alike, and \"--\" before words\n"
     "that start with '-'; COMMAND --help lists its options.\n"
+    "--gui shows the dialogs as real windows (QUELM_WIDGETSET=qt|headless chooses too);\n"
+    "--screenshot DIR saves each dialog as PNG when shown and before it closes.\n"
     "\n"
     "Commands:\n";
 
@@ -103,10 +106,20 @@ int RunDesignerWindow(const TLoadedPackage& package, const std::vector<std::stri
 
 int main(int argc, char** argv) {
   TDesignerOptions options;
+  TWidgetSetChoice widgetSetChoice;
   try {
-    options = ParseDesignerOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const EUsageError& e) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    options = ParseDesignerOptions(args);
+    widgetSetChoice = TakeWidgetSetOptions(args);
+  } catch (const std::invalid_argument& e) {
     std::cerr << "quelm-designer: " << e.what() << "\n" << "quelm-designer --help lists the commands and options\n";
+    return 2;
+  }
+  TLoadedWidgetSet widgetSet;
+  try {
+    widgetSet = TLoadedWidgetSet::Install(widgetSetChoice, ProgramDirectory() + "/../lib");
+  } catch (const std::exception& e) {
+    std::cerr << "quelm-designer: " << e.what() << "\n";
     return 2;
   }
 

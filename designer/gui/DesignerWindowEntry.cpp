@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 
 extern "C" int QuelmRunDesignerWindow(const TDesignerWindowStart* start) {
@@ -29,7 +30,10 @@ extern "C" int QuelmRunDesignerWindow(const TDesignerWindowStart* start) {
   static int argc = 1;
   static char name[] = "quelm-designer";
   static char* argv[] = {name, nullptr};
-  QApplication app(argc, argv);
+  // The Qt widgetset, which shows the package's dialogs, may have made the
+  // application already.
+  std::unique_ptr<QApplication> ownApplication;
+  if (!qApp) ownApplication = std::make_unique<QApplication>(argc, argv);
   QApplication::setApplicationName("Quelm Designer");
   TDesignerWindow window(start->Resources, connection);
   if (!words.empty() && !window.OpenFiles(words)) {
@@ -37,5 +41,5 @@ extern "C" int QuelmRunDesignerWindow(const TDesignerWindowStart* start) {
     return 1;
   }
   window.show();
-  return app.exec();
+  return QApplication::exec();
 }

@@ -168,7 +168,9 @@ TEST_F(FieldLinkAdapterTest, AComponentThatIsNoDataSetGetsAnErrorAndNoDialog) {
 TEST_F(FieldLinkAdapterTest, TheFormIsBuiltFromItsDefinition) {
   TSettingsAdapter adapter(FDetail);
   adapter.IndexBased = true;
-  HeadlessWidgetSet()->ClearHelpRequests();
+  // The help log is the headless widgetset's; on real windows the rest holds.
+  THeadlessWidgetSet* headless = HeadlessWidgetSet();
+  if (headless) headless->ClearHelpRequests();
   TFunctionModalDriver driver([](TFormUser& user) {
     auto& dialog = dynamic_cast<TLinkFields&>(user.Form());
     EXPECT_EQ(dialog.Caption(), "Field Link Designer");
@@ -221,8 +223,9 @@ TEST_F(FieldLinkAdapterTest, TheFormIsBuiltFromItsDefinition) {
   TModalDriverGuard guard(driver);
   EXPECT_FALSE(EditMasterFields(FDetail, adapter));
   EXPECT_EQ(driver.RunCount(), 1);
-  ASSERT_EQ(HeadlessWidgetSet()->HelpRequests().size(), 1u);
-  EXPECT_EQ(HeadlessWidgetSet()->HelpRequests()[0].Context, 27140);
+  if (!headless) return;
+  ASSERT_EQ(headless->HelpRequests().size(), 1u);
+  EXPECT_EQ(headless->HelpRequests()[0].Context, 27140);
 }
 
 TEST_F(FieldLinkAdapterTest, AnExpressionIndexOffersItsWholeExpression) {

@@ -34,6 +34,8 @@ TApplication& Application() {
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner), FTitle(ProgramName()) {}
 
+void TApplication::ProcessMessages() { WidgetSet().ProcessMessages(); }
+
 bool TApplication::HelpContext(int context) { return WidgetSet().ShowHelp(FHelpFile, context); }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, int flags) {

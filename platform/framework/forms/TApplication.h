@@ -50,7 +50,8 @@ public:
   // An error box with the message, a period added when it ends in none,
   // captioned with the title.
   void ShowException(const std::exception& e);
-  void ProcessMessages() {}
+  // Handles the window system's pending events.
+  void ProcessMessages();
 
 private:
   std::string FTitle;

@@ -15,5 +15,6 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
 void TCheckBox::SetChecked(bool checked) {
   if (checked == FChecked) return;
   FChecked = checked;
+  Changed(TControlChange::Checked);
   if (!IsLoading()) Click();
 }

@@ -32,6 +32,7 @@ void TComboBox::SetItemIndex(int index) {
   TScopeGuard reset([this] { FSettingIndex = false; });
   TControl::SetText(index >= 0 ? FItems->Get(index) : std::string());
   FItemIndex = index;
+  Changed(TControlChange::ItemIndex);
 }
 
 void TComboBox::TextChanged() {
@@ -79,5 +80,8 @@ void TComboBox::ItemsChanged(TItemStrings::TChange change, int index) {
     if (FItemIndex >= 0 && index <= FItemIndex) ++FItemIndex;
     break;
   case TItemStrings::TChange::Reordered: FItemIndex = FItems->IndexOfText(GetText()); break;
+  case TItemStrings::TChange::Changed:
+  case TItemStrings::TChange::Selection: break;
   }
+  Changed(TControlChange::Items);
 }

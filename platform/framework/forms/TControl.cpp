@@ -68,7 +68,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FConstraints(std::mak
 
 TControl::~TControl() {
   if (FParent) FParent->RemoveControl(this);
+  WidgetSet().ControlDestroyed(*this);
 }
+
+void TControl::Changed(TControlChange change) { WidgetSet().ControlChanged(*this, change); }
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent == FParent) return;
@@ -79,6 +82,7 @@ void TControl::SetParent(TWinControl* parent) {
   }
   if (FParent) FParent->RemoveControl(this);
   if (parent) parent->InsertControl(this);
+  Changed(TControlChange::Parent);
 }
 
 TComponent* TControl::GetParentComponent() const { return FParent; }
@@ -98,6 +102,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   FTop = top;
   FWidth = width;
   FHeight = height;
+  Changed(TControlChange::Bounds);
   BoundsChanged(oldClientWidth, oldClientHeight);
   RequestAlign();
 }
@@ -111,6 +116,7 @@ void TControl::SetAlignedBounds(int left, int top, int width, int height) {
   FTop = top;
   FWidth = width;
   FHeight = height;
+  Changed(TControlChange::Bounds);
   BoundsChanged(oldClientWidth, oldClientHeight);
 }
 
@@ -132,14 +138,20 @@ void TControl::SetConstraints(TSizeConstraints* constraints) {
 void TControl::SetVisible(bool visible) {
   if (visible == FVisible) return;
   FVisible = visible;
+  Changed(TControlChange::Visible);
   RequestAlign();
 }
 
-void TControl::SetEnabled(bool enabled) { FEnabled = enabled; }
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == FEnabled) return;
+  FEnabled = enabled;
+  Changed(TControlChange::Enabled);
+}
 
 void TControl::SetText(const std::string& text) {
   if (text == FText) return;
   FText = text;
+  Changed(TControlChange::Text);
   TextChanged();
 }
 

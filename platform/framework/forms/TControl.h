@@ -7,6 +7,7 @@
 #include "classes/TComponent.h"
 #include "classes/TComponentRef.h"
 #include "forms/FormTypes.h"
+#include "forms/TWidgetSet.h"
 
 #include <memory>
 #include <string>
@@ -128,6 +129,9 @@ public:
   virtual void DblClick();
   // Asks for a repaint, which wipes whatever was drawn over the control.
   void Invalidate();
+  // Tells the widgetset that a setter changed the control, so a native peer
+  // re-reads it.
+  void Changed(TControlChange change);
   void Loaded() override;
 
   TNotifyEvent OnClick;

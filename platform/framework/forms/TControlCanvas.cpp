@@ -2,7 +2,11 @@
 
 #include "forms/TWinControl.h"
 
-TTextExtent TControlCanvas::TextExtent(const std::string& text) const { return WidgetSet().TextExtent(text); }
+TTextExtent TControlCanvas::TextExtent(const std::string& text) const {
+  // Measured in the control's own font when there is a control.
+  if (TControl* control = FControl.Get()) return WidgetSet().ControlTextExtent(*control, text);
+  return WidgetSet().TextExtent(text);
+}
 
 void TControlCanvas::Draw(int x, int y, const TGraphic& graphic) {
   // A control without a window of its own draws on its parent's, offset by

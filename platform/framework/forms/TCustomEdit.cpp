@@ -37,6 +37,12 @@ void TCustomEdit::SetText(const std::string& text) {
   FModified = false;
 }
 
+void TCustomEdit::SetReadOnly(bool readOnly) {
+  if (readOnly == FReadOnly) return;
+  FReadOnly = readOnly;
+  Changed(TControlChange::Style);
+}
+
 void TCustomEdit::TextChanged() {
   int size = static_cast<int>(GetText().size());
   FSelStart = std::min(FSelStart, size);
@@ -48,11 +54,13 @@ void TCustomEdit::SetSelStart(int start) {
   int size = static_cast<int>(GetText().size());
   FSelStart = std::clamp(start, 0, size);
   FSelLength = 0;
+  Changed(TControlChange::Selection);
 }
 
 void TCustomEdit::SetSelLength(int length) {
   int size = static_cast<int>(GetText().size());
   FSelLength = std::clamp(length, 0, size - FSelStart);
+  Changed(TControlChange::Selection);
 }
 
 std::string TCustomEdit::SelText() const {
@@ -66,6 +74,7 @@ void TCustomEdit::SetSelText(const std::string& text) {
 void TCustomEdit::SelectAll() {
   FSelStart = 0;
   FSelLength = static_cast<int>(GetText().size());
+  Changed(TControlChange::Selection);
 }
 
 TCaretPos TCustomEdit::CaretPos() const {
@@ -97,6 +106,30 @@ void TCustomEdit::ReplaceRange(int start, int length, const std::string& text, b
   FModified = modified;
   FSelStart = std::min(caret, static_cast<int>(GetText().size()));
   FSelLength = 0;
+  Changed(TControlChange::Selection);
+}
+
+void TCustomEdit::UserEdited(const std::string& text, int selStart) {
+  std::string current = GetText();
+  if (text != current) {
+    // The changed range: what lies between the common start and end.
+    size_t prefix = 0;
+    while (prefix < current.size() && prefix < text.size() && current[prefix] == text[prefix]) ++prefix;
+    size_t suffix = 0;
+    while (suffix < current.size() - prefix && suffix < text.size() - prefix &&
+           current[current.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+      ++suffix;
+    ReplaceRange(static_cast<int>(prefix), static_cast<int>(current.size() - prefix - suffix),
+                 text.substr(prefix, text.size() - prefix - suffix), true);
+  }
+  UserSelected(selStart, 0);
+}
+
+void TCustomEdit::UserSelected(int selStart, int selLength) {
+  int size = static_cast<int>(GetText().size());
+  FSelStart = std::clamp(selStart, 0, size);
+  FSelLength = std::clamp(selLength, 0, size - FSelStart);
+  Changed(TControlChange::Selection);
 }
 
 void TCustomEdit::TypeChar(char c) {

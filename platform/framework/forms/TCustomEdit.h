@@ -23,7 +23,7 @@ public:
   bool Modified() const { return FModified; }
   void SetModified(bool modified) { FModified = modified; }
   bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool readOnly) { FReadOnly = readOnly; }
+  void SetReadOnly(bool readOnly);
   int MaxLength() const { return FMaxLength; }
   void SetMaxLength(int length) { FMaxLength = length; }
 
@@ -48,6 +48,12 @@ public:
   // modified flag is set when the text changed. Other control characters do
   // nothing. Read-only edits ignore typing.
   void TypeChar(char c);
+  // The user edited the text in a native edit control, which now holds text
+  // with the caret at selStart: the model takes the change as typing does
+  // (modified flag, OnChange), without re-checking what the control allowed.
+  void UserEdited(const std::string& text, int selStart);
+  // The user moved the caret or the selection in a native edit control.
+  void UserSelected(int selStart, int selLength);
 
   TNotifyEvent OnChange;
 

@@ -4,6 +4,7 @@
 #include "forms/TButton.h"
 #include "forms/TCheckBox.h"
 #include "forms/TLabel.h"
+#include "forms/TModalDriver.h"
 #include "forms/TScreen.h"
 #include "rtl/ScopeGuard.h"
 
@@ -115,12 +116,14 @@ void TForm::SetActiveControl(TWinControl* control) {
     return;
   }
   FActiveControl = control;
+  Changed(TControlChange::Focus);
 }
 
 void TForm::FocusControl(TWinControl* control) {
   if (control == FActiveControl.Get()) return;
   TComponentRef<TWinControl> previous(FActiveControl.Get());
   FActiveControl = control;
+  Changed(TControlChange::Focus);
   if (!FShowingModal || !Visible()) return;
   if (previous) previous->DoExit();
   if (control && FActiveControl.Get() == control) control->DoEnter();
@@ -170,6 +173,48 @@ bool TForm::DialogKey(char key) {
   if (!button) return false;
   button->Click();
   return true;
+}
+
+bool TForm::CloseIfResultSet() {
+  if (FModalResult == mrNone) return false;
+  try {
+    return CloseModal();
+  } catch (const EModalDriverError&) {
+    throw;
+  } catch (const std::exception& e) {
+    FModalResult = mrNone;
+    Application().HandleException(e);
+    return false;
+  }
+}
+
+bool TForm::UserAction(const std::function<void()>& action) {
+  TModalResult before = FModalResult;
+  try {
+    action();
+  } catch (const EModalDriverError&) {
+    throw;
+  } catch (const std::exception& e) {
+    FModalResult = before;
+    Application().HandleException(e);
+  }
+  return CloseIfResultSet();
+}
+
+char TForm::DispatchKey(TWinControl& control, char key) {
+  TShiftState shift = WidgetSet().KeyboardState();
+  // Alt with a key is an accelerator for the form, never a typed character.
+  if (shift.Contains(TShiftStateFlag::ssAlt)) {
+    AcceleratorKey(key);
+    return 0;
+  }
+  key = control.KeyPress(key);
+  if (key == 0) return 0;
+  bool dialogKey = key == KeyChar::Enter || key == KeyChar::Escape || key == KeyChar::Tab;
+  if (!dialogKey || control.WantsDialogKey(key)) return key;
+  if (key == KeyChar::Tab) SelectNext(&control, !shift.Contains(TShiftStateFlag::ssShift));
+  else DialogKey(key);
+  return 0;
 }
 
 bool TForm::AcceleratorKey(char key) {

@@ -37,6 +37,21 @@ public:
   // OnClose, and clears the result when either keeps the form open.
   // Returns true when the form closed.
   bool CloseModal();
+  // The one path of every user action on a modal form, from a driver or
+  // from real input: runs the action; an exception from it is shown as the
+  // application shows handler errors and the modal result is put back as it
+  // was, so a failed button does not close the form (a driver error passes
+  // through). Then a set modal result closes the form, subject to its close
+  // query. Returns true when the form closed.
+  bool UserAction(const std::function<void()>& action);
+  // Closes the form when its modal result is set and the close query
+  // allows; errors from the close handlers are shown. True when it closed.
+  bool CloseIfResultSet();
+  // The path of a key pressed in a control: with Alt it is the form's
+  // accelerator; otherwise the key-press handlers see it, then Enter, Escape
+  // and Tab go to the form unless the control keeps them. Returns the
+  // character left for the control to type, 0 when the key was used.
+  char DispatchKey(TWinControl& control, char key);
 
   TWinControl* ActiveControl() const { return FActiveControl.Get(); }
   void SetActiveControl(TWinControl* control);

@@ -6,7 +6,6 @@
 #include "forms/TComboBox.h"
 #include "forms/TCustomEdit.h"
 #include "forms/TForm.h"
-#include "forms/THeadlessWidgetSet.h"
 #include "forms/TListBox.h"
 #include "forms/TPageControl.h"
 #include "forms/TPopupMenu.h"
@@ -18,27 +17,6 @@
 #include <algorithm>
 
 namespace {
-// Holds modifier keys down for the scope of one key press.
-class TKeysHeld {
-public:
-  explicit TKeysHeld(TShiftState shift) {
-    if (THeadlessWidgetSet* headless = HeadlessWidgetSet()) {
-      FHeadless = headless;
-      FPrevious = headless->KeyboardState();
-      headless->SetKeyboardState(shift);
-    }
-  }
-  ~TKeysHeld() {
-    if (FHeadless) FHeadless->SetKeyboardState(FPrevious);
-  }
-  TKeysHeld(const TKeysHeld&) = delete;
-  TKeysHeld& operator=(const TKeysHeld&) = delete;
-
-private:
-  THeadlessWidgetSet* FHeadless = nullptr;
-  TShiftState FPrevious;
-};
-
 std::string ItemList(const TStrings& items) {
   std::string list;
   for (int i = 0; i < items.Count(); ++i) {
@@ -72,31 +50,12 @@ void TFormUser::CheckOpen() const {
 }
 
 void TFormUser::CheckClose() {
-  if (FClosed || FForm.ModalResult() == mrNone) return;
-  try {
-    FClosed = FForm.CloseModal();
-  } catch (const EModalDriverError&) {
-    throw;
-  } catch (const std::exception& e) {
-    FForm.SetModalResult(mrNone);
-    Application().HandleException(e);
-  }
+  if (!FClosed) FClosed = FForm.CloseIfResultSet();
 }
 
 void TFormUser::Perform(const std::function<void()>& action) {
   CheckOpen();
-  TModalResult before = FForm.ModalResult();
-  try {
-    action();
-  } catch (const EModalDriverError&) {
-    throw;
-  } catch (const std::exception& e) {
-    // The operation did not complete: a modal result its button set does not
-    // close the form.
-    FForm.SetModalResult(before);
-    Application().HandleException(e);
-  }
-  CheckClose();
+  FClosed = FForm.UserAction(action);
 }
 
 TComponent& TFormUser::Find(const std::string& name) const {
@@ -237,20 +196,8 @@ void TFormUser::Pick(const std::string& name, const std::string& item) {
 }
 
 void TFormUser::TypeInto(TWinControl& control, char key) {
-  TForm& form = FForm;
-  // Alt with a key is an accelerator for the form, never a typed character.
-  if (WidgetSet().KeyboardState().Contains(TShiftStateFlag::ssAlt)) {
-    form.AcceleratorKey(key);
-    return;
-  }
-  key = control.KeyPress(key);
+  key = FForm.DispatchKey(control, key);
   if (key == 0) return;
-  bool dialogKey = key == KeyChar::Enter || key == KeyChar::Escape || key == KeyChar::Tab;
-  if (dialogKey && !control.WantsDialogKey(key)) {
-    if (key == KeyChar::Tab) form.SelectNext(&control, !WidgetSet().KeyboardState().Contains(TShiftStateFlag::ssShift));
-    else form.DialogKey(key);
-    return;
-  }
   if (auto* edit = dynamic_cast<TCustomEdit*>(&control)) {
     edit->TypeChar(key);
     return;
@@ -332,7 +279,7 @@ void TFormUser::PressKey(const std::string& name, char key, TShiftState shift) {
   if (!windowed) throw EModalDriverError(Format("%s does not take keys", {name}));
   Perform([&] {
     FocusForInput(*windowed);
-    TKeysHeld held(shift);
+    TShiftStateOverride held(shift);
     TypeInto(*windowed, key);
   });
 }

@@ -28,6 +28,12 @@ std::unique_ptr<TWidgetSet> SetWidgetSet(std::unique_ptr<TWidgetSet> widgetSet) 
   return previous;
 }
 
+TShiftStateOverride::TShiftStateOverride(TShiftState shift) : FPrevious(WidgetSet().FShiftOverride) {
+  WidgetSet().FShiftOverride = shift;
+}
+
+TShiftStateOverride::~TShiftStateOverride() { WidgetSet().FShiftOverride = FPrevious; }
+
 THeadlessWidgetSet* HeadlessWidgetSet() { return dynamic_cast<THeadlessWidgetSet*>(&WidgetSet()); }
 
 THandle THeadlessWidgetSet::CreateHandle(TWinControl& control) {
@@ -78,26 +84,7 @@ void THeadlessWidgetSet::RunModal(TForm& form) {
 TModalResult THeadlessWidgetSet::MessageBox(const TMessageBoxInfo& box) { return CurrentModalDriver().Answer(box); }
 
 bool THeadlessWidgetSet::ExecuteOpenDialog(TOpenDialog& dialog) {
-  std::string lastRefused;
-  for (;;) {
-    std::optional<std::string> chosen = CurrentModalDriver().ChooseFile(dialog);
-    if (!chosen) return false;
-    std::string refusal = dialog.RefusalOf(*chosen);
-    if (refusal.empty()) {
-      dialog.SetFileName(dialog.FullPath(*chosen));
-      return true;
-    }
-    // The same refused name twice means the driver cannot do better; the
-    // dialog then counts as cancelled rather than asking for ever.
-    if (*chosen == lastRefused) return false;
-    lastRefused = *chosen;
-    TMessageBoxInfo box;
-    box.Text = refusal;
-    box.Caption = dialog.Title().empty() ? "Open" : dialog.Title();
-    box.Icon = TMsgDlgType::mtWarning;
-    box.Buttons = {TMsgDlgBtn::mbOK};
-    MessageBox(box);
-  }
+  return dialog.ExecuteWith([&] { return CurrentModalDriver().ChooseFile(dialog); });
 }
 
 bool THeadlessWidgetSet::ShowHelp(const std::string& helpFile, int context) {

@@ -38,7 +38,6 @@ public:
   bool ExecuteOpenDialog(TOpenDialog& dialog) override;
   bool ShowHelp(const std::string& helpFile, int context) override;
   void SetCursor(TCursor cursor) override { FCursors.push_back(cursor); }
-  TShiftState KeyboardState() override { return FKeyboardState; }
 
   // The window record of a control; none before its handle was made.
   const TWindow* Window(const TWinControl& control) const;
@@ -48,6 +47,9 @@ public:
   const std::vector<TCursor>& CursorLog() const { return FCursors; }
   // The modifier keys the driver holds down while it presses a key.
   void SetKeyboardState(TShiftState state) { FKeyboardState = state; }
+
+protected:
+  TShiftState QueryKeyboardState() override { return FKeyboardState; }
 
 private:
   std::map<THandle, TWindow> FWindows;

@@ -19,6 +19,7 @@ std::string TItemStrings::Get(int index) const {
 void TItemStrings::Put(int index, const std::string& s) {
   CheckIndex(index);
   FItems[static_cast<size_t>(index)].Text = s;
+  Notify(TChange::Changed, index);
 }
 
 TObject* TItemStrings::GetObject(int index) const {
@@ -95,7 +96,9 @@ bool TItemStrings::Selected(int index) const {
 
 void TItemStrings::SetSelected(int index, bool selected) {
   CheckIndex(index);
+  if (FItems[static_cast<size_t>(index)].Selected == selected) return;
   FItems[static_cast<size_t>(index)].Selected = selected;
+  Notify(TChange::Selection, index);
 }
 
 int TItemStrings::SelCount() const {
@@ -103,7 +106,12 @@ int TItemStrings::SelCount() const {
 }
 
 void TItemStrings::SetAllSelected(bool selected) {
-  for (TItem& item : FItems) item.Selected = selected;
+  bool changed = false;
+  for (TItem& item : FItems) {
+    changed = changed || item.Selected != selected;
+    item.Selected = selected;
+  }
+  if (changed) Notify(TChange::Selection, -1);
 }
 
 int TItemStrings::IndexOfText(std::string_view s) const {

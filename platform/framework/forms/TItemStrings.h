@@ -3,7 +3,8 @@
 // slots and a selected flag per item, optionally kept sorted (ignoring case,
 // equal items in the order they came). The selection belongs to the items,
 // so it moves with them and survives BeginUpdate and EndUpdate; the owning
-// control hears of every insertion, deletion and reordering.
+// control hears of every insertion, deletion, reordering, text and
+// selection change.
 #include "classes/TStrings.h"
 
 #include <functional>
@@ -14,7 +15,8 @@ class TItemStrings : public TStrings {
   QUELM_CLASS(TItemStrings, TStrings)
 
 public:
-  enum class TChange { Inserted, Deleted, Cleared, Reordered };
+  // Changed: an item's text; Selection: selected flags.
+  enum class TChange { Inserted, Deleted, Cleared, Reordered, Changed, Selection };
   using TChangeProc = std::function<void(TChange change, int index)>;
 
   TItemStrings() = default;

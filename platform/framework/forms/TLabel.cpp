@@ -25,6 +25,13 @@ void TLabel::SetAutoSize(bool autoSize) {
 
 void TLabel::TextChanged() { AdjustSize(); }
 
+void TLabel::Loaded() {
+  TGraphicControl::Loaded();
+  // The stored size came from the designer's font: it is measured again in
+  // the one the widgetset shows.
+  AdjustSize();
+}
+
 void TLabel::AdjustSize() {
   if (!FAutoSize || IsLoading()) return;
   TTextExtent extent = WidgetSet().TextExtent(StripHotkey(Caption()));

@@ -24,6 +24,7 @@ public:
 
   // The accelerator of the caption, lower case; 0 when it has none.
   char Accelerator() const;
+  void Loaded() override;
 
 protected:
   void TextChanged() override;

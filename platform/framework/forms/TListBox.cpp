@@ -23,6 +23,7 @@ TListBox::TListBox(TComponent* owner)
 void TListBox::SetMultiSelect(bool multiSelect) {
   if (multiSelect == FMultiSelect) return;
   FMultiSelect = multiSelect;
+  Changed(TControlChange::Style);
   // A single-selection box keeps at most its focus item selected.
   if (!multiSelect) {
     bool keep = FFocusIndex >= 0 && FItems->Selected(FFocusIndex);
@@ -42,6 +43,7 @@ int TListBox::ItemIndex() const {
 void TListBox::SetItemIndex(int index) {
   if (index < -1 || index >= FItems->Count()) index = -1;
   FFocusIndex = index;
+  Changed(TControlChange::ItemIndex);
   if (FMultiSelect) return;
   FItems->SetAllSelected(false);
   if (index >= 0) FItems->SetSelected(index, true);
@@ -60,6 +62,7 @@ void TListBox::SelectAll() {
 void TListBox::SetTopIndex(int index) {
   if (index >= FItems->Count()) index = FItems->Count() - 1;
   FTopIndex = index < 0 ? 0 : index;
+  Changed(TControlChange::ItemIndex);
 }
 
 void TListBox::ClickItem(int index, bool toggle) {
@@ -71,6 +74,19 @@ void TListBox::ClickItem(int index, bool toggle) {
     FItems->SetSelected(index, true);
   }
   FFocusIndex = index;
+  Changed(TControlChange::ItemIndex);
+  Click();
+}
+
+void TListBox::UserSelected(const std::vector<int>& selected, int focusIndex) {
+  FItems->SetAllSelected(false);
+  for (int index : selected) {
+    FItems->Selected(index);  // checks the index
+    FItems->SetSelected(index, true);
+    if (!FMultiSelect) break;
+  }
+  FFocusIndex = focusIndex >= -1 && focusIndex < FItems->Count() ? focusIndex : -1;
+  Changed(TControlChange::ItemIndex);
   Click();
 }
 
@@ -91,5 +107,8 @@ void TListBox::ItemsChanged(TItemStrings::TChange change, int index) {
   case TItemStrings::TChange::Reordered:
     if (!FMultiSelect) FFocusIndex = ItemIndex();
     break;
+  case TItemStrings::TChange::Changed:
+  case TItemStrings::TChange::Selection: break;
   }
+  Changed(change == TItemStrings::TChange::Selection ? TControlChange::Selection : TControlChange::Items);
 }

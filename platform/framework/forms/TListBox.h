@@ -45,6 +45,10 @@ public:
   // held (toggle) flips that item and keeps the rest, a plain click selects
   // that item alone; the item becomes the focus item; OnClick fires.
   void ClickItem(int index, bool toggle);
+  // A selection the user made in a native list (clicks, arrow keys): exactly
+  // these items end selected (the first only in a single-selection box), the
+  // focus item moves, and OnClick fires as for a click.
+  void UserSelected(const std::vector<int>& selected, int focusIndex);
 
 private:
   void ItemsChanged(TItemStrings::TChange change, int index);

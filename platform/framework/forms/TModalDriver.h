@@ -34,6 +34,9 @@ public:
   // Plays the user on a form that is shown modally. Returning while the form
   // is still open counts as Cancel.
   virtual void Run(TFormUser& user) = 0;
+  // Whether the driver plays the user; when it does not, a windowing
+  // widgetset lets a person use the forms instead.
+  virtual bool PlaysUser() const { return true; }
 
   // Answers a box and records it; raises EModalDriverError when the answer
   // is not one of the box's buttons.
@@ -63,6 +66,7 @@ TModalResult CautiousAnswer(const TMessageBoxInfo& box);
 class TCancelModalDriver : public TModalDriver {
 public:
   void Run(TFormUser& user) override {}
+  bool PlaysUser() const override { return false; }
 
 protected:
   TModalResult DoAnswer(const TMessageBoxInfo& box) override { return CautiousAnswer(box); }

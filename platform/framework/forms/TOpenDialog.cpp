@@ -38,6 +38,27 @@ TOpenDialog::TOpenDialog(TComponent* owner) : TComponent(owner) {}
 
 bool TOpenDialog::Execute() { return WidgetSet().ExecuteOpenDialog(*this); }
 
+bool TOpenDialog::ExecuteWith(const std::function<std::optional<std::string>()>& choose) {
+  std::string lastRefused;
+  for (;;) {
+    std::optional<std::string> chosen = choose();
+    if (!chosen) return false;
+    std::string refusal = RefusalOf(*chosen);
+    if (refusal.empty()) {
+      SetFileName(FullPath(*chosen));
+      return true;
+    }
+    if (*chosen == lastRefused) return false;
+    lastRefused = *chosen;
+    TMessageBoxInfo box;
+    box.Text = refusal;
+    box.Caption = FTitle.empty() ? "Open" : FTitle;
+    box.Icon = TMsgDlgType::mtWarning;
+    box.Buttons = {TMsgDlgBtn::mbOK};
+    WidgetSet().MessageBox(box);
+  }
+}
+
 std::string TOpenDialog::FullPath(const std::string& fileName) const {
   fs::path path(fileName);
   if (path.is_relative()) path = (FInitialDir.empty() ? fs::current_path() : fs::path(FInitialDir)) / path;

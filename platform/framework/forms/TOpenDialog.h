@@ -6,6 +6,8 @@
 #include "classes/TComponent.h"
 #include "forms/FormTypes.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 
 enum class TOpenOption {
@@ -60,6 +62,11 @@ public:
 
   // True when the user chose a file; FileName then holds it.
   virtual bool Execute();
+  // The dialog's run on any widgetset: asks choose for a name (none is
+  // Cancel) until the dialog takes one, telling the user in a warning box why
+  // a name was refused. The same refused name twice counts as Cancel, so a
+  // chooser that cannot do better does not ask for ever.
+  bool ExecuteWith(const std::function<std::optional<std::string>()>& choose);
   // Why the dialog refuses a name ("" when it takes it), as its message box
   // says it; relative names count from InitialDir.
   std::string RefusalOf(const std::string& fileName) const;

@@ -63,6 +63,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   }
   TTabSheet* old = FActivePage.Get();
   FActivePage = page;
+  Changed(TControlChange::ActivePage);
   // The focus does not stay on a page that goes out of view: it moves to the
   // new page, as on the host.
   TForm* form = GetParentForm(*this);

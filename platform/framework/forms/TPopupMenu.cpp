@@ -82,4 +82,7 @@ QUELM_DEFINE_CLASS(TPopupMenu, TMenu, b.ComponentFactory();
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
-void TPopupMenu::Popup(int x, int y) { OnPopup(this); }
+void TPopupMenu::Popup(int x, int y) {
+  OnPopup(this);
+  WidgetSet().ShowPopupMenu(*this, x, y);
+}

@@ -87,7 +87,8 @@ public:
   void SetPopupComponent(TComponent* component) { FPopupComponent = component; }
   bool AutoPopup() const { return FAutoPopup; }
   void SetAutoPopup(bool autoPopup) { FAutoPopup = autoPopup; }
-  // Opens the menu at a screen position: fires OnPopup.
+  // Opens the menu at a screen position: fires OnPopup, then the widgetset
+  // shows it.
   void Popup(int x, int y);
 
   TNotifyEvent OnPopup;

@@ -25,6 +25,7 @@ void TRadioGroup::SetItemIndex(int index) {
   if (index >= FItems->Count()) index = FItems->Count() - 1;
   if (index == FItemIndex) return;
   FItemIndex = index;
+  Changed(TControlChange::ItemIndex);
   Click();
 }
 
@@ -44,6 +45,9 @@ void TRadioGroup::ItemsChanged(TItemStrings::TChange change, int index) {
   case TItemStrings::TChange::Inserted:
     if (FItemIndex >= 0 && index <= FItemIndex) ++FItemIndex;
     break;
-  case TItemStrings::TChange::Reordered: break;
+  case TItemStrings::TChange::Reordered:
+  case TItemStrings::TChange::Changed:
+  case TItemStrings::TChange::Selection: break;
   }
+  Changed(TControlChange::Items);
 }

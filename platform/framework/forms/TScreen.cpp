@@ -16,6 +16,8 @@ void TScreen::SetCursor(TCursor cursor) {
   WidgetSet().SetCursor(cursor);
 }
 
+TRect TScreen::WorkAreaRect() const { return WidgetSet().WorkArea(); }
+
 TForm* TScreen::Forms(int index) const {
   if (index < 0 || index >= FormCount()) RaiseListIndexError(index);
   return FForms[static_cast<size_t>(index)];

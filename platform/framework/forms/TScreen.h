@@ -21,8 +21,10 @@ public:
   // The form shown modally last, none when no modal run is on.
   TForm* ActiveForm() const;
 
-  int Width() const { return 1024; }
-  int Height() const { return 768; }
+  // The size of the area windows may use.
+  int Width() const { return WorkAreaRect().Width(); }
+  int Height() const { return WorkAreaRect().Height(); }
+  TRect WorkAreaRect() const;
 
   // Forms enter the list when they are made and leave it when they go.
   void AddForm(TForm* form);
