@@ -17,6 +17,9 @@
 #include "designhost/migration/SkippedDataSets.h"
 #include "designhost/migration/UnifiedDiff.h"
 #include "designhost/migration/UnitClassParents.h"
+#include "designhost/migration/UnitDeclarations.h"
+#include "designhost/session/TDesignSession.h"
+#include "designhost/units/TUnitSource.h"
 #include "forms/TModalDriver.h"
 #include "rtl/Exceptions.h"
 #include "rtl/TextCompare.h"
@@ -99,6 +102,32 @@ TUnitClassParents ReadClassDeclarations(const TMigrationInputs& inputs, const st
   return classes;
 }
 
+// The unit of a changed form through the unit service: its new bytes, or
+// none when it stays as it is (file.UnitNote says why when it could not be
+// edited). The code that still names a converted class is listed.
+std::optional<std::string> EditUnit(TDesignSession& session, TModule& module, const TOwnComponents& before,
+                                    TFileMigration& file) {
+  TDesignModule* design = session.FindModule(module.FileName());
+  TUnitSource* unit = design ? design->Unit() : nullptr;
+  if (!unit || !module.Root()) {
+    file.UnitNote = design && !design->UnitProblem().empty() ? design->UnitProblem() : "the unit could not be read";
+    return std::nullopt;
+  }
+  std::string was = unit->Bytes();
+  std::string formClass = design->RootClassName();
+  try {
+    UpdateUnitDeclarations(*unit, formClass, before, OwnComponents(*module.Root()), TClassRegistry::Global());
+  } catch (const Exception& e) {
+    file.UnitNote = e.Message();
+    return std::nullopt;
+  }
+  std::vector<std::string> oldClasses;
+  for (const TConvertedDataSet& c : file.Converted) oldClasses.push_back(c.FromClass);
+  for (const auto& m : unit->FindNames(oldClasses, formClass)) file.UnitMentions.push_back({m.Line, m.Name});
+  if (unit->Bytes() == was) return std::nullopt;
+  return unit->Bytes();
+}
+
 void RunMigrator(const TApplicationMigrationOptions& options, TModuleServices& modules, TModule& main,
                  TComponent& migrator) {
   if (options.RunMigrator) {
@@ -132,10 +161,14 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   std::vector<std::string> paths;
   for (const TMigrationInput& in : inputs.Forms) paths.push_back(in.Path);
   progress("reading", 0, static_cast<int>(paths.size()));
-  TModuleServices modules(TClassRegistry::Global());
-  TModuleServicesGuard servicesGuard(modules);
+  // A design session holds the forms with their units and knows which form
+  // inherits from which.
+  TDesignSession session(TClassRegistry::Global(), TDesignRegistry::Instance());
+  TModuleServices& modules = session.Services();
   std::vector<TModuleServices::TOpenFailure> failures;
-  std::vector<TModule*> opened = modules.OpenModulesLeavingOut(paths, failures);
+  std::vector<TModule*> opened;
+  for (TDesignModule* m : session.OpenLeavingOut(paths, failures)) opened.push_back(&m->Module());
+  session.TakeNotes();
   std::set<std::string> failed;
   for (const auto& f : failures) {
     report.LeftOut.push_back(LeftOut(f));
@@ -203,6 +236,11 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
     report.Files[fileOf.at(module)].Skipped = FindSkippedDataSets(*module, classes, rootClasses, hidden);
   }
 
+  // Each form's own components, which its unit declares.
+  std::map<const TModule*, TOwnComponents> ownBefore;
+  for (int i = 0; i < modules.GetModuleCount(); ++i)
+    if (TComponent* root = modules.GetModule(i)->Root()) ownBefore[modules.GetModule(i)] = OwnComponents(*root);
+
   // The migrator, on the first form.
   TModule& main = *opened.front();
   if (!main.Root()) throw std::invalid_argument(main.FileName() + " has no root component");
@@ -232,6 +270,11 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   migrator.Restore();
   for (const std::string& failure : hidden.Restore())
     report.Messages.push_back("an inherited dataset could not come back: " + failure);
+  // The descendants' inherited datasets follow their ancestors' conversion:
+  // each becomes an inherited dataset of the new class with the
+  // descendant's own differences.
+  session.FollowAncestors();
+  session.TakeNotes();
   audit.Compare(report);
 
   // Each changed form is written, atomically: in place, or under the output
@@ -250,7 +293,10 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
     }
     if (!created) file.Status = "changed";
     std::optional<std::string> unit;
-    if (options.EditUnit && !created && !file.Unit.empty()) unit = options.EditUnit(file, *module);
+    if (!created && !file.Unit.empty()) {
+      if (options.EditUnit) unit = options.EditUnit(file, *module);
+      else unit = EditUnit(session, *module, ownBefore[module], file);
+    }
     if (unit)
       file.UnitOutput = options.OutDir.empty()
                             ? file.Unit

@@ -16,7 +16,8 @@ void PrintMigrationReport(std::ostream& out, const TApplicationMigrationReport& 
     out << " (no password is carried)\n";
   }
   for (const TFileMigration& f : r.Files) {
-    bool quiet = f.Status == "unchanged" && f.Skipped.empty() && f.DataSources.empty() && f.LookupFields.empty();
+    bool quiet = f.Status == "unchanged" && f.Skipped.empty() && f.DataSources.empty() && f.LookupFields.empty() &&
+                 f.UnitMentions.empty();
     if (quiet) continue;
     out << f.Path << ": " << f.Status;
     if (f.Output != f.Path) out << (r.DryRun ? ", would write " : ", written to ") << f.Output;
@@ -40,6 +41,12 @@ void PrintMigrationReport(std::ostream& out, const TApplicationMigrationReport& 
       out << "  left behind " << l.Component << "." << l.Property << " = " << l.Value << ": " << l.Note << "\n";
     for (const TSkippedDataSet& s : f.Skipped)
       out << "  skipped " << s.Name << " (" << s.Class << "): " << s.Reason << "\n";
+    if (!f.UnitOutput.empty())
+      out << "  unit " << f.Unit << (f.UnitOutput != f.Unit ? (r.DryRun ? ", would write " : ", written to ") + f.UnitOutput : "")
+          << "\n";
+    if (!f.UnitNote.empty()) out << "  unit left alone: " << f.UnitNote << "\n";
+    for (const TUnitMention& m : f.UnitMentions)
+      out << "  unit code names " << m.Class << ": " << f.Unit << ":" << m.Line << "\n";
     if (!f.WriteError.empty()) out << "  not written: " << f.WriteError << "\n";
   }
   for (const auto& [name, files] : r.DuplicateRoots) {
@@ -117,6 +124,11 @@ void WriteMigrationReportJson(std::ostream& out, const TApplicationMigrationRepo
     json.EndArray().Key("skipped").BeginArray();
     for (const TSkippedDataSet& s : f.Skipped)
       json.BeginObject().Member("name", s.Name).Member("class", s.Class).Member("reason", s.Reason).EndObject();
+    json.EndArray();
+    nullable("unitNote", f.UnitNote);
+    json.Key("unitMentions").BeginArray();
+    for (const TUnitMention& m : f.UnitMentions)
+      json.BeginObject().Key("line").Int(m.Line).Member("class", m.Class).EndObject();
     json.EndArray();
     nullable("diff", f.Diff);
     nullable("writeError", f.WriteError);

@@ -1,8 +1,8 @@
 #pragma once
 // The datasets of a form that a migration leaves alone, each with its
-// reason: one inherited from an ancestor form (the ancestor's component;
-// converting it in the descendant would declare a second object of its
-// name), one inside an inline frame (the frame's component), and one whose
+// reason: one inherited from an ancestor form that is not in the run (the
+// ancestor's component; converting it in the descendant would declare a
+// second object of its name), one inside an inline frame (the frame's component), and one whose
 // class merely descends from a convertible class (only the listed classes
 // themselves are converted).
 #include <set>
@@ -15,7 +15,8 @@ class TUnitClassParents;
 struct TSkippedDataSet;
 
 // rootClasses: the root classes of the run's modules, in lower case, to
-// tell an ancestor in the run from one outside it. The inherited datasets
-// are hidden from the migrator through hidden.
+// tell an ancestor in the run from one outside it. Every inherited dataset
+// is hidden from the migrator through hidden; those whose ancestor is in the
+// run are not listed, as they follow the ancestor's conversion.
 std::vector<TSkippedDataSet> FindSkippedDataSets(TModule& module, const TUnitClassParents& classes,
                                                  const std::set<std::string>& rootClasses, THiddenComponents& hidden);

@@ -51,6 +51,10 @@ public:
   // EFormError or EInOutError for the first bad file. Files already open
   // are returned as they are.
   std::vector<TDesignModule*> Open(const std::vector<std::string>& files);
+  // Opens the files that can be read; each one that cannot is left out and
+  // listed in failures (references into it stay as read).
+  std::vector<TDesignModule*> OpenLeavingOut(const std::vector<std::string>& files,
+                                             std::vector<TModuleServices::TOpenFailure>& failures);
   TModuleServices& Services() { return FServices; }
   int ModuleCount() const { return static_cast<int>(FModules.size()); }
   TDesignModule& Module(int index) const;
@@ -127,7 +131,11 @@ public:
   std::vector<std::string> Save();
 
 private:
+  // Wraps the modules just opened (those open already are returned as they are).
+  std::vector<TDesignModule*> Adopt(const std::vector<TModule*>& modules);
   void MarkInherited(TDesignModule& module);
+  // One pass of FollowAncestors over one descendant.
+  std::vector<std::string> FollowAncestor(TDesignModule& descendant);
   // The inherited components of that name in the open descendants of
   // ancestor (and theirs), nearest first.
   std::vector<TComponent*> InheritedCopies(TDesignModule& ancestor, const std::string& name) const;
