@@ -9,6 +9,7 @@
 #include "designhost/TPropertyEditor.h"
 #include "designhost/foreign/ForeignClasses.h"
 #include "designhost/migration/HiddenComponents.h"
+#include "designhost/migration/InheritedDataSetCarry.h"
 #include "designhost/migration/MigrationAudit.h"
 #include "designhost/migration/MigrationInputs.h"
 #include "designhost/migration/MigratorForRun.h"
@@ -203,6 +204,12 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
       throw std::invalid_argument(it->second + " and " + f.Path + " would both be written to " + f.Output);
   FindDuplicateRoots(modules, report);
 
+  // Each form's own components as its unit declares them, before the run
+  // adds a database or converts anything.
+  std::map<const TModule*, TOwnComponents> ownBefore;
+  for (int i = 0; i < modules.GetModuleCount(); ++i)
+    if (TComponent* root = modules.GetModule(i)->Root()) ownBefore[modules.GetModule(i)] = OwnComponents(*root);
+
   // The database.
   TRunDatabase database;
   std::string newFilesDir = options.OutDir.empty() ? inputs.FirstFolder : options.OutDir;
@@ -236,11 +243,6 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
     report.Files[fileOf.at(module)].Skipped = FindSkippedDataSets(*module, classes, rootClasses, hidden);
   }
 
-  // Each form's own components, which its unit declares.
-  std::map<const TModule*, TOwnComponents> ownBefore;
-  for (int i = 0; i < modules.GetModuleCount(); ++i)
-    if (TComponent* root = modules.GetModule(i)->Root()) ownBefore[modules.GetModule(i)] = OwnComponents(*root);
-
   // The migrator, on the first form.
   TModule& main = *opened.front();
   if (!main.Root()) throw std::invalid_argument(main.FileName() + " has no root component");
@@ -273,6 +275,7 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   // The descendants' inherited datasets follow their ancestors' conversion:
   // each becomes an inherited dataset of the new class with the
   // descendant's own differences.
+  session.SetInheritedCarry(InheritedDataSetCarry());
   session.FollowAncestors();
   session.TakeNotes();
   audit.Compare(report);

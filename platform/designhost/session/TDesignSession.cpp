@@ -172,8 +172,12 @@ std::vector<std::string> TDesignSession::FollowAncestor(TDesignModule& descendan
       std::string name = old->Name();
       TComponent* made = original->ClassType().CreateComponent(nullptr);
       TDropGuard undo(made);
-      CopyProperties(*old, *made);
-      m->Module().File().ReplaceComponent(old, made);
+      if (FCarry.Carry) FCarry.Carry(*old, *made);
+      else CopyProperties(*old, *made);
+      if (FCarry.Keeps)
+        m->Module().File().ReplaceComponent(old, made,
+                                            [&](const std::string& property) { return FCarry.Keeps(*made, property); });
+      else m->Module().File().ReplaceComponent(old, made);
       Redirect(roots, old, made);
       undo.Release();
       delete old;

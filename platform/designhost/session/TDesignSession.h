@@ -12,6 +12,7 @@
 #include "designhost/session/TDesignModule.h"
 #include "streaming/TFormFile.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -118,6 +119,17 @@ public:
   // class, keeping the descendant's own values and the references to it.
   // Open and Save call it. Returns "Child.dfm: Table1 is now a TQuery" lines.
   std::vector<std::string> FollowAncestors();
+  // How an inherited component that takes its ancestor's new class gets
+  // the descendant's own values: Carry sets them on made, Keeps says which
+  // properties the descendant's form file gave old stay in its node (by
+  // their names as the file writes them). Without them, every property
+  // both classes have alike is copied and the node keeps what it was read
+  // with.
+  struct TInheritedCarry {
+    std::function<void(TComponent& old, TComponent& made)> Carry;
+    std::function<bool(const TComponent& made, const std::string& property)> Keeps;
+  };
+  void SetInheritedCarry(TInheritedCarry carry) { FCarry = std::move(carry); }
 
   // The connections and datasets opened since the forms were read, which
   // Save closes again: "Database1 is connected for this run only".
@@ -159,4 +171,5 @@ private:
   };
   std::vector<TOpenState> FClosedAtOpen;
   std::vector<std::string> FNotes;
+  TInheritedCarry FCarry;
 };

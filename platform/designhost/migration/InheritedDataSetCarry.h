@@ -1,0 +1,9 @@
+#pragma once
+// What a descendant's inherited dataset keeps when its ancestor's dataset
+// was converted: the descendant's own differences as the migrator carries
+// a source's (the SQL or command text, the table or procedure name, a
+// table's filter, the events, the design position); its field objects
+// follow through the references. Everything else it set is left behind.
+#include "designhost/session/TDesignSession.h"
+
+TDesignSession::TInheritedCarry InheritedDataSetCarry();
