@@ -80,6 +80,23 @@ std::vector<std::string> ReadTogether(const std::vector<std::string>& paths) {
   return warnings;
 }
 
+// Each form's unit declares exactly the form's own components (not the
+// inherited ones) with their classes.
+void ExpectUnitsDeclareTheFormsOwnComponents(const std::vector<std::string>& forms) {
+  TDesignSession session(Registry(), TDesignRegistry::Instance());
+  for (TDesignModule* m : session.Open(forms)) {
+    ASSERT_NE(m->Unit(), nullptr) << m->FileName() << ": " << m->UnitProblem();
+    std::vector<std::string> own, declared;
+    for (int i = 0; i < m->Root()->ComponentCount(); ++i)
+      if (TComponent* c = m->Root()->Components(i); !c->IsAncestor()) own.push_back(c->Name() + ": " + c->ClassName());
+    for (const TUnitFieldDeclaration& f : m->Unit()->FindClass(m->RootClassName())->Fields)
+      for (const auto& n : f.Names) declared.push_back(n.Text + ": " + f.TypeName);
+    std::sort(own.begin(), own.end());
+    std::sort(declared.begin(), declared.end());
+    EXPECT_EQ(declared, own) << m->FileName();
+  }
+}
+
 TEST(ApplicationMigrationTest, TheLegacyAppMigratesIntoAnOutputFolderAndLeavesItsInputAlone) {
   TLegacyAppRun app;
   TApplicationMigrationOptions options;
@@ -143,18 +160,7 @@ TEST(ApplicationMigrationTest, TheLegacyAppMigratesIntoAnOutputFolderAndLeavesIt
 
   // Each unit declares exactly its form's own components, with their new
   // classes, and uses the suite's unit; the old access layer's units stay.
-  TDesignSession session(Registry(), TDesignRegistry::Instance());
-  for (TDesignModule* m : session.Open(out)) {
-    ASSERT_NE(m->Unit(), nullptr) << m->FileName() << ": " << m->UnitProblem();
-    std::vector<std::string> own, declared;
-    for (int i = 0; i < m->Root()->ComponentCount(); ++i)
-      if (TComponent* c = m->Root()->Components(i); !c->IsAncestor()) own.push_back(c->Name() + ": " + c->ClassName());
-    for (const TUnitFieldDeclaration& f : m->Unit()->FindClass(m->RootClassName())->Fields)
-      for (const auto& n : f.Names) declared.push_back(n.Text + ": " + f.TypeName);
-    std::sort(own.begin(), own.end());
-    std::sort(declared.begin(), declared.end());
-    EXPECT_EQ(declared, own) << m->FileName();
-  }
+  ExpectUnitsDeclareTheFormsOwnComponents(out);
   std::string baseUnit = ReadFile(app.Out() / "forms/BaseForm.pas");
   EXPECT_NE(baseUnit.find("  SysUtils, Classes, Forms, DB, DBTables, QuelmAccess;\r\n"), std::string::npos) << baseUnit;
   EXPECT_NE(baseUnit.find("    qryBase: TQuelmQuery;\r\n"), std::string::npos) << baseUnit;
@@ -243,6 +249,29 @@ TEST(ApplicationMigrationTest, TheReportListsEveryLeftBehindPropertyAndEverySkip
   for (const TConvertedDataSet& c : FileEnding(report, "CustomerForm.dfm").Converted)
     if (c.Name == "CustomerForm.tblCustomers") moved = c.MovedFields;
   EXPECT_EQ(moved, (std::vector<std::string>{"tblCustomersID", "tblCustomersCITY"}));
+}
+
+TEST(ApplicationMigrationTest, KeptSourcesAreDeclaredUnderTheirNewNamesBesideTheNewDataSets) {
+  TLegacyAppRun app;
+  TApplicationMigrationOptions options;
+  options.OutDir = app.Out().string();
+  options.CreateDatabase = "DataMod.QuelmDb";
+  options.KeepSources = true;
+  TApplicationMigrationReport report = app.Run(options);
+  ASSERT_EQ(report.Failure, "");
+  std::vector<std::string> out;
+  for (const std::string& file : FilesUnder(app.Out()))
+    if (fs::path(file).extension() == ".dfm") out.push_back((app.Out() / file).string());
+  ExpectUnitsDeclareTheFormsOwnComponents(out);
+  std::string base = ReadFile(app.Out() / "forms/BaseForm.pas");
+  EXPECT_NE(base.find("    Die_qryBase: TQuery;\r\n    dsBase: TDataSource;\r\n    qryBase: TQuelmQuery;\r\n"),
+            std::string::npos)
+      << base;
+  // The descendant's copy follows the new dataset; the kept source, which
+  // it changes nothing of, has no node there.
+  std::string customer = ReadFile(app.Out() / "forms/customers/CustomerForm.dfm");
+  EXPECT_NE(customer.find("  inherited qryBase: TQuelmQuery\r\n"), std::string::npos) << customer;
+  EXPECT_EQ(customer.find("Die_qryBase"), std::string::npos) << customer;
 }
 
 TEST(ApplicationMigrationTest, TheReportListsTheUnitCodeThatStillNamesAConvertedClass) {

@@ -41,9 +41,12 @@ void PrintMigrationReport(std::ostream& out, const TApplicationMigrationReport& 
       out << "  left behind " << l.Component << "." << l.Property << " = " << l.Value << ": " << l.Note << "\n";
     for (const TSkippedDataSet& s : f.Skipped)
       out << "  skipped " << s.Name << " (" << s.Class << "): " << s.Reason << "\n";
-    if (!f.UnitOutput.empty())
-      out << "  unit " << f.Unit << (f.UnitOutput != f.Unit ? (r.DryRun ? ", would write " : ", written to ") + f.UnitOutput : "")
-          << "\n";
+    if (!f.UnitOutput.empty()) {
+      out << "  unit " << f.Unit;
+      if (f.UnitOutput != f.Unit) out << (r.DryRun ? ", would write " : ", written to ") << f.UnitOutput;
+      else out << (r.DryRun ? ", would change" : ", written");
+      out << "\n";
+    }
     if (!f.UnitNote.empty()) out << "  unit left alone: " << f.UnitNote << "\n";
     for (const TUnitMention& m : f.UnitMentions)
       out << "  unit code names " << m.Class << ": " << f.Unit << ":" << m.Line << "\n";
