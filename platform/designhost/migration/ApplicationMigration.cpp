@@ -234,13 +234,14 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   // What the forms hold before the migrator comes, and what it must not reach.
   TMigrationAudit audit(modules, fileOf, options.Diff);
   TUnitClassParents classes = ReadClassDeclarations(inputs, options.Paths);
-  std::set<std::string> rootClasses;
-  for (int i = 0; i < modules.GetModuleCount(); ++i)
-    if (TComponent* root = modules.GetModule(i)->Root()) rootClasses.insert(Lower(root->ClassName()));
   THiddenComponents hidden;
   for (int i = 0; i < modules.GetModuleCount(); ++i) {
     TModule* module = modules.GetModule(i);
-    report.Files[fileOf.at(module)].Skipped = FindSkippedDataSets(*module, classes, rootClasses, hidden);
+    // The ancestor the session's inheritance model finds for the form.
+    TDesignModule* design = session.FindModule(module->FileName());
+    TDesignModule* ancestor = design ? session.AncestorOf(*design) : nullptr;
+    report.Files[fileOf.at(module)].Skipped =
+        FindSkippedDataSets(*module, classes, ancestor ? ancestor->FileName() : std::string(), hidden);
   }
 
   // The migrator, on the first form.

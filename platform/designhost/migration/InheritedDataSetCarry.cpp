@@ -3,6 +3,7 @@
 #include "classes/TComponent.h"
 #include "classes/TStrings.h"
 #include "classes/TypInfo.h"
+#include "db/TDataSet.h"
 #include "rtl/TextCompare.h"
 
 namespace {
@@ -38,6 +39,21 @@ void CopyString(const TComponent& old, std::string_view from, TComponent& made, 
 TDesignSession::TInheritedCarry InheritedDataSetCarry() {
   TDesignSession::TInheritedCarry carry;
   carry.Carry = [](TComponent& old, TComponent& made) {
+    made.SetDesignInfo(old.DesignInfo());
+    if (!dynamic_cast<TDataSet*>(&made)) {
+      // Another component that changed class (an update object): every
+      // property both classes have alike.
+      for (const TPropInfo* p : made.ClassType().Properties()) {
+        if (SameText(p->Name, "Name") || !p->IsWritable()) continue;
+        const TPropInfo* from = GetPropInfo(old, p->Name);
+        if (!from || from->Kind() != p->Kind() || from->PropType != p->PropType) continue;
+        try {
+          SetPropValue(made, *p, GetPropValue(old, *from));
+        } catch (const std::exception&) {
+        }
+      }
+      return;
+    }
     // The texts and names.
     if (TStrings* to = Lines(made, "SQL")) {
       if (TStrings* from = Lines(old, "SQL")) to->Assign(from);
@@ -64,11 +80,11 @@ TDesignSession::TInheritedCarry InheritedDataSetCarry() {
         // A handler of another signature stays behind.
       }
     }
-    made.SetDesignInfo(old.DesignInfo());
   };
   carry.Keeps = [](const TComponent& made, const std::string& property) {
     std::string name = property.substr(0, property.find('.'));
     if (SameText(name, "Left") || SameText(name, "Top")) return true;
+    if (!dynamic_cast<const TDataSet*>(&made)) return GetPropInfo(made, name) != nullptr;
     if (SameText(name, "SQL")) return Lines(made, "SQL") != nullptr;
     if (SameText(name, "ProcedureName")) return GetPropInfo(made, name) != nullptr;
     if (SameText(name, "TableName") || SameText(name, "Filter") || SameText(name, "Filtered")) return IsTable(made);

@@ -9,17 +9,8 @@
 #include "designhost/migration/UnitClassParents.h"
 #include "streaming/TFormFile.h"
 
-#include <cctype>
-
-namespace {
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-} // namespace
-
 std::vector<TSkippedDataSet> FindSkippedDataSets(TModule& module, const TUnitClassParents& classes,
-                                                 const std::set<std::string>& rootClasses, THiddenComponents& hidden) {
+                                                 const std::string& ancestorInRun, THiddenComponents& hidden) {
   std::vector<TSkippedDataSet> skipped;
   TComponent* root = module.Root();
   const TFormObject* doc = module.File().Document().Root.get();
@@ -36,7 +27,7 @@ std::vector<TSkippedDataSet> FindSkippedDataSets(TModule& module, const TUnitCla
       // through the design session's inheritance model; the others stay as
       // read.
       if (TComponent* c = root->FindComponent(node.Name)) hidden.Hide(c);
-      if (!ancestor.empty() && rootClasses.count(Lower(ancestor))) continue;
+      if (!ancestorInRun.empty()) continue;
       std::string why = ancestor.empty()
                             ? "inherited from an ancestor form that no unit among the files names"
                             : "inherited from " + ancestor + ", which is not among the files";
