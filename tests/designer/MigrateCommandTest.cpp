@@ -118,7 +118,8 @@ TEST_F(MigrateCommandTest, TheChosenLayerIsMigratedAndSavedWithoutTheDroppedMigr
             "\"leftBehind\":[],\"skipped\":[],\"unitNote\":null,\"unitMentions\":[],\"diff\":null,"
             "\"writeError\":null},{\"path\":\"dm.dfm\",\"output\":\"dm.dfm\","
             "\"unit\":null,\"unitOutput\":null,\"status\":\"changed\",\"converted\":[{\"name\":\"DM.Customers\",\"from\":"
-            "\"TADOTable\",\"to\":\"TQuelmTable\",\"keptSource\":null,\"movedFields\":[]}],\"dataSources\":[],"
+            "\"TADOTable\",\"to\":\"TQuelmTable\",\"keptSource\":null,\"follows\":null,\"movedFields\":[]}],"
+            "\"dataSources\":[],"
             "\"lookupFields\":[],\"updateObjects\":[],\"leftBehind\":[],\"skipped\":[],\"unitNote\":null,"
             "\"unitMentions\":[],\"diff\":null,\"writeError\":null}],"
             "\"leftOut\":[],\"duplicateRoots\":[],\"messages\":[\"1 dataset descendants processed successfully\"]}\n");

@@ -202,7 +202,8 @@ TEST(ApplicationMigrationTest, TheReportListsEveryLeftBehindPropertyAndEverySkip
     for (const TLeftBehind& l : f.LeftBehind) leftBehind.push_back(l.Component + "." + l.Property + " = " + l.Value);
     for (const TSkippedDataSet& s : f.Skipped) skipped.push_back(s.Name + ": " + s.Class);
     for (const TConvertedDataSet& c : f.Converted)
-      converted.push_back(c.Name + ": " + c.FromClass + " -> " + c.ToClass);
+      converted.push_back(c.Name + ": " + c.FromClass + " -> " + c.ToClass +
+                          (c.Follows.empty() ? "" : " following " + c.Follows));
     for (const TUpdateObjectFate& u : f.UpdateObjects) fates.push_back(u.Source + " " + u.Action + " as " + u.NewName);
     for (const TRepointed& l : f.LookupFields) links.push_back(l.Name + " -> " + l.Target);
   }
@@ -240,8 +241,9 @@ TEST(ApplicationMigrationTest, TheReportListsEveryLeftBehindPropertyAndEverySkip
   EXPECT_EQ(skipped, (std::vector<std::string>{"DataMod.qryAudit: TAuditQuery",
                                                "CustomerForm.NavFrame.qryNav: TQuery"}));
   EXPECT_EQ(converted.size(), 13u);
-  for (const char* c : {"DataMod.tblCountries: TZTable -> TQuelmTable", "CustomerForm.qryBase: TQuery -> TQuelmQuery",
-                        "CustomerDetailForm.tblCustomers: TADOTable -> TQuelmTable"})
+  for (const char* c : {"DataMod.tblCountries: TZTable -> TQuelmTable",
+                        "CustomerForm.qryBase: TQuery -> TQuelmQuery following BaseForm.qryBase",
+                        "CustomerDetailForm.tblCustomers: TADOTable -> TQuelmTable following CustomerForm.tblCustomers"})
     EXPECT_NE(std::find(converted.begin(), converted.end(), c), converted.end()) << c;
   EXPECT_EQ(fates, (std::vector<std::string>{"DataMod.updCities carried as DataMod.updCities"}));
   EXPECT_EQ(links, (std::vector<std::string>{"CustomerForm.tblCustomersCITY -> DataMod.qryCities"}));

@@ -280,6 +280,22 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   session.FollowAncestors();
   session.TakeNotes();
   audit.Compare(report);
+  // Which ancestor's dataset each converted inherited dataset follows.
+  for (int i = 0; i < session.ModuleCount(); ++i) {
+    TDesignModule& m = session.Module(i);
+    TFileMigration& file = report.Files[fileOf.at(&m.Module())];
+    for (TConvertedDataSet& c : file.Converted) {
+      TComponent* now = m.Root()->FindComponent(c.Name.substr(c.Name.find('.') + 1));
+      if (!now || !now->IsAncestor()) continue;
+      std::set<TDesignModule*> seen;
+      for (TDesignModule* a = session.AncestorOf(m); a && seen.insert(a).second; a = session.AncestorOf(*a))
+        if (TComponent* original = a->Root()->FindComponent(now->Name()); original && !original->IsAncestor()) {
+          c.Follows = QualifiedName(original);
+          break;
+        }
+      c.KeptSource.clear();
+    }
+  }
 
   // Each changed form is written, atomically: in place, or under the output
   // folder, whose new files are synced once at the end; a made data module

@@ -44,6 +44,9 @@ struct TConvertedDataSet {
   std::string FromClass;
   std::string ToClass;
   std::string KeptSource;  // "Root.Die_Name" when the source stayed
+  // An inherited dataset: the ancestor's converted dataset it follows,
+  // "Root.Name"; it has no source of its own then.
+  std::string Follows;
   std::vector<std::string> MovedFields;
 };
 

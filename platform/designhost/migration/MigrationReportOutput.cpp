@@ -25,7 +25,10 @@ void PrintMigrationReport(std::ostream& out, const TApplicationMigrationReport& 
     out << "\n";
     for (const TConvertedDataSet& c : f.Converted) {
       out << "  converted " << c.Name << ": " << c.FromClass << " -> " << c.ToClass
-          << (c.KeptSource.empty() ? " (source deleted)" : " (source kept as " + c.KeptSource + ")") << "\n";
+          << (!c.Follows.empty()      ? " (inherited, follows " + c.Follows + ")"
+              : c.KeptSource.empty() ? " (source deleted)"
+                                     : " (source kept as " + c.KeptSource + ")")
+          << "\n";
       if (!c.MovedFields.empty()) {
         out << "    moved fields:";
         for (const std::string& field : c.MovedFields) out << " " << field;
@@ -97,6 +100,7 @@ void WriteMigrationReportJson(std::ostream& out, const TApplicationMigrationRepo
     for (const TConvertedDataSet& c : f.Converted) {
       json.BeginObject().Member("name", c.Name).Member("from", c.FromClass).Member("to", c.ToClass);
       nullable("keptSource", c.KeptSource);
+      nullable("follows", c.Follows);
       json.Key("movedFields").BeginArray();
       for (const std::string& field : c.MovedFields) json.String(field);
       json.EndArray().EndObject();
