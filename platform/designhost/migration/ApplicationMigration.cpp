@@ -232,7 +232,12 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   }
 
   // What the forms hold before the migrator comes, and what it must not reach.
-  TMigrationAudit audit(modules, fileOf, options.Diff);
+  // A form's text as it was opened, unless the run changed it already (by
+  // adding its database).
+  TMigrationAudit audit(modules, fileOf, options.Diff, [&](const TModule& module) {
+    TDesignModule* design = session.FindModule(module.FileName());
+    return design && module.FileName() != database.File ? design->SavedForm() : std::string();
+  });
   TUnitClassParents classes = ReadClassDeclarations(inputs, options.Paths);
   THiddenComponents hidden;
   for (int i = 0; i < modules.GetModuleCount(); ++i) {
