@@ -115,10 +115,13 @@ TEST_F(MigrateCommandTest, TheChosenLayerIsMigratedAndSavedWithoutTheDroppedMigr
             "\"dryRun\":false,\"failure\":null,\"files\":[{\"path\":\"form.dfm\",\"output\":\"form.dfm\","
             "\"unit\":null,\"unitOutput\":null,\"status\":\"unchanged\",\"converted\":[],\"dataSources\":[],\"lookupFields\":"
             "[{\"name\":\"Form1.Query1CUSTOMER\",\"lookupDataSet\":\"DM.Customers\"}],\"updateObjects\":[],"
-            "\"leftBehind\":[],\"skipped\":[],\"diff\":null,\"writeError\":null},{\"path\":\"dm.dfm\",\"output\":\"dm.dfm\","
+            "\"leftBehind\":[],\"skipped\":[],\"unitNote\":null,\"unitMentions\":[],\"diff\":null,"
+            "\"writeError\":null},{\"path\":\"dm.dfm\",\"output\":\"dm.dfm\","
             "\"unit\":null,\"unitOutput\":null,\"status\":\"changed\",\"converted\":[{\"name\":\"DM.Customers\",\"from\":"
-            "\"TADOTable\",\"to\":\"TQuelmTable\",\"keptSource\":null,\"movedFields\":[]}],\"dataSources\":[],"
-            "\"lookupFields\":[],\"updateObjects\":[],\"leftBehind\":[],\"skipped\":[],\"diff\":null,\"writeError\":null}],"
+            "\"TADOTable\",\"to\":\"TQuelmTable\",\"keptSource\":null,\"follows\":null,\"movedFields\":[]}],"
+            "\"dataSources\":[],"
+            "\"lookupFields\":[],\"updateObjects\":[],\"leftBehind\":[],\"skipped\":[],\"unitNote\":null,"
+            "\"unitMentions\":[],\"diff\":null,\"writeError\":null}],"
             "\"leftOut\":[],\"duplicateRoots\":[],\"messages\":[\"1 dataset descendants processed successfully\"]}\n");
   EXPECT_EQ(ReadText(FDir / "dm.dfm"),
             "object DM: TDataModule\r\n"

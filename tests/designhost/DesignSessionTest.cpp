@@ -343,6 +343,39 @@ TEST_F(TDesignSessionTest, ADescendantFollowsItsOpenAncestorsClasses) {
   EXPECT_EQ("inherited Child: TChild\n  object Own: TDataSource\n  end\nend\n", Read(child));
 }
 
+TEST_F(TDesignSessionTest, AnAncestorsChangeReachesEveryLevelWithWhatTheCarryKeeps) {
+  // The grandchild comes first and its parent has no copy of Table1 (it
+  // changes nothing of it): the change reaches it through the parent.
+  std::string grandchild = Write("Grandchild.dfm",
+                                 "inherited Grandchild: TGrandchild\n"
+                                 "  inherited Table1: TTable\n"
+                                 "    TableName = 'mine'\n"
+                                 "    IndexName = 'byName'\n"
+                                 "  end\n"
+                                 "end\n");
+  std::string base = Write("Base.dfm", "object Base: TBase\n  object Table1: TTable\n  end\nend\n");
+  std::string child = Write("Child.dfm", "inherited Child: TChild\n  Tag = 1\nend\n");
+  Write("Child.pas", "unit Child;\ninterface\ntype\n  TChild = class(TBase)\n  end;\nimplementation\nend.\n");
+  Write("Grandchild.pas",
+        "unit Grandchild;\ninterface\ntype\n  TGrandchild = class(TChild)\n  end;\nimplementation\nend.\n");
+  TDesignSession session(Registry, Design);
+  std::vector<TDesignModule*> modules = session.Open({grandchild, base, child});
+  TDesignSession::TInheritedCarry carry;
+  carry.Carry = [](TComponent& old, TComponent& made) { SetStrProp(made, "TableName", GetStrProp(old, "TableName")); };
+  carry.Keeps = [](const TComponent&, const std::string& property) { return property == "TableName"; };
+  session.SetInheritedCarry(carry);
+  delete &session.FindComponent(*modules[1], "Table1");
+  Registry.GetClass("TZTable").CreateComponent(modules[1]->Root())->SetName("Table1");
+  session.Save();
+  // Only what the carry keeps stays.
+  EXPECT_EQ("inherited Grandchild: TGrandchild\n"
+            "  inherited Table1: TZTable\n"
+            "    TableName = 'mine'\n"
+            "  end\n"
+            "end\n",
+            Read(grandchild));
+}
+
 TEST_F(TDesignSessionTest, DataAwareControlsFollowTheirSources) {
   std::string form = Write("Grid.dfm",
                            "object Grid: TGrid\n"

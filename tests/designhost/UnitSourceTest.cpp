@@ -224,3 +224,63 @@ TEST(UnitSource, CorpusUnitsStayByteExactAroundEdits) {
   }
   EXPECT_GE(checked, 30);
 }
+
+TEST(UnitSource, AFieldTakesAnotherTypeAndOnlyItsDeclarationChanges) {
+  const std::string unit = Crlf(
+      "unit F;\n"
+      "interface\n"
+      "type\n"
+      "  TF = class(TForm)\n"
+      "    Query1: DBTables.TQuery; // the orders\n"
+      "    A, B: TTable;\n"
+      "  end;\n"
+      "implementation\n"
+      "end.\n");
+  struct TRow {
+    const char* Field;
+    const char* Type;
+    const char* Expected;  // the class's fields afterwards
+  } rows[] = {
+      // A qualified type is replaced whole; the comment after it stays.
+      {"Query1", "TQuelmQuery", "Query1: TQuelmQuery; // the orders|A, B: TTable;"},
+      // One of several names leaves for a declaration of its own.
+      {"B", "TQuelmTable", "Query1: DBTables.TQuery; // the orders|A: TTable;|B: TQuelmTable;"},
+      {"Nobody", "TQuelmTable", "Query1: DBTables.TQuery; // the orders|A, B: TTable;"},
+  };
+  for (const TRow& row : rows) {
+    TUnitSource source(unit, "F.pas");
+    EXPECT_EQ(std::string(row.Field) != "Nobody", source.SetFieldType("TF", row.Field, row.Type)) << row.Field;
+    std::string fields;
+    const std::string& bytes = source.Bytes();
+    for (const auto& f : source.FindClass("TF")->Fields) {
+      size_t end = bytes.find('\r', f.End);
+      fields += (fields.empty() ? "" : "|") + bytes.substr(f.Begin, end - f.Begin);
+    }
+    EXPECT_EQ(fields, row.Expected) << row.Field;
+    // Nothing outside the class changed.
+    EXPECT_EQ(bytes.substr(bytes.find("  end;")), unit.substr(unit.find("  end;"))) << row.Field;
+  }
+}
+
+TEST(UnitSource, NamesInCodeAreFoundOutsideTheFormsDeclarationsOnly) {
+  TUnitSource source(Crlf("unit F;\n"
+                          "interface\n"
+                          "type\n"
+                          "  TF = class(TForm)\n"
+                          "    Query1: TQuery;\n"
+                          "  private\n"
+                          "    FLast: TQuery;\n"
+                          "  end;\n"
+                          "implementation\n"
+                          "{ TQuery in a comment }\n"
+                          "procedure TF.Run;\n"
+                          "begin\n"
+                          "  ShowMessage('TQuery in a string');\n"
+                          "  tquery(Query1).Open; TTable(nil).Free;\n"
+                          "end;\n"
+                          "end.\n"),
+                     "F.pas");
+  std::vector<std::string> found;
+  for (const auto& m : source.FindNames({"TQuery", "TTable"}, "TF")) found.push_back(std::to_string(m.Line) + " " + m.Name);
+  EXPECT_EQ(found, (std::vector<std::string>{"7 TQuery", "14 tquery", "14 TTable"}));
+}

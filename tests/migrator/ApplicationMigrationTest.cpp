@@ -7,12 +7,15 @@
 
 #include "MigratorTestModules.h"
 
+#include "designhost/DesignRegistry.h"
+#include "designhost/session/TDesignSession.h"
 #include "streaming/BinaryForm.h"
 #include "streaming/TFormFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace migrator_test;
@@ -38,9 +41,10 @@ public:
   fs::path In() const { return FDir / "in"; }
   fs::path Out() const { return FDir / "out"; }
 
-  TApplicationMigrationReport Run(TApplicationMigrationOptions options) {
+  // The whole application, or the folder under it given.
+  TApplicationMigrationReport Run(TApplicationMigrationOptions options, const std::string& folder = "") {
     Registry();
-    options.Paths = {In().string()};
+    options.Paths = {(folder.empty() ? In() : In() / folder).string()};
     options.RunMigrator = [](TComponent& migrator) { dynamic_cast<TBDE2QuelmDorvik&>(migrator).Migrate(); };
     return MigrateApplication(options);
   }
@@ -77,6 +81,23 @@ std::vector<std::string> ReadTogether(const std::vector<std::string>& paths) {
   return warnings;
 }
 
+// Each form's unit declares exactly the form's own components (not the
+// inherited ones) with their classes.
+void ExpectUnitsDeclareTheFormsOwnComponents(const std::vector<std::string>& forms) {
+  TDesignSession session(Registry(), TDesignRegistry::Instance());
+  for (TDesignModule* m : session.Open(forms)) {
+    ASSERT_NE(m->Unit(), nullptr) << m->FileName() << ": " << m->UnitProblem();
+    std::vector<std::string> own, declared;
+    for (int i = 0; i < m->Root()->ComponentCount(); ++i)
+      if (TComponent* c = m->Root()->Components(i); !c->IsAncestor()) own.push_back(c->Name() + ": " + c->ClassName());
+    for (const TUnitFieldDeclaration& f : m->Unit()->FindClass(m->RootClassName())->Fields)
+      for (const auto& n : f.Names) declared.push_back(n.Text + ": " + f.TypeName);
+    std::sort(own.begin(), own.end());
+    std::sort(declared.begin(), declared.end());
+    EXPECT_EQ(declared, own) << m->FileName();
+  }
+}
+
 TEST(ApplicationMigrationTest, TheLegacyAppMigratesIntoAnOutputFolderAndLeavesItsInputAlone) {
   TLegacyAppRun app;
   TApplicationMigrationOptions options;
@@ -94,17 +115,20 @@ TEST(ApplicationMigrationTest, TheLegacyAppMigratesIntoAnOutputFolderAndLeavesIt
   // The input is as it was; every changed form is under the output folder.
   for (const std::string& file : FilesUnder(LegacyApp()))
     EXPECT_EQ(ReadFile(app.In() / file), ReadFile(LegacyApp() / file)) << file;
-  EXPECT_EQ(FilesUnder(app.Out()), (std::vector<std::string>{"DataMod.dfm", "forms/BaseForm.dfm", "forms/Reports.dfm",
-                                                             "forms/customers/CustomerDetailForm.dfm",
-                                                             "forms/customers/CustomerForm.dfm"}));
+  EXPECT_EQ(FilesUnder(app.Out()),
+            (std::vector<std::string>{"DataMod.dfm", "DataMod.pas", "forms/BaseForm.dfm", "forms/BaseForm.pas",
+                                      "forms/Reports.dfm", "forms/Reports.pas", "forms/customers/CustomerDetailForm.dfm",
+                                      "forms/customers/CustomerDetailForm.pas", "forms/customers/CustomerForm.dfm",
+                                      "forms/customers/CustomerForm.pas"}));
   EXPECT_TRUE(IsBinaryForm(ReadFile(app.Out() / "forms/Reports.dfm")));
 
   // The output forms load together, with no warning the input did not have.
   std::vector<std::string> in, out;
-  for (const std::string& file : FilesUnder(app.Out())) {
-    in.push_back((app.In() / file).string());
-    out.push_back((app.Out() / file).string());
-  }
+  for (const std::string& file : FilesUnder(app.Out()))
+    if (fs::path(file).extension() == ".dfm") {
+      in.push_back((app.In() / file).string());
+      out.push_back((app.Out() / file).string());
+    }
   std::vector<std::string> before = ReadTogether(in), after = ReadTogether(out);
   for (const std::string& w : after)
     EXPECT_NE(std::find(before.begin(), before.end(), w), before.end()) << "new warning " << w;
@@ -117,9 +141,33 @@ TEST(ApplicationMigrationTest, TheLegacyAppMigratesIntoAnOutputFolderAndLeavesIt
 
   // No descendant declares an object of a name its ancestor declares.
   EXPECT_EQ(customer.find("object qryBase"), std::string::npos) << customer;
-  EXPECT_NE(customer.find("  inherited qryBase: TQuery\r\n"), std::string::npos) << customer;
   EXPECT_EQ(detail.find("object tblCustomers"), std::string::npos) << detail;
   EXPECT_EQ(detail.find("object qryBase"), std::string::npos) << detail;
+  // The inherited datasets took their ancestors' new classes with the
+  // descendants' own differences only: the SQL of its own, an index setting
+  // that the new dataset has not (left behind, see the report), nothing of
+  // what the ancestor sets.
+  size_t begin = customer.find("  inherited qryBase: TQuelmQuery\r\n");
+  ASSERT_NE(begin, std::string::npos) << customer;
+  std::string node = customer.substr(begin, customer.find("\r\n  end\r\n", begin) - begin);
+  EXPECT_NE(node.find("    SQL.Strings = (\r\n      'select * from customers where id = :id and active = 1')"),
+            std::string::npos)
+      << node;
+  EXPECT_EQ(node.find("Database"), std::string::npos) << node;
+  EXPECT_NE(detail.find("  inherited tblCustomers: TQuelmTable\r\n  end\r\n"), std::string::npos) << detail;
+  EXPECT_EQ(detail.find("IndexFieldNames"), std::string::npos) << detail;
+  // The inline frame's dataset is the frame's file's to convert.
+  EXPECT_NE(customer.find("    inherited qryNav: TQuery\r\n"), std::string::npos) << customer;
+
+  // Each unit declares exactly its form's own components, with their new
+  // classes, and uses the suite's unit; the old access layer's units stay.
+  ExpectUnitsDeclareTheFormsOwnComponents(out);
+  std::string baseUnit = ReadFile(app.Out() / "forms/BaseForm.pas");
+  EXPECT_NE(baseUnit.find("  SysUtils, Classes, Forms, DB, DBTables, QuelmAccess;\r\n"), std::string::npos) << baseUnit;
+  EXPECT_NE(baseUnit.find("    qryBase: TQuelmQuery;\r\n"), std::string::npos) << baseUnit;
+  // A descendant declares no inherited component.
+  std::string customerUnit = ReadFile(app.Out() / "forms/customers/CustomerForm.pas");
+  EXPECT_EQ(customerUnit.find("qryBase"), std::string::npos) << customerUnit;
 
   // The database was made on the open data module with the application's
   // own connection settings, never its password.
@@ -155,7 +203,8 @@ TEST(ApplicationMigrationTest, TheReportListsEveryLeftBehindPropertyAndEverySkip
     for (const TLeftBehind& l : f.LeftBehind) leftBehind.push_back(l.Component + "." + l.Property + " = " + l.Value);
     for (const TSkippedDataSet& s : f.Skipped) skipped.push_back(s.Name + ": " + s.Class);
     for (const TConvertedDataSet& c : f.Converted)
-      converted.push_back(c.Name + ": " + c.FromClass + " -> " + c.ToClass);
+      converted.push_back(c.Name + ": " + c.FromClass + " -> " + c.ToClass +
+                          (c.Follows.empty() ? "" : " following " + c.Follows));
     for (const TUpdateObjectFate& u : f.UpdateObjects) fates.push_back(u.Source + " " + u.Action + " as " + u.NewName);
     for (const TRepointed& l : f.LookupFields) links.push_back(l.Name + " -> " + l.Target);
   }
@@ -169,6 +218,7 @@ TEST(ApplicationMigrationTest, TheReportListsEveryLeftBehindPropertyAndEverySkip
                             "CustomerDetailForm.sdsOrders.SQLConnection = DataMod.SQLConnection1",
                             "CustomerDetailForm.sdsTotals.CommandType = ctStoredProc",
                             "CustomerDetailForm.sdsTotals.SQLConnection = DataMod.SQLConnection1",
+                            "CustomerDetailForm.tblCustomers.IndexFieldNames = 'NAME;ID'",
                             "CustomerForm.tblCustomers.Connection = DataMod.ADOConnection1",
                             "CustomerForm.tblCustomers.IndexFieldNames = 'NAME'",
                             "CustomerForm.tblCustomers.MasterFields = 'ID'",
@@ -187,17 +237,88 @@ TEST(ApplicationMigrationTest, TheReportListsEveryLeftBehindPropertyAndEverySkip
                             "ReportsForm.sqlRegions.DataSource = dsSales",
                             "ReportsForm.sqlRegions.SQLConnection = DataMod.SQLConnection1",
                         }));
+  // The inherited datasets whose ancestors are in the run are converted
+  // with them, not skipped.
   EXPECT_EQ(skipped, (std::vector<std::string>{"DataMod.qryAudit: TAuditQuery",
-                                               "CustomerDetailForm.tblCustomers: TADOTable",
-                                               "CustomerForm.qryBase: TQuery",
                                                "CustomerForm.NavFrame.qryNav: TQuery"}));
-  EXPECT_EQ(converted.size(), 11u);
-  EXPECT_NE(std::find(converted.begin(), converted.end(), "DataMod.tblCountries: TZTable -> TQuelmTable"),
-            converted.end());
+  EXPECT_EQ(converted.size(), 13u);
+  for (const char* c : {"DataMod.tblCountries: TZTable -> TQuelmTable",
+                        "CustomerForm.qryBase: TQuery -> TQuelmQuery following BaseForm.qryBase",
+                        "CustomerDetailForm.tblCustomers: TADOTable -> TQuelmTable following CustomerForm.tblCustomers"})
+    EXPECT_NE(std::find(converted.begin(), converted.end(), c), converted.end()) << c;
   EXPECT_EQ(fates, (std::vector<std::string>{"DataMod.updCities carried as DataMod.updCities"}));
   EXPECT_EQ(links, (std::vector<std::string>{"CustomerForm.tblCustomersCITY -> DataMod.qryCities"}));
-  EXPECT_EQ(FileEnding(report, "CustomerForm.dfm").Converted.at(0).MovedFields,
-            (std::vector<std::string>{"tblCustomersID", "tblCustomersCITY"}));
+  std::vector<std::string> moved;
+  for (const TConvertedDataSet& c : FileEnding(report, "CustomerForm.dfm").Converted)
+    if (c.Name == "CustomerForm.tblCustomers") moved = c.MovedFields;
+  EXPECT_EQ(moved, (std::vector<std::string>{"tblCustomersID", "tblCustomersCITY"}));
+}
+
+TEST(ApplicationMigrationTest, KeptSourcesAreDeclaredUnderTheirNewNamesBesideTheNewDataSets) {
+  TLegacyAppRun app;
+  TApplicationMigrationOptions options;
+  options.OutDir = app.Out().string();
+  options.CreateDatabase = "DataMod.QuelmDb";
+  options.KeepSources = true;
+  TApplicationMigrationReport report = app.Run(options);
+  ASSERT_EQ(report.Failure, "");
+  std::vector<std::string> out;
+  for (const std::string& file : FilesUnder(app.Out()))
+    if (fs::path(file).extension() == ".dfm") out.push_back((app.Out() / file).string());
+  ExpectUnitsDeclareTheFormsOwnComponents(out);
+  std::string base = ReadFile(app.Out() / "forms/BaseForm.pas");
+  EXPECT_NE(base.find("    Die_qryBase: TQuery;\r\n    dsBase: TDataSource;\r\n    qryBase: TQuelmQuery;\r\n"),
+            std::string::npos)
+      << base;
+  // The descendant's copy follows the new dataset; the kept source, which
+  // it changes nothing of, has no node there.
+  std::string customer = ReadFile(app.Out() / "forms/customers/CustomerForm.dfm");
+  EXPECT_NE(customer.find("  inherited qryBase: TQuelmQuery\r\n"), std::string::npos) << customer;
+  EXPECT_EQ(customer.find("Die_qryBase"), std::string::npos) << customer;
+}
+
+TEST(ApplicationMigrationTest, TheReportListsTheUnitCodeThatStillNamesAConvertedClass) {
+  TLegacyAppRun app;
+  TApplicationMigrationOptions options;
+  options.DryRun = true;
+  options.CreateDatabase = "DataMod.QuelmDb";
+  TApplicationMigrationReport report = app.Run(options);
+  ASSERT_EQ(report.Failure, "");
+  // The private field and the code; neither the form's declarations nor a comment.
+  std::vector<std::string> mentions;
+  for (const TUnitMention& m : FileEnding(report, "Reports.dfm").UnitMentions)
+    mentions.push_back(std::to_string(m.Line) + " " + m.Class);
+  EXPECT_EQ(mentions, (std::vector<std::string>{"16 TADOStoredProc", "28 TADOQuery", "29 TADOStoredProc"}));
+  std::ostringstream printed, json;
+  PrintMigrationReport(printed, report);
+  WriteMigrationReportJson(json, report);
+  EXPECT_NE(printed.str().find("  unit code names TADOQuery: " + (app.In() / "forms/Reports.pas").string() + ":28\n"),
+            std::string::npos)
+      << printed.str();
+  EXPECT_NE(json.str().find(R"("unitMentions":[{"line":16,"class":"TADOStoredProc"},{"line":28,"class":"TADOQuery"})"),
+            std::string::npos)
+      << json.str();
+}
+
+TEST(ApplicationMigrationTest, ADescendantWhoseAncestorIsNotAmongTheFilesKeepsItsInheritedDataSets) {
+  TLegacyAppRun app;
+  TApplicationMigrationOptions options;
+  options.OutDir = app.Out().string();
+  options.CreateDatabase = "QuelmData.Db";
+  // The customer forms alone, written at their paths under that folder:
+  // their ancestor TBaseForm is not in the run, but CustomerDetailForm's
+  // ancestor CustomerForm is.
+  TApplicationMigrationReport report = app.Run(options, "forms/customers");
+  ASSERT_EQ(report.Failure, "");
+  const TFileMigration& customer = FileEnding(report, "CustomerForm.dfm");
+  ASSERT_EQ(customer.Skipped.size(), 2u);
+  EXPECT_EQ(customer.Skipped[0].Name, "CustomerForm.qryBase");
+  EXPECT_EQ(customer.Skipped[0].Reason, "inherited from TBaseForm, which is not among the files");
+  std::string text = ReadFile(app.Out() / "CustomerForm.dfm");
+  EXPECT_NE(text.find("  inherited qryBase: TQuery\r\n    SQL.Strings = (\r\n"), std::string::npos) << text;
+  std::string detail = ReadFile(app.Out() / "CustomerDetailForm.dfm");
+  EXPECT_NE(detail.find("  inherited tblCustomers: TQuelmTable\r\n"), std::string::npos) << detail;
+  EXPECT_TRUE(FileEnding(report, "CustomerDetailForm.dfm").Skipped.empty());
 }
 
 TEST(ApplicationMigrationTest, ADatabaseModuleIsMadeWithItsUnitWhenNoOpenModuleHasTheRoot) {

@@ -4,6 +4,7 @@
 
 #include "MigratorTestModules.h"
 
+#include "designhost/units/TUnitSource.h"
 #include "streaming/TFormFile.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,25 @@ TEST(CorpusApplicationMigrationTest, TheCorpusMigratesWithNoFileLeftOutAndReadsB
     EXPECT_EQ(f.WriteError, "") << f.Path;
   }
   EXPECT_GT(converted, 0);
+  // Each written unit still reads, and declares each converted dataset it
+  // declared with the dataset's new class.
+  int units = 0;
+  for (const TFileMigration& f : report.Files) {
+    if (f.UnitOutput.empty() || f.Status == "created") continue;
+    ++units;
+    TUnitSource unit = TUnitSource::LoadFromFile(f.UnitOutput);
+    TUnitSource was = TUnitSource::LoadFromFile(f.Unit);
+    for (const TConvertedDataSet& c : f.Converted) {
+      std::string name = c.Name.substr(c.Name.find('.') + 1);
+      for (const TUnitClassDeclaration& cls : was.Classes()) {
+        if (!cls.FindField(name)) continue;
+        const TUnitFieldDeclaration* now = unit.FindClass(cls.Name)->FindField(name);
+        ASSERT_NE(now, nullptr) << f.UnitOutput << " " << name;
+        EXPECT_EQ(now->TypeName, c.ToClass) << f.UnitOutput << " " << name;
+      }
+    }
+  }
+  EXPECT_GT(units, 0);
   std::multiset<std::string> before = Warnings(in), after = Warnings(out);
   for (const std::string& w : after)
     if (before.count(w) < after.count(w)) ADD_FAILURE() << "new warning " << w;

@@ -9,6 +9,7 @@
 #include "designhost/TPropertyEditor.h"
 #include "designhost/foreign/ForeignClasses.h"
 #include "designhost/migration/HiddenComponents.h"
+#include "designhost/migration/InheritedDataSetCarry.h"
 #include "designhost/migration/MigrationAudit.h"
 #include "designhost/migration/MigrationInputs.h"
 #include "designhost/migration/MigratorForRun.h"
@@ -17,6 +18,9 @@
 #include "designhost/migration/SkippedDataSets.h"
 #include "designhost/migration/UnifiedDiff.h"
 #include "designhost/migration/UnitClassParents.h"
+#include "designhost/migration/UnitDeclarations.h"
+#include "designhost/session/TDesignSession.h"
+#include "designhost/units/TUnitSource.h"
 #include "forms/TModalDriver.h"
 #include "rtl/Exceptions.h"
 #include "rtl/TextCompare.h"
@@ -99,6 +103,32 @@ TUnitClassParents ReadClassDeclarations(const TMigrationInputs& inputs, const st
   return classes;
 }
 
+// The unit of a changed form through the unit service: its new bytes, or
+// none when it stays as it is (file.UnitNote says why when it could not be
+// edited). The code that still names a converted class is listed.
+std::optional<std::string> EditUnit(TDesignSession& session, TModule& module, const TOwnComponents& before,
+                                    TFileMigration& file) {
+  TDesignModule* design = session.FindModule(module.FileName());
+  TUnitSource* unit = design ? design->Unit() : nullptr;
+  if (!unit || !module.Root()) {
+    file.UnitNote = design && !design->UnitProblem().empty() ? design->UnitProblem() : "the unit could not be read";
+    return std::nullopt;
+  }
+  std::string was = unit->Bytes();
+  std::string formClass = design->RootClassName();
+  try {
+    UpdateUnitDeclarations(*unit, formClass, before, OwnComponents(*module.Root()), TClassRegistry::Global());
+  } catch (const Exception& e) {
+    file.UnitNote = e.Message();
+    return std::nullopt;
+  }
+  std::vector<std::string> oldClasses;
+  for (const TConvertedDataSet& c : file.Converted) oldClasses.push_back(c.FromClass);
+  for (const auto& m : unit->FindNames(oldClasses, formClass)) file.UnitMentions.push_back({m.Line, m.Name});
+  if (unit->Bytes() == was) return std::nullopt;
+  return unit->Bytes();
+}
+
 void RunMigrator(const TApplicationMigrationOptions& options, TModuleServices& modules, TModule& main,
                  TComponent& migrator) {
   if (options.RunMigrator) {
@@ -132,10 +162,14 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   std::vector<std::string> paths;
   for (const TMigrationInput& in : inputs.Forms) paths.push_back(in.Path);
   progress("reading", 0, static_cast<int>(paths.size()));
-  TModuleServices modules(TClassRegistry::Global());
-  TModuleServicesGuard servicesGuard(modules);
+  // A design session holds the forms with their units and knows which form
+  // inherits from which.
+  TDesignSession session(TClassRegistry::Global(), TDesignRegistry::Instance());
+  TModuleServices& modules = session.Services();
   std::vector<TModuleServices::TOpenFailure> failures;
-  std::vector<TModule*> opened = modules.OpenModulesLeavingOut(paths, failures);
+  std::vector<TModule*> opened;
+  for (TDesignModule* m : session.OpenLeavingOut(paths, failures)) opened.push_back(&m->Module());
+  session.TakeNotes();
   std::set<std::string> failed;
   for (const auto& f : failures) {
     report.LeftOut.push_back(LeftOut(f));
@@ -170,6 +204,12 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
       throw std::invalid_argument(it->second + " and " + f.Path + " would both be written to " + f.Output);
   FindDuplicateRoots(modules, report);
 
+  // Each form's own components as its unit declares them, before the run
+  // adds a database or converts anything.
+  std::map<const TModule*, TOwnComponents> ownBefore;
+  for (int i = 0; i < modules.GetModuleCount(); ++i)
+    if (TComponent* root = modules.GetModule(i)->Root()) ownBefore[modules.GetModule(i)] = OwnComponents(*root);
+
   // The database.
   TRunDatabase database;
   std::string newFilesDir = options.OutDir.empty() ? inputs.FirstFolder : options.OutDir;
@@ -192,15 +232,21 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   }
 
   // What the forms hold before the migrator comes, and what it must not reach.
-  TMigrationAudit audit(modules, fileOf, options.Diff);
+  // A form's text as it was opened, unless the run changed it already (by
+  // adding its database).
+  TMigrationAudit audit(modules, fileOf, options.Diff, [&](const TModule& module) {
+    TDesignModule* design = session.FindModule(module.FileName());
+    return design && module.FileName() != database.File ? design->SavedForm() : std::string();
+  });
   TUnitClassParents classes = ReadClassDeclarations(inputs, options.Paths);
-  std::set<std::string> rootClasses;
-  for (int i = 0; i < modules.GetModuleCount(); ++i)
-    if (TComponent* root = modules.GetModule(i)->Root()) rootClasses.insert(Lower(root->ClassName()));
   THiddenComponents hidden;
   for (int i = 0; i < modules.GetModuleCount(); ++i) {
     TModule* module = modules.GetModule(i);
-    report.Files[fileOf.at(module)].Skipped = FindSkippedDataSets(*module, classes, rootClasses, hidden);
+    // The ancestor the session's inheritance model finds for the form.
+    TDesignModule* design = session.FindModule(module->FileName());
+    TDesignModule* ancestor = design ? session.AncestorOf(*design) : nullptr;
+    report.Files[fileOf.at(module)].Skipped =
+        FindSkippedDataSets(*module, classes, ancestor ? ancestor->FileName() : std::string(), hidden);
   }
 
   // The migrator, on the first form.
@@ -232,7 +278,29 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   migrator.Restore();
   for (const std::string& failure : hidden.Restore())
     report.Messages.push_back("an inherited dataset could not come back: " + failure);
+  // The descendants' inherited datasets follow their ancestors' conversion:
+  // each becomes an inherited dataset of the new class with the
+  // descendant's own differences.
+  session.SetInheritedCarry(InheritedDataSetCarry());
+  session.FollowAncestors();
+  session.TakeNotes();
   audit.Compare(report);
+  // Which ancestor's dataset each converted inherited dataset follows.
+  for (int i = 0; i < session.ModuleCount(); ++i) {
+    TDesignModule& m = session.Module(i);
+    TFileMigration& file = report.Files[fileOf.at(&m.Module())];
+    for (TConvertedDataSet& c : file.Converted) {
+      TComponent* now = m.Root()->FindComponent(c.Name.substr(c.Name.find('.') + 1));
+      if (!now || !now->IsAncestor()) continue;
+      std::set<TDesignModule*> seen;
+      for (TDesignModule* a = session.AncestorOf(m); a && seen.insert(a).second; a = session.AncestorOf(*a))
+        if (TComponent* original = a->Root()->FindComponent(now->Name()); original && !original->IsAncestor()) {
+          c.Follows = QualifiedName(original);
+          break;
+        }
+      c.KeptSource.clear();
+    }
+  }
 
   // Each changed form is written, atomically: in place, or under the output
   // folder, whose new files are synced once at the end; a made data module
@@ -250,7 +318,10 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
     }
     if (!created) file.Status = "changed";
     std::optional<std::string> unit;
-    if (options.EditUnit && !created && !file.Unit.empty()) unit = options.EditUnit(file, *module);
+    if (!created && !file.Unit.empty()) {
+      if (options.EditUnit) unit = options.EditUnit(file, *module);
+      else unit = EditUnit(session, *module, ownBefore[module], file);
+    }
     if (unit)
       file.UnitOutput = options.OutDir.empty()
                             ? file.Unit

@@ -33,10 +33,9 @@ struct TApplicationMigrationOptions {
   // Runs the migrator; by default through its Execute property editor, as
   // a developer presses it in the inspector.
   std::function<void(TComponent& migrator)> RunMigrator;
-  // The unit of a changed form after the migration (the converted
-  // components' declarations, the uses clause), as the design host's unit
-  // service edits it: the unit's new bytes, or none to leave it. Without
-  // it units are left as they are and not written.
+  // The unit of a changed form after the migration: its new bytes, or none
+  // to leave it. Without it the unit service edits the unit (the converted
+  // components' declarations, the uses clause).
   std::function<std::optional<std::string>(const TFileMigration& file, TModule& module)> EditUnit;
 };
 
@@ -45,6 +44,9 @@ struct TConvertedDataSet {
   std::string FromClass;
   std::string ToClass;
   std::string KeptSource;  // "Root.Die_Name" when the source stayed
+  // An inherited dataset: the ancestor's converted dataset it follows,
+  // "Root.Name"; it has no source of its own then.
+  std::string Follows;
   std::vector<std::string> MovedFields;
 };
 
@@ -74,11 +76,21 @@ struct TSkippedDataSet {
   std::string Reason;
 };
 
+// A place in a unit that still names a converted dataset's old class.
+struct TUnitMention {
+  int Line = 0;
+  std::string Class;
+};
+
 struct TFileMigration {
   std::string Path;
   std::string Output;   // the file written (or that would be)
   std::string Unit;     // the unit beside the form; empty when none
   std::string UnitOutput;  // the unit written (or that would be); empty when it was left alone
+  std::string UnitNote;    // why a changed form's unit was left alone
+  // Code of the unit (outside the form's component declarations) that
+  // still names a converted dataset's old class.
+  std::vector<TUnitMention> UnitMentions;
   std::string Status;   // "changed", "unchanged", "created"
   std::vector<TConvertedDataSet> Converted;
   std::vector<TRepointed> DataSources;

@@ -80,11 +80,12 @@ std::string QualifiedName(const TComponent* component) {
 }
 
 TMigrationAudit::TMigrationAudit(TModuleServices& modules, const std::map<const TModule*, size_t>& fileOf,
-                                 bool withTextViews) {
+                                 bool withTextViews, const std::function<std::string(const TModule&)>& savedText) {
   for (int i = 0; i < modules.GetModuleCount(); ++i) {
     TModule* module = modules.GetModule(i);
     size_t file = fileOf.at(module);
-    FTexts.push_back(module->File().SaveToString());
+    std::string known = savedText ? savedText(*module) : std::string();
+    FTexts.push_back(known.empty() ? module->File().SaveToString() : std::move(known));
     FTextViews.push_back(withTextViews && module->File().Format() == TFormFormat::Binary
                              ? module->File().SaveToString(TFormFormat::Text)
                              : std::string());

@@ -8,6 +8,7 @@
 // behind.
 #include "classes/TComponentRef.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -20,8 +21,11 @@ struct TApplicationMigrationReport;
 
 class TMigrationAudit {
 public:
-  // fileOf: each module's entry in the report's files.
-  TMigrationAudit(TModuleServices& modules, const std::map<const TModule*, size_t>& fileOf, bool withTextViews);
+  // fileOf: each module's entry in the report's files. savedText: a
+  // module's text as it would be saved now, when known already (empty
+  // otherwise), which spares saving it once more.
+  TMigrationAudit(TModuleServices& modules, const std::map<const TModule*, size_t>& fileOf, bool withTextViews,
+                  const std::function<std::string(const TModule&)>& savedText = {});
   ~TMigrationAudit();
   TMigrationAudit(const TMigrationAudit&) = delete;
   TMigrationAudit& operator=(const TMigrationAudit&) = delete;

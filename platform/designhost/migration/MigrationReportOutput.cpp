@@ -16,7 +16,8 @@ void PrintMigrationReport(std::ostream& out, const TApplicationMigrationReport& 
     out << " (no password is carried)\n";
   }
   for (const TFileMigration& f : r.Files) {
-    bool quiet = f.Status == "unchanged" && f.Skipped.empty() && f.DataSources.empty() && f.LookupFields.empty();
+    bool quiet = f.Status == "unchanged" && f.Skipped.empty() && f.DataSources.empty() && f.LookupFields.empty() &&
+                 f.UnitMentions.empty();
     if (quiet) continue;
     out << f.Path << ": " << f.Status;
     if (f.Output != f.Path) out << (r.DryRun ? ", would write " : ", written to ") << f.Output;
@@ -24,7 +25,10 @@ void PrintMigrationReport(std::ostream& out, const TApplicationMigrationReport& 
     out << "\n";
     for (const TConvertedDataSet& c : f.Converted) {
       out << "  converted " << c.Name << ": " << c.FromClass << " -> " << c.ToClass
-          << (c.KeptSource.empty() ? " (source deleted)" : " (source kept as " + c.KeptSource + ")") << "\n";
+          << (!c.Follows.empty()      ? " (inherited, follows " + c.Follows + ")"
+              : c.KeptSource.empty() ? " (source deleted)"
+                                     : " (source kept as " + c.KeptSource + ")")
+          << "\n";
       if (!c.MovedFields.empty()) {
         out << "    moved fields:";
         for (const std::string& field : c.MovedFields) out << " " << field;
@@ -40,6 +44,15 @@ void PrintMigrationReport(std::ostream& out, const TApplicationMigrationReport& 
       out << "  left behind " << l.Component << "." << l.Property << " = " << l.Value << ": " << l.Note << "\n";
     for (const TSkippedDataSet& s : f.Skipped)
       out << "  skipped " << s.Name << " (" << s.Class << "): " << s.Reason << "\n";
+    if (!f.UnitOutput.empty()) {
+      out << "  unit " << f.Unit;
+      if (f.UnitOutput != f.Unit) out << (r.DryRun ? ", would write " : ", written to ") << f.UnitOutput;
+      else out << (r.DryRun ? ", would change" : ", written");
+      out << "\n";
+    }
+    if (!f.UnitNote.empty()) out << "  unit left alone: " << f.UnitNote << "\n";
+    for (const TUnitMention& m : f.UnitMentions)
+      out << "  unit code names " << m.Class << ": " << f.Unit << ":" << m.Line << "\n";
     if (!f.WriteError.empty()) out << "  not written: " << f.WriteError << "\n";
   }
   for (const auto& [name, files] : r.DuplicateRoots) {
@@ -87,6 +100,7 @@ void WriteMigrationReportJson(std::ostream& out, const TApplicationMigrationRepo
     for (const TConvertedDataSet& c : f.Converted) {
       json.BeginObject().Member("name", c.Name).Member("from", c.FromClass).Member("to", c.ToClass);
       nullable("keptSource", c.KeptSource);
+      nullable("follows", c.Follows);
       json.Key("movedFields").BeginArray();
       for (const std::string& field : c.MovedFields) json.String(field);
       json.EndArray().EndObject();
@@ -117,6 +131,11 @@ void WriteMigrationReportJson(std::ostream& out, const TApplicationMigrationRepo
     json.EndArray().Key("skipped").BeginArray();
     for (const TSkippedDataSet& s : f.Skipped)
       json.BeginObject().Member("name", s.Name).Member("class", s.Class).Member("reason", s.Reason).EndObject();
+    json.EndArray();
+    nullable("unitNote", f.UnitNote);
+    json.Key("unitMentions").BeginArray();
+    for (const TUnitMention& m : f.UnitMentions)
+      json.BeginObject().Key("line").Int(m.Line).Member("class", m.Class).EndObject();
     json.EndArray();
     nullable("diff", f.Diff);
     nullable("writeError", f.WriteError);

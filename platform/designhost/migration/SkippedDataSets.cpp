@@ -9,17 +9,8 @@
 #include "designhost/migration/UnitClassParents.h"
 #include "streaming/TFormFile.h"
 
-#include <cctype>
-
-namespace {
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-} // namespace
-
 std::vector<TSkippedDataSet> FindSkippedDataSets(TModule& module, const TUnitClassParents& classes,
-                                                 const std::set<std::string>& rootClasses, THiddenComponents& hidden) {
+                                                 const std::string& ancestorInRun, THiddenComponents& hidden) {
   std::vector<TSkippedDataSet> skipped;
   TComponent* root = module.Root();
   const TFormObject* doc = module.File().Document().Root.get();
@@ -31,17 +22,16 @@ std::vector<TSkippedDataSet> FindSkippedDataSets(TModule& module, const TUnitCla
     const TFormObject& node = *info.Node;
     if (IsConvertibleForeignClass(node.ClassName)) {
       if (node.Kind != TFormObjectKind::Inherited) continue;
-      // Those whose ancestor is in the run are the ancestor conversion's to
-      // carry into the descendant, through the design host's inheritance
-      // model; until it does, they stay as read.
-      std::string why;
-      if (ancestor.empty()) why = "inherited from an ancestor form that no unit among the files names";
-      else if (rootClasses.count(Lower(ancestor)))
-        why = "inherited from " + ancestor + ", which is among the files; converted with the ancestor once the "
-              "design host's inheritance model carries it";
-      else why = "inherited from " + ancestor + ", which is not among the files";
-      skipped.push_back({root->Name() + "." + node.Name, node.ClassName, why});
+      // The migrator never converts an inherited dataset itself: one whose
+      // ancestor is in the run follows the ancestor's conversion afterwards,
+      // through the design session's inheritance model; the others stay as
+      // read.
       if (TComponent* c = root->FindComponent(node.Name)) hidden.Hide(c);
+      if (!ancestorInRun.empty()) continue;
+      std::string why = ancestor.empty()
+                            ? "inherited from an ancestor form that no unit among the files names"
+                            : "inherited from " + ancestor + ", which is not among the files";
+      skipped.push_back({root->Name() + "." + node.Name, node.ClassName, why});
       continue;
     }
     for (const std::string& a : classes.Ancestors(node.ClassName))

@@ -43,6 +43,8 @@ public:
   // Whether the form or its unit would be written by Save: the form's bytes
   // differ from what it was read as (written as) or last saved as.
   bool IsModified();
+  // The form's bytes as read (as written by the last save).
+  const std::string& SavedForm() const { return FSavedForm; }
   // Writes the form file, then the unit, each only when its bytes changed;
   // returns the files written. Raises EInOutError; the file that failed
   // keeps its old content.

@@ -47,8 +47,17 @@ TDesignSession::~TDesignSession() {
 }
 
 std::vector<TDesignModule*> TDesignSession::Open(const std::vector<std::string>& files) {
+  return Adopt(FServices.OpenModules(files));
+}
+
+std::vector<TDesignModule*> TDesignSession::OpenLeavingOut(const std::vector<std::string>& files,
+                                                           std::vector<TModuleServices::TOpenFailure>& failures) {
+  return Adopt(FServices.OpenModulesLeavingOut(files, failures));
+}
+
+std::vector<TDesignModule*> TDesignSession::Adopt(const std::vector<TModule*>& modules) {
   std::vector<TDesignModule*> result;
-  for (TModule* module : FServices.OpenModules(files)) {
+  for (TModule* module : modules) {
     auto it = std::find_if(FModules.begin(), FModules.end(), [&](auto& m) { return &m->Module() == module; });
     if (it != FModules.end()) {
       result.push_back(it->get());
@@ -128,22 +137,47 @@ void Redirect(const std::vector<TComponent*>& roots, TComponent* old, TComponent
 
 std::vector<std::string> TDesignSession::FollowAncestors() {
   std::vector<std::string> lines;
-  for (auto& m : FModules) {
+  // A form may come before its ancestor, whose own ancestor's change then
+  // reaches it in the next pass only.
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (auto& m : FModules)
+      for (std::string& line : FollowAncestor(*m)) {
+        lines.push_back(std::move(line));
+        changed = true;
+      }
+  }
+  return lines;
+}
+
+std::vector<std::string> TDesignSession::FollowAncestor(TDesignModule& descendant) {
+  std::vector<std::string> lines;
+  auto* m = &descendant;
+  {
     TDesignModule* ancestor = AncestorOf(*m);
-    if (!ancestor) continue;
+    if (!ancestor) return lines;
     TComponent* root = m->Root();
     std::vector<TComponent*> roots;
     for (auto& other : FModules) roots.push_back(other->Root());
     for (int i = 0; i < root->ComponentCount(); ++i) {
       TComponent* old = root->Components(i);
       if (!old->IsAncestor()) continue;
-      TComponent* original = ancestor->Root()->FindComponent(old->Name());
+      // The nearest open ancestor that has it: a form without differences
+      // for an inherited component has no copy of it.
+      TComponent* original = nullptr;
+      std::set<TDesignModule*> seen;
+      for (TDesignModule* a = ancestor; a && !original && seen.insert(a).second; a = AncestorOf(*a))
+        original = a->Root()->FindComponent(old->Name());
       if (!original || &original->ClassType() == &old->ClassType() || !original->ClassType().CanCreate()) continue;
       std::string name = old->Name();
       TComponent* made = original->ClassType().CreateComponent(nullptr);
       TDropGuard undo(made);
-      CopyProperties(*old, *made);
-      m->Module().File().ReplaceComponent(old, made);
+      if (FCarry.Carry) FCarry.Carry(*old, *made);
+      else CopyProperties(*old, *made);
+      if (FCarry.Keeps)
+        m->Module().File().ReplaceComponent(old, made,
+                                            [&](const std::string& property) { return FCarry.Keeps(*made, property); });
+      else m->Module().File().ReplaceComponent(old, made);
       Redirect(roots, old, made);
       undo.Release();
       delete old;

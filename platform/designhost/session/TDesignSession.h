@@ -12,6 +12,7 @@
 #include "designhost/session/TDesignModule.h"
 #include "streaming/TFormFile.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,6 +52,10 @@ public:
   // EFormError or EInOutError for the first bad file. Files already open
   // are returned as they are.
   std::vector<TDesignModule*> Open(const std::vector<std::string>& files);
+  // Opens the files that can be read; each one that cannot is left out and
+  // listed in failures (references into it stay as read).
+  std::vector<TDesignModule*> OpenLeavingOut(const std::vector<std::string>& files,
+                                             std::vector<TModuleServices::TOpenFailure>& failures);
   TModuleServices& Services() { return FServices; }
   int ModuleCount() const { return static_cast<int>(FModules.size()); }
   TDesignModule& Module(int index) const;
@@ -114,6 +119,17 @@ public:
   // class, keeping the descendant's own values and the references to it.
   // Open and Save call it. Returns "Child.dfm: Table1 is now a TQuery" lines.
   std::vector<std::string> FollowAncestors();
+  // How an inherited component that takes its ancestor's new class gets
+  // the descendant's own values: Carry sets them on made, Keeps says which
+  // properties the descendant's form file gave old stay in its node (by
+  // their names as the file writes them). Without them, every property
+  // both classes have alike is copied and the node keeps what it was read
+  // with.
+  struct TInheritedCarry {
+    std::function<void(TComponent& old, TComponent& made)> Carry;
+    std::function<bool(const TComponent& made, const std::string& property)> Keeps;
+  };
+  void SetInheritedCarry(TInheritedCarry carry) { FCarry = std::move(carry); }
 
   // The connections and datasets opened since the forms were read, which
   // Save closes again: "Database1 is connected for this run only".
@@ -133,7 +149,11 @@ public:
   void Close(TDesignModule& module);
 
 private:
+  // Wraps the modules just opened (those open already are returned as they are).
+  std::vector<TDesignModule*> Adopt(const std::vector<TModule*>& modules);
   void MarkInherited(TDesignModule& module);
+  // One pass of FollowAncestors over one descendant.
+  std::vector<std::string> FollowAncestor(TDesignModule& descendant);
   // The inherited components of that name in the open descendants of
   // ancestor (and theirs), nearest first.
   std::vector<TComponent*> InheritedCopies(TDesignModule& ancestor, const std::string& name) const;
@@ -157,4 +177,5 @@ private:
   };
   std::vector<TOpenState> FClosedAtOpen;
   std::vector<std::string> FNotes;
+  TInheritedCarry FCarry;
 };

@@ -344,6 +344,57 @@ bool TUnitSource::RenameField(std::string_view className, std::string_view oldNa
   return false;
 }
 
+bool TUnitSource::SetFieldType(std::string_view className, std::string_view fieldName, const std::string& typeName) {
+  const TUnitClassDeclaration& d = RequireClass(className);
+  const TUnitFieldDeclaration* f = d.FindField(fieldName);
+  if (!f || f->TypeName == typeName) return false;
+  if (f->Names.size() > 1) {
+    std::string name;
+    for (const auto& n : f->Names)
+      if (SameText(n.Text, fieldName)) name = n.Text;
+    RemoveField(className, fieldName);
+    AddField(className, name, typeName);
+    return true;
+  }
+  // The type is the first token after the ':' that follows the name.
+  const auto& n = f->Names.front();
+  for (size_t i = 0; i < FTokens.size(); ++i) {
+    const TPascalToken& t = FTokens[i];
+    if (t.Offset < n.Offset + n.Text.size() || t.Offset >= f->End) continue;
+    if (!t.Is(':') || i + 1 >= FTokens.size()) continue;
+    // A qualified type ("DBTables.TQuery") is replaced whole.
+    size_t last = i + 1;
+    while (last + 2 < FTokens.size() && FTokens[last + 1].Is('.') && FTokens[last + 2].Kind == TPascalTokenKind::Ident)
+      last += 2;
+    Replace(FTokens[i + 1].Offset, FTokens[last].End(), typeName);
+    return true;
+  }
+  return false;
+}
+
+std::vector<TUnitSource::TMention> TUnitSource::FindNames(const std::vector<std::string>& names,
+                                                          std::string_view className) const {
+  std::vector<TMention> mentions;
+  const TUnitClassDeclaration* d = FindClass(className);
+  auto inDeclaration = [&](size_t offset) {
+    if (!d) return false;
+    for (const auto& f : d->Fields)
+      if (offset >= f.Begin && offset < f.End) return true;
+    return false;
+  };
+  for (const TPascalToken& t : FTokens) {
+    if (t.Kind != TPascalTokenKind::Ident || inDeclaration(t.Offset)) continue;
+    for (const std::string& name : names)
+      if (SameText(t.Text, name)) {
+        int line = 0, column = 0;
+        PascalPosition(FBytes, t.Offset, line, column);
+        mentions.push_back({line, std::string(t.Text)});
+        break;
+      }
+  }
+  return mentions;
+}
+
 bool TUnitSource::RemoveField(std::string_view className, std::string_view fieldName) {
   const TUnitClassDeclaration& d = RequireClass(className);
   const TUnitFieldDeclaration* f = d.FindField(fieldName);

@@ -61,6 +61,18 @@ public:
   bool RemoveField(std::string_view className, std::string_view fieldName);
   // Adds unitName to the interface uses clause unless it is there already.
   bool AddUses(const std::string& unitName);
+  // Gives the field another type; a field declared with others ("A, B:
+  // TType;") leaves their declaration for one of its own.
+  bool SetFieldType(std::string_view className, std::string_view fieldName, const std::string& typeName);
+
+  // Where the unit names any of names (ignoring case) outside the field
+  // declarations of className's published part: line (from 1) and name as
+  // written, in order.
+  struct TMention {
+    int Line = 0;
+    std::string Name;
+  };
+  std::vector<TMention> FindNames(const std::vector<std::string>& names, std::string_view className) const;
 
 private:
   void Parse();

@@ -10,6 +10,7 @@
 #include "streaming/ReferenceFixup.h"
 #include "streaming/TextFormWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -54,8 +55,14 @@ void TFormFile::ForgetReferencesInto(const TComponent* otherRoot) {
 }
 
 void TFormFile::ReplaceComponent(TComponent* from, TComponent* to) {
+  ReplaceComponent(from, to, [](const std::string&) { return true; });
+}
+
+void TFormFile::ReplaceComponent(TComponent* from, TComponent* to, const std::function<bool(const std::string&)>& keep) {
   for (auto& ob : FBinding->Objects) {
     if (ob->Component.Get() != from) continue;
+    auto& props = ob->Node->Properties;
+    props.erase(std::remove_if(props.begin(), props.end(), [&](const auto& p) { return !keep(p->Name); }), props.end());
     ob->Component = to;
     ob->Props.clear();
     // Compared against a fresh instance of the new class, everything the

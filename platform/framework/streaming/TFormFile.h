@@ -12,6 +12,7 @@
 #include "streaming/ComponentSnapshot.h"
 #include "streaming/FormTree.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +53,10 @@ public:
   // header names to's class, and what to has beyond a new instance of its
   // class is added. Call it before from goes.
   void ReplaceComponent(TComponent* from, TComponent* to);
+  // The same, keeping of the properties read only those keep accepts (by
+  // their names as the file writes them, "SQL.Strings"); the others leave
+  // the node.
+  void ReplaceComponent(TComponent* from, TComponent* to, const std::function<bool(const std::string&)>& keep);
 
   const std::string& FileName() const { return FFileName; }
   TComponent* Root() const { return FRoot.get(); }
