@@ -51,8 +51,8 @@ protected:
     fs::remove_all(FDir, ec);
   }
 
-  TestSupport::TProgramRun Designer(const std::string& args) {
-    return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " fields " + FForm.string() + " Types " + args +
+  TestSupport::TProgramRun Designer(const std::string& args, const std::string& command = "fields") {
+    return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + command + " " + FForm.string() + " Types " + args +
                                        " --host " + Env("QUELM_TEST_HOST") + " --port " + Env("QUELM_TEST_PORT") +
                                        " --user " + Env("QUELM_TEST_USER") + " --password-env " +
                                        Env("QUELM_TEST_PASSWORD_ENV"));
@@ -154,4 +154,34 @@ TEST_F(FieldsCommandTest, AddNamedNewAndDeleteEditTheFieldListAndRefuseWhatTheEd
   EXPECT_EQ(Block(form, "Typesprice:"), "(no Typesprice:)");
   EXPECT_EQ(Block(form, "TypesTotal:"), "(no TypesTotal:)");
   EXPECT_NE(form.find("object Typessku: TStringField"), std::string::npos);
+}
+
+TEST_F(FieldsCommandTest, TheFieldsEditorWindowAddsMovesMakesAndDeletesFieldsThroughItsControls) {
+  fs::path script = FDir / "fields.txt";
+  std::ofstream(script) << "select AvailableList sku price\n"
+                           "click AddFieldsButton\n"
+                           "select FieldList price\n"
+                           "click UpButton\n"
+                           "type NewNameEdit \"Code\"\n"
+                           "pick NewTypeCombo String\n"
+                           "type NewSizeEdit \"12\"\n"
+                           "pick NewKindCombo InternalCalc\n"
+                           "click NewFieldButton\n"
+                           "type NewNameEdit \"Sum\"\n"
+                           "click NewFieldButton\n"
+                           "select FieldList Sum\n"
+                           "click DeleteButton\n"
+                           "click CloseButton\n";
+  TestSupport::TProgramRun run = Designer("0 --script " + script.string(), "verb");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("saved "), std::string::npos) << run.Out;
+  std::string form = ReadFile(FForm);
+  // Up moved price before sku.
+  EXPECT_LT(form.find("Typesprice:"), form.find("Typessku:")) << form;
+  EXPECT_LT(form.find("Typessku:"), form.find("TypesCode:")) << form;
+  std::string code = Block(form, "TypesCode: TStringField");
+  EXPECT_NE(code.find("FieldKind = fkInternalCalc"), std::string::npos) << form;
+  EXPECT_NE(code.find("Size = 12"), std::string::npos) << form;
+  // Sum was made (the name edit was cleared after Code), then deleted.
+  EXPECT_EQ(Block(form, "TypesSum:"), "(no TypesSum:)") << form;
 }
