@@ -135,6 +135,7 @@ const char* const QuelmConnectFormDefinition = R"DFM(object QuelmConnectForm: TQ
     Top = 92
     Width = 281
     Height = 21
+    PasswordChar = '*'
     TabOrder = 4
   end
   object StorePasswordBox: TCheckBox

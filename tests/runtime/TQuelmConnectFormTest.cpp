@@ -3,6 +3,7 @@
 
 #include "TestBackends.h"
 #include "forms/TFormUser.h"
+#include "forms/TCustomEdit.h"
 #include "forms/TModalDriver.h"
 #include "runtime/EditDatabase.h"
 #include "runtime/TQuelmDatabase.h"
@@ -26,8 +27,9 @@ protected:
 } // namespace
 
 TEST_F(ConnectFormTest, TestConnectionReportsTheServersMessageForAWrongPasswordAndSuccessOtherwise) {
-  std::string afterWrong, afterRight;
+  std::string afterWrong, afterRight, passwordShownAs;
   TFunctionModalDriver driver([&](TFormUser& user) {
+    passwordShownAs = static_cast<TQuelmConnectForm&>(user.Form()).PasswordEdit->PasswordChar();
     user.ClearText("PasswordEdit");
     user.Type("PasswordEdit", "surely-not-the-password");
     user.Click("TestButton");
@@ -44,6 +46,7 @@ TEST_F(ConnectFormTest, TestConnectionReportsTheServersMessageForAWrongPasswordA
   EXPECT_NE(afterWrong.find("Access denied for user '" + FServerSettings.UserName() + "'"), std::string::npos)
       << afterWrong;
   EXPECT_EQ(afterRight, "Connected to the server.");
+  EXPECT_EQ(passwordShownAs, "*");
   // Cancel leaves the component as it was, and the tests connected on their own.
   EXPECT_FALSE(FServerSettings.Connected());
 }
