@@ -11,6 +11,7 @@
 #include "designhost/FieldsEditor.h"
 #include "designhost/TDataSetEditor.h"
 #include "rtl/Exceptions.h"
+#include "rtl/JsonWriter.h"
 
 #include <charconv>
 #include <ostream>
@@ -96,8 +97,19 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
     for (int i = 0; i < dataSet->FieldCount(); ++i)
       lines.push_back("field " + dataSet->Fields()[i]->Name() + " (" + dataSet->Fields()[i]->FieldName() + ")");
   }
+  std::vector<std::string> saved = forms.SaveModified();
+  if (ctx.Json) {
+    TJsonWriter json(*ctx.Out);
+    json.BeginObject().Key("fields").BeginArray();
+    for (const std::string& line : lines) json.String(line);
+    json.EndArray().Key("saved").BeginArray();
+    for (const std::string& file : saved) json.String(file);
+    json.EndArray().EndObject();
+    *ctx.Out << "\n";
+    return 0;
+  }
   for (const std::string& line : lines) *ctx.Out << line << "\n";
-  for (const std::string& file : forms.SaveModified()) *ctx.Out << "saved " << file << "\n";
+  for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
   return 0;
 }
 
