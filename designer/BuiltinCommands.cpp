@@ -3,6 +3,7 @@
 #include "ComponentCommands.h"
 #include "ConvertCommand.h"
 #include "DbCommand.h"
+#include "FieldsCommand.h"
 #include "MigrateCommand.h"
 #include "PaletteCommand.h"
 #include "PropertyCommands.h"
@@ -17,6 +18,6 @@ std::vector<TDesignTool> BuiltinCommands() {
       PaletteCommand(), ShowCommand(),   ConvertCommand(), AddCommand(),  RenameCommand(),
       DeleteCommand(),  PropsCommand(),  ValuesCommand(),  SetCommand(),  EditCommand(),
       VerbsCommand(),   VerbCommand(),   UpdateSQLCommand(), SqlCommand(), DbCommand(),
-      MigrateCommand(),
+      MigrateCommand(), FieldsCommand(),
   };
 }

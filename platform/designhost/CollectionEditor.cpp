@@ -1,5 +1,7 @@
 #include "designhost/CollectionEditor.h"
 
+#include "designhost/TCollectionEditorForm.h"
+
 namespace {
 TCollectionEditorHandler& CurrentHandler() {
   static TCollectionEditorHandler handler;
@@ -9,7 +11,11 @@ TCollectionEditorHandler& CurrentHandler() {
 
 void ShowCollectionEditor(IFormDesigner* designer, TComponent* component, TCollection* collection,
                           const std::string& propertyName) {
-  if (CurrentHandler()) CurrentHandler()(designer, {component, collection, propertyName});
+  if (CurrentHandler()) {
+    CurrentHandler()(designer, {component, collection, propertyName});
+    return;
+  }
+  if (collection) RunCollectionEditorForm(designer, component, *collection, propertyName);
 }
 
 TCollectionEditorGuard::TCollectionEditorGuard(TCollectionEditorHandler handler) : FPrevious(CurrentHandler()) {

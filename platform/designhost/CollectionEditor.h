@@ -1,7 +1,7 @@
 #pragma once
-// The host's collection editor. The design host program decides how it is
-// shown; by default an open request is recorded so that the program (or a
-// test) can list what was opened.
+// The host's collection editor: its window (TCollectionEditorForm), run
+// modally. A program or test may install a handler that takes the request
+// instead.
 #include <functional>
 #include <string>
 

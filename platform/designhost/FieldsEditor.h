@@ -24,10 +24,32 @@ public:
 
   // The kinds of field the editor's "New Field" offers.
   std::vector<std::string> FieldKindsOffered() const;
-  // "Add all fields": persistent fields for every field definition that has none.
-  void AddAllFields();
+  // "Add all fields": persistent fields for every field definition that has
+  // none. The names of the fields made, in order.
+  std::vector<std::string> AddAllFields();
+  // The field definitions (read from the server) that have no persistent field yet.
+  std::vector<std::string> AvailableFieldNames();
+  // "Add fields...": a persistent field for each named definition, of the
+  // class that matches its type, named as designers name it: the dataset's
+  // name followed by the field's, made a valid identifier that is free in the
+  // form. Raises EDatabaseError "Field 'X' not found" for a name the
+  // definitions lack, before anything is made.
+  std::vector<std::string> AddFields(const std::vector<std::string>& fieldNames);
+  // "New field...": a field of the given type and kind (kind as offered:
+  // Data, Calculated, Lookup, InternalCalc). Raises EDatabaseError for a
+  // kind not offered, an unknown type, or a field name the dataset has.
+  std::string NewField(const std::string& fieldName, const std::string& typeName, const std::string& kind, int size);
+  // Deletes the persistent fields of those field names; raises for one the
+  // dataset lacks, before anything goes.
+  void DeleteFields(const std::vector<std::string>& fieldNames);
+  // Moves the field to position index of the dataset's field list.
+  void MoveField(const std::string& fieldName, int index);
 
 private:
+  TComponent* FieldOwner() const;
+  std::string FieldComponentName(const std::string& fieldName) const;
+  TField* MakeField(const TClassInfo& cls, const std::string& fieldName);
+
   IFormDesigner* FDesigner;
   TComponentRef<TDataSet> FDataSet;
   std::unique_ptr<TDSDesigner> FDSDesigner;

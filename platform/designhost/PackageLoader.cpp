@@ -1,6 +1,7 @@
 #include "designhost/PackageLoader.h"
 
 #include "designhost/DesignRegistry.h"
+#include "designhost/FieldsEditor.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Resources.h"
 #include "rtl/ScopeGuard.h"
@@ -131,5 +132,8 @@ std::string TLoadedPackage::Description() const {
 TLoadedPackage::~TLoadedPackage() {
   if (FInitialized && FFinalize) FFinalize();
   if (FId) TDesignRegistry::Instance().UnregisterPackage(FId);
+  // An open fields editor holds a dataset designer the package may have
+  // made; it goes while the package's code is still mapped.
+  CloseAllFieldsEditors();
   if (FHandle) dlclose(FHandle);
 }

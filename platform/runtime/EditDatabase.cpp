@@ -1,5 +1,7 @@
 #include "runtime/EditDatabase.h"
 
+#include "runtime/TQuelmConnectForm.h"
+
 #include <utility>
 
 namespace {
@@ -10,8 +12,9 @@ TEditDatabaseHandler& Handler() {
 } // namespace
 
 bool EditDatabase(TQuelmDatabase* database) {
-  if (!database || !Handler()) return false;
-  return Handler()(*database);
+  if (!database) return false;
+  if (Handler()) return Handler()(*database);
+  return CreateQuelmConnectForm(nullptr)->Edit(*database);
 }
 
 TEditDatabaseHandler SetEditDatabaseHandler(TEditDatabaseHandler handler) {

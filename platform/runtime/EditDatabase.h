@@ -1,7 +1,7 @@
 #pragma once
-// The connection dialog of a database component. The windowed dialog comes
-// with the forms layer; until then EditDatabase hands the database to the
-// installed edit handler and returns its answer, or false without one.
+// The connection dialog of a database component (TQuelmConnectForm). A host
+// may install a handler of its own instead; EditDatabase then hands the
+// database to it and returns its answer.
 #include <functional>
 
 class TQuelmDatabase;

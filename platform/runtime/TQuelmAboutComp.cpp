@@ -1,5 +1,14 @@
 #include "runtime/TQuelmAboutComp.h"
 
+#include "classes/TClassRegistry.h"
+#include "forms/DibBitmap.h"
+#include "forms/TButton.h"
+#include "forms/TImage.h"
+#include "forms/TLabel.h"
+#include "rtl/Resources.h"
+#include "runtime/TQuelmAboutCompDefinition.h"
+#include "streaming/FormDefinitionReader.h"
+
 #include <utility>
 
 namespace {
@@ -7,15 +16,43 @@ TQuelmAboutComp::TShowHandler& Handler() {
   static TQuelmAboutComp::TShowHandler handler;
   return handler;
 }
+
+template <class T>
+T* FindControl(TComponent& form, const char* name) {
+  auto* control = dynamic_cast<T*>(form.FindComponent(name));
+  if (!control)
+    throw EComponentError(std::string("The form definition of ") + form.ClassName() + " has no " + name);
+  return control;
+}
+
+// The newest loaded module's LOGO bitmap, if any.
+const TResourceEntry* FindLogo() {
+  const std::vector<TLibModule*>& modules = ModuleList();
+  for (auto it = modules.rbegin(); it != modules.rend(); ++it)
+    if ((*it)->Resources)
+      if (const TResourceEntry* entry = (*it)->Resources->Find("BITMAP", "LOGO")) return entry;
+  return nullptr;
+}
 } // namespace
 
-QUELM_DEFINE_CLASS(TQuelmAboutComp, TComponent, b.ComponentFactory())
+QUELM_DEFINE_CLASS(TQuelmAboutComp, TForm)
 
-TQuelmAboutComp::TQuelmAboutComp(TComponent* owner) : TComponent(owner) {}
+TQuelmAboutComp::TQuelmAboutComp(TComponent* owner) : TForm(owner) {
+  ReadFormDefinition(*this, QuelmAboutCompDefinition, "QuelmDorvik5(TQUELMABOUTCOMP)", TClassRegistry::Global());
+  LogoImage = FindControl<TImage>(*this, "LogoImage");
+  VersionCaption = FindControl<TLabel>(*this, "VersionCaption");
+  ComponentCaption = FindControl<TLabel>(*this, "ComponentCaption");
+  OkButton = FindControl<TButton>(*this, "OkButton");
+  if (const TResourceEntry* logo = FindLogo()) {
+    LogoImage->Picture()->SetGraphic(BitmapFromDib(logo->Bytes()).get());
+  }
+}
 
 int TQuelmAboutComp::ShowModal() {
+  VersionCaption->SetCaption(VersionLabel);
+  ComponentCaption->SetCaption(ComponentLabel);
   if (Handler()) return Handler()(*this);
-  return mrOk;
+  return TForm::ShowModal();
 }
 
 TQuelmAboutComp::TShowHandler TQuelmAboutComp::SetShowHandler(TShowHandler handler) {

@@ -104,7 +104,7 @@ void TQuelmDatabase::SetConnected(bool connected) {
     params.Host = FHost;
     params.Port = static_cast<unsigned>(FPort);
     params.UserName = FUserName;
-    params.Password = FUserPassword;
+    params.Password = FUserPassword.empty() ? FSessionPassword : FUserPassword;
     params.DatabaseName = FDatabaseName;
     params.Socket = FSocket;
     params.SSLCert = FSSLCert;

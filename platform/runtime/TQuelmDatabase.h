@@ -43,6 +43,10 @@ public:
   // Stored in form files as the user set it, never shown in messages or traces.
   const std::string& UserPassword() const { return FUserPassword; }
   void SetUserPassword(const std::string& v) { SetConnectionProperty(FUserPassword, v); }
+  // A password kept for this session only, never stored in a form file: the
+  // connection uses it while UserPassword is empty.
+  const std::string& SessionPassword() const { return FSessionPassword; }
+  void SetSessionPassword(const std::string& v) { SetConnectionProperty(FSessionPassword, v); }
   const std::string& DatabaseName() const { return FDatabaseName; }
   void SetDatabaseName(const std::string& v) { SetConnectionProperty(FDatabaseName, v); }
   const std::string& Socket() const { return FSocket; }
@@ -116,6 +120,7 @@ private:
   int32_t FPort = 0;
   std::string FUserName;
   std::string FUserPassword;
+  std::string FSessionPassword;
   std::string FDatabaseName;
   std::string FSocket;
   std::string FSSLCert;

@@ -31,8 +31,14 @@ QUELM_DEFINE_FIELD_CLASS(TFloatField, TNumericField, ftFloat)
 QUELM_DEFINE_FIELD_CLASS(TSingleField, TFloatField, ftSingle)
 QUELM_DEFINE_FIELD_CLASS(TCurrencyField, TFloatField, ftCurrency)
 QUELM_DEFINE_FIELD_CLASS(TExtendedField, TNumericField, ftExtended)
-QUELM_DEFINE_FIELD_CLASS(TBCDField, TNumericField, ftBCD)
-QUELM_DEFINE_FIELD_CLASS(TFMTBCDField, TNumericField, ftFMTBcd)
+QUELM_DEFINE_CLASS(TBCDField, TNumericField, b.ComponentFactory();
+                   b.Property("Precision", TypeInfoInteger(), &TBCDField::Precision, &TBCDField::SetPrecision)
+                       .Default(0))
+TBCDField::TBCDField(TComponent* owner) : TNumericField(owner) { SetDataType(TFieldType::ftBCD); }
+QUELM_DEFINE_CLASS(TFMTBCDField, TNumericField, b.ComponentFactory();
+                   b.Property("Precision", TypeInfoInteger(), &TFMTBCDField::Precision, &TFMTBCDField::SetPrecision)
+                       .Default(0))
+TFMTBCDField::TFMTBCDField(TComponent* owner) : TNumericField(owner) { SetDataType(TFieldType::ftFMTBcd); }
 QUELM_DEFINE_FIELD_CLASS(TBooleanField, TField, ftBoolean)
 QUELM_DEFINE_FIELD_CLASS(TDateTimeField, TField, ftDateTime)
 QUELM_DEFINE_FIELD_CLASS(TDateField, TDateTimeField, ftDate)

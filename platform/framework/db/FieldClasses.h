@@ -48,8 +48,28 @@ QUELM_FIELD_CLASS(TFloatField, TNumericField)
 QUELM_FIELD_CLASS(TSingleField, TFloatField)
 QUELM_FIELD_CLASS(TCurrencyField, TFloatField)
 QUELM_FIELD_CLASS(TExtendedField, TNumericField)
-QUELM_FIELD_CLASS(TBCDField, TNumericField)
-QUELM_FIELD_CLASS(TFMTBCDField, TNumericField)
+// Decimal numbers: Precision digits in all, Size of them after the point.
+class TBCDField : public TNumericField {
+  QUELM_CLASS(TBCDField, TNumericField)
+public:
+  explicit TBCDField(TComponent* owner);
+  int Precision() const { return FPrecision; }
+  void SetPrecision(int precision) { FPrecision = precision; }
+
+private:
+  int FPrecision = 0;
+};
+
+class TFMTBCDField : public TNumericField {
+  QUELM_CLASS(TFMTBCDField, TNumericField)
+public:
+  explicit TFMTBCDField(TComponent* owner);
+  int Precision() const { return FPrecision; }
+  void SetPrecision(int precision) { FPrecision = precision; }
+
+private:
+  int FPrecision = 0;
+};
 QUELM_FIELD_CLASS(TBooleanField, TField)
 QUELM_FIELD_CLASS(TDateTimeField, TField)
 QUELM_FIELD_CLASS(TDateField, TDateTimeField)

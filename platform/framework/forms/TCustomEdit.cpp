@@ -6,6 +6,7 @@ QUELM_DEFINE_CLASS(TCustomEdit, TWinControl)
 
 QUELM_DEFINE_CLASS(TEdit, TCustomEdit, b.ComponentFactory();
                    b.Property("MaxLength", TypeInfoInteger(), &TEdit::MaxLength, &TEdit::SetMaxLength).Default(0);
+                   b.Property("PasswordChar", TypeInfoString(), &TEdit::PasswordChar, &TEdit::SetPasswordChar);
                    b.Property("ReadOnly", TypeInfoBoolean(), &TEdit::ReadOnly, &TEdit::SetReadOnly).Default(0);
                    b.Property("Text", TypeInfoCaption(), &TEdit::Text, &TEdit::SetText);
                    b.Event("OnChange", TypeInfoNotifyEvent(), &TEdit::OnChange);

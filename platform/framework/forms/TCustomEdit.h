@@ -78,6 +78,14 @@ class TEdit : public TCustomEdit {
 
 public:
   explicit TEdit(TComponent* owner);
+
+  // The character shown for each character of the text (a password's
+  // edit); empty: the text shows as it is.
+  const std::string& PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(const std::string& c) { FPasswordChar = c; }
+
+private:
+  std::string FPasswordChar;
 };
 
 // Line breaks of any kind (CR LF, CR, LF) become single line feeds.

@@ -1,0 +1,187 @@
+// "fields": persistent fields from the test server's field definitions, made
+// by the program as a user runs it and read back from the saved form file.
+#include "support/RunProgram.h"
+#include "support/TestServer.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The object block of one component of the saved form, up to its "end".
+std::string Block(const std::string& form, const std::string& header) {
+  size_t start = form.find("object " + header);
+  if (start == std::string::npos) return "(no " + header + ")";
+  size_t end = form.find("    end", start);
+  return form.substr(start, end - start);
+}
+
+class FieldsCommandTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    REQUIRE_TEST_SERVER();
+    FDir = fs::temp_directory_path() / ("quelm-fields-test-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(FDir);
+    FForm = FDir / "Types.dfm";
+    std::ofstream(FForm, std::ios::binary) << Form;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(FDir, ec);
+  }
+
+  TestSupport::TProgramRun Designer(const std::string& args, const std::string& command = "fields") {
+    return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + command + " " + FForm.string() + " Types " + args +
+                                       " --host " + Env("QUELM_TEST_HOST") + " --port " + Env("QUELM_TEST_PORT") +
+                                       " --user " + Env("QUELM_TEST_USER") + " --password-env " +
+                                       Env("QUELM_TEST_PASSWORD_ENV"));
+  }
+
+  // A query whose columns cover the kinds of field, one column each.
+  const std::string Form =
+      "object TypesForm: TTypesForm\n"
+      "  object Db: TQuelmDatabase\n"
+      "    DatabaseName = 'quelm_test'\n"
+      "  end\n"
+      "  object Types: TQuelmQuery\n"
+      "    Database = Db\n"
+      "    SQL.Strings = (\n"
+      "      'select id, sku, price, cast(price as float) as single_price,'\n"
+      "      'cast(id as decimal(9,3)) as amount, current_date as day,'\n"
+      "      'current_time as clock, now() as stamp, repeat(sku, 1000) as long_text,'\n"
+      "      'cast(repeat(sku, 20000) as binary) as data, cast(id as signed) as big,'\n"
+      "      'cast(sku as char(35)) as code35, sku_lower as `sku lower` from item')\n"
+      "  end\n"
+      "end\n";
+  fs::path FDir, FForm;
+};
+
+} // namespace
+
+TEST_F(FieldsCommandTest, AddAllMakesEachFieldOfItsTypesClassWithItsSizeAndSavesThem) {
+  TestSupport::TProgramRun run = Designer("--add-all");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("saved "), std::string::npos) << run.Out;
+  std::string form = ReadFile(FForm);
+  struct Row {
+    const char* header;
+    const char* needs;  // a line the block must hold, or ""
+  };
+  const Row rows[] = {
+      {"Typesid: TAutoIncField", "FieldName = 'id'"},
+      {"Typescode35: TStringField", "Size = 35"},
+      {"Typesprice: TFloatField", ""},
+      {"Typessingle_price: TSingleField", ""},
+      {"Typesamount: TBCDField", "Precision = 9"},
+      {"Typesamount: TBCDField", "Size = 3"},
+      {"Typesday: TDateField", ""},
+      {"Typesclock: TTimeField", ""},
+      {"Typesstamp: TDateTimeField", ""},
+      {"Typeslong_text: TMemoField", ""},
+      {"Typesdata: TBlobField", ""},
+      {"Typesbig: TLargeintField", ""},
+      // A field name that is no identifier gives a component name that is one.
+      {"Typesskulower: TStringField", "FieldName = 'sku lower'"},
+  };
+  for (const Row& row : rows) {
+    std::string block = Block(form, row.header);
+    EXPECT_EQ(block.rfind("object ", 0), 0u) << row.header << "\n" << form;
+    EXPECT_NE(block.find(row.needs), std::string::npos) << row.header << " lacks " << row.needs << "\n" << block;
+  }
+
+  // Again: every field has its persistent field, so nothing changes or is saved.
+  TestSupport::TProgramRun again = Designer("--add-all");
+  ASSERT_EQ(again.Code, 0) << again.Out;
+  EXPECT_EQ(again.Out.find("saved "), std::string::npos) << again.Out;
+  EXPECT_EQ(ReadFile(FForm), form);
+}
+
+TEST_F(FieldsCommandTest, AddNamedNewAndDeleteEditTheFieldListAndRefuseWhatTheEditorDoesNotOffer) {
+  TestSupport::TProgramRun run = Designer("--add sku,price --new Total:Float:Calculated,Code:String:InternalCalc:12");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  std::string form = ReadFile(FForm);
+  EXPECT_EQ(Block(form, "Typesid:"), "(no Typesid:)");
+  EXPECT_NE(Block(form, "TypesTotal: TFloatField").find("FieldKind = fkCalculated"), std::string::npos) << form;
+  std::string code = Block(form, "TypesCode: TStringField");
+  EXPECT_NE(code.find("FieldKind = fkInternalCalc"), std::string::npos) << form;
+  EXPECT_NE(code.find("Size = 12"), std::string::npos) << form;
+  // The fields stay in the order they were added.
+  EXPECT_LT(form.find("Typessku:"), form.find("Typesprice:"));
+  EXPECT_LT(form.find("Typesprice:"), form.find("TypesTotal:"));
+
+  // Refused, and the file stays as it was.
+  struct Case {
+    std::string args, message;
+  };
+  const Case cases[] = {
+      {"--new Sum:Integer:Aggregate", "'Aggregate' is not a kind of field this dataset offers"},
+      {"--new X:NoType:Data", "'NoType' is not a field type"},
+      {"--add nosuch", "Field 'nosuch' not found"},
+      {"--add sku", "Field 'sku' is a persistent field already"},
+      {"--delete nosuch", "Field 'nosuch' not found"},
+  };
+  for (const Case& c : cases) {
+    TestSupport::TProgramRun refused = Designer(c.args);
+    EXPECT_NE(refused.Code, 0) << c.args;
+    EXPECT_NE(refused.Out.find(c.message), std::string::npos) << c.args << ": " << refused.Out;
+    EXPECT_EQ(ReadFile(FForm), form) << c.args;
+  }
+
+  TestSupport::TProgramRun deleted = Designer("--delete price,Total");
+  ASSERT_EQ(deleted.Code, 0) << deleted.Out;
+  form = ReadFile(FForm);
+  EXPECT_EQ(Block(form, "Typesprice:"), "(no Typesprice:)");
+  EXPECT_EQ(Block(form, "TypesTotal:"), "(no TypesTotal:)");
+  EXPECT_NE(form.find("object Typessku: TStringField"), std::string::npos);
+}
+
+TEST_F(FieldsCommandTest, TheFieldsEditorWindowAddsMovesMakesAndDeletesFieldsThroughItsControls) {
+  fs::path script = FDir / "fields.txt";
+  std::ofstream(script) << "select AvailableList sku price\n"
+                           "click AddFieldsButton\n"
+                           "select FieldList price\n"
+                           "click UpButton\n"
+                           "type NewNameEdit \"Code\"\n"
+                           "pick NewTypeCombo String\n"
+                           "type NewSizeEdit \"12\"\n"
+                           "pick NewKindCombo InternalCalc\n"
+                           "click NewFieldButton\n"
+                           "type NewNameEdit \"Sum\"\n"
+                           "click NewFieldButton\n"
+                           "select FieldList Sum\n"
+                           "click DeleteButton\n"
+                           "click CloseButton\n";
+  TestSupport::TProgramRun run = Designer("0 --script " + script.string(), "verb");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("saved "), std::string::npos) << run.Out;
+  std::string form = ReadFile(FForm);
+  // Up moved price before sku.
+  EXPECT_LT(form.find("Typesprice:"), form.find("Typessku:")) << form;
+  EXPECT_LT(form.find("Typessku:"), form.find("TypesCode:")) << form;
+  std::string code = Block(form, "TypesCode: TStringField");
+  EXPECT_NE(code.find("FieldKind = fkInternalCalc"), std::string::npos) << form;
+  EXPECT_NE(code.find("Size = 12"), std::string::npos) << form;
+  // Sum was made (the name edit was cleared after Code), then deleted.
+  EXPECT_EQ(Block(form, "TypesSum:"), "(no TypesSum:)") << form;
+}
