@@ -5,9 +5,9 @@
 #include "FormFuzzSupport.h"
 #include "classes/TClassRegistry.h"
 #include "classes/TComponent.h"
-#include "db/FrameworkClasses.h"
 #include "forms/FormsClasses.h"
 #include "rtl/Exceptions.h"
+#include "startup/FrameworkStartup.h"
 #include "streaming/FormTree.h"
 #include "streaming/TFormFile.h"
 
