@@ -1,5 +1,7 @@
 #include "fldlinks/TLinkFields.h"
 
+#include "forms/FormControl.h"
+
 #include "classes/TStringList.h"
 #include "db/DatabaseError.h"
 #include "db/TDataSet.h"
@@ -23,13 +25,6 @@ constexpr int LinkDesignerHelpContext = 27140;
 // OrderFieldList's starting bound: the lists are assumed shorter.
 constexpr int NoPosition = 32767;
 constexpr const char* ListAppendFormat = "%s%s;";
-
-template <class T>
-T* FindControl(TComponent& form, const char* name) {
-  auto* control = dynamic_cast<T*>(form.FindComponent(name));
-  if (!control) throw EComponentError(Format("The form definition of %s has no %s", {form.ClassName(), std::string(name)}));
-  return control;
-}
 
 bool IsLinked(const TStrings& order, int index) { return order.Objects(index) != nullptr; }
 
@@ -56,21 +51,21 @@ TLinkFields::TLinkFields(TComponent* owner) : TForm(owner) {}
 TLinkFields::~TLinkFields() = default;
 
 void TLinkFields::BindControls() {
-  DetailList = FindControl<TListBox>(*this, "DetailList");
-  MasterList = FindControl<TListBox>(*this, "MasterList");
-  BindList = FindControl<TListBox>(*this, "BindList");
-  Label30 = FindControl<TLabel>(*this, "Label30");
-  Label31 = FindControl<TLabel>(*this, "Label31");
-  IndexList = FindControl<TComboBox>(*this, "IndexList");
-  IndexLabel = FindControl<TLabel>(*this, "IndexLabel");
-  Label2 = FindControl<TLabel>(*this, "Label2");
-  Bevel1 = FindControl<TBevel>(*this, "Bevel1");
-  AddButton = FindControl<TButton>(*this, "AddButton");
-  DeleteButton = FindControl<TButton>(*this, "DeleteButton");
-  ClearButton = FindControl<TButton>(*this, "ClearButton");
-  Button1 = FindControl<TButton>(*this, "Button1");
-  Button2 = FindControl<TButton>(*this, "Button2");
-  Help = FindControl<TButton>(*this, "Help");
+  DetailList = FindFormControl<TListBox>(*this, "DetailList");
+  MasterList = FindFormControl<TListBox>(*this, "MasterList");
+  BindList = FindFormControl<TListBox>(*this, "BindList");
+  Label30 = FindFormControl<TLabel>(*this, "Label30");
+  Label31 = FindFormControl<TLabel>(*this, "Label31");
+  IndexList = FindFormControl<TComboBox>(*this, "IndexList");
+  IndexLabel = FindFormControl<TLabel>(*this, "IndexLabel");
+  Label2 = FindFormControl<TLabel>(*this, "Label2");
+  Bevel1 = FindFormControl<TBevel>(*this, "Bevel1");
+  AddButton = FindFormControl<TButton>(*this, "AddButton");
+  DeleteButton = FindFormControl<TButton>(*this, "DeleteButton");
+  ClearButton = FindFormControl<TButton>(*this, "ClearButton");
+  Button1 = FindFormControl<TButton>(*this, "Button1");
+  Button2 = FindFormControl<TButton>(*this, "Button2");
+  Help = FindFormControl<TButton>(*this, "Help");
 }
 
 void TLinkFields::FormCreate(TObject*) {

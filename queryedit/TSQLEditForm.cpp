@@ -1,5 +1,7 @@
 #include "queryedit/TSQLEditForm.h"
 
+#include "forms/FormControl.h"
+
 #include "forms/TApplication.h"
 #include "forms/TButton.h"
 #include "forms/TCheckBox.h"
@@ -20,13 +22,6 @@ constexpr int SQLEditorHelpContext = 27271;
 constexpr int MinFormWidth = 300;
 constexpr int MinFormHeight = 200;
 constexpr const char* SelectKeyword = "SELECT";
-
-template <class T>
-T* FindControl(TComponent& form, const char* name) {
-  auto* control = dynamic_cast<T*>(form.FindComponent(name));
-  if (!control) throw EComponentError(Format("The form definition of %s has no %s", {form.ClassName(), std::string(name)}));
-  return control;
-}
 
 // The caret marker: a red triangle pointing up with a black outline, 10 by 6
 // pixels, on a background (the bottom-left pixel's colour) drawn see-through.
@@ -72,26 +67,26 @@ std::string TrimTrailingBlanks(std::string text) {
 }
 
 void TSQLEditForm::BindControls() {
-  OkButton = FindControl<TButton>(*this, "OkButton");
-  HelpButton = FindControl<TButton>(*this, "HelpButton");
-  CancelButton = FindControl<TButton>(*this, "CancelButton");
-  AddFieldButton = FindControl<TButton>(*this, "AddFieldButton");
-  AddTableButton = FindControl<TButton>(*this, "AddTableButton");
-  SQLLabel = FindControl<TLabel>(*this, "SQLLabel");
-  FieldListLabel = FindControl<TLabel>(*this, "FieldListLabel");
-  TableListLabel = FindControl<TLabel>(*this, "TableListLabel");
-  TopPanel = FindControl<TPanel>(*this, "TopPanel");
-  ButtonPanel = FindControl<TPanel>(*this, "ButtonPanel");
-  FieldsPanel = FindControl<TPanel>(*this, "FieldsPanel");
-  MetaInfoPanel = FindControl<TPanel>(*this, "MetaInfoPanel");
-  TableListPanel = FindControl<TPanel>(*this, "TableListPanel");
-  TableFieldsSplitter = FindControl<TSplitter>(*this, "TableFieldsSplitter");
-  MetaInfoSQLSplitter = FindControl<TSplitter>(*this, "MetaInfoSQLSplitter");
-  Image1 = FindControl<TImage>(*this, "Image1");
-  TableList = FindControl<TListBox>(*this, "TableList");
-  FieldList = FindControl<TListBox>(*this, "FieldList");
-  chbSystemObjects = FindControl<TCheckBox>(*this, "chbSystemObjects");
-  SQLMemoPanel = FindControl<TPanel>(*this, "SQLMemoPanel");
+  OkButton = FindFormControl<TButton>(*this, "OkButton");
+  HelpButton = FindFormControl<TButton>(*this, "HelpButton");
+  CancelButton = FindFormControl<TButton>(*this, "CancelButton");
+  AddFieldButton = FindFormControl<TButton>(*this, "AddFieldButton");
+  AddTableButton = FindFormControl<TButton>(*this, "AddTableButton");
+  SQLLabel = FindFormControl<TLabel>(*this, "SQLLabel");
+  FieldListLabel = FindFormControl<TLabel>(*this, "FieldListLabel");
+  TableListLabel = FindFormControl<TLabel>(*this, "TableListLabel");
+  TopPanel = FindFormControl<TPanel>(*this, "TopPanel");
+  ButtonPanel = FindFormControl<TPanel>(*this, "ButtonPanel");
+  FieldsPanel = FindFormControl<TPanel>(*this, "FieldsPanel");
+  MetaInfoPanel = FindFormControl<TPanel>(*this, "MetaInfoPanel");
+  TableListPanel = FindFormControl<TPanel>(*this, "TableListPanel");
+  TableFieldsSplitter = FindFormControl<TSplitter>(*this, "TableFieldsSplitter");
+  MetaInfoSQLSplitter = FindFormControl<TSplitter>(*this, "MetaInfoSQLSplitter");
+  Image1 = FindFormControl<TImage>(*this, "Image1");
+  TableList = FindFormControl<TListBox>(*this, "TableList");
+  FieldList = FindFormControl<TListBox>(*this, "FieldList");
+  chbSystemObjects = FindFormControl<TCheckBox>(*this, "chbSystemObjects");
+  SQLMemoPanel = FindFormControl<TPanel>(*this, "SQLMemoPanel");
 }
 
 void TSQLEditForm::FormCreate(TObject*) {
@@ -251,8 +246,8 @@ void TSQLEditForm::MetaInfoSQLSplitterMoved(TObject*) {
 }
 
 void TSQLEditForm::BindServerControls() {
-  CheckButton = FindControl<TButton>(*this, "CheckButton");
-  CheckResultLabel = FindControl<TLabel>(*this, "CheckResultLabel");
+  CheckButton = FindFormControl<TButton>(*this, "CheckButton");
+  CheckResultLabel = FindFormControl<TLabel>(*this, "CheckResultLabel");
 }
 
 // The answer stays right of the SQL label, wherever the splitter put it.

@@ -1,5 +1,7 @@
 #include "updsqled/TQuelmUpdateSQLEditForm.h"
 
+#include "forms/FormControl.h"
+
 #include "classes/TStringList.h"
 #include "forms/MessageDialogs.h"
 #include "forms/TApplication.h"
@@ -32,13 +34,6 @@ constexpr char EscapeKey = 27;
 using enum TQuelmUpdateKind;
 constexpr std::array<TQuelmUpdateKind, QuelmUpdateKindCount> UpdateKinds = {ukModify, ukInsert, ukDelete, ukRefresh};
 
-template <class T>
-T* FindControl(TComponent& form, const char* name) {
-  auto* control = dynamic_cast<T*>(form.FindComponent(name));
-  if (!control) throw EComponentError(Format("The form definition of %s has no %s", {form.ClassName(), std::string(name)}));
-  return control;
-}
-
 std::string OwnerName(const TComponent& component) {
   return component.Owner() ? component.Owner()->Name() : std::string();
 }
@@ -69,25 +64,25 @@ TQuelmUpdateSQLEditForm::TQuelmUpdateSQLEditForm(TComponent* owner) : TForm(owne
 TQuelmUpdateSQLEditForm::~TQuelmUpdateSQLEditForm() = default;
 
 void TQuelmUpdateSQLEditForm::BindControls() {
-  PageControl = FindControl<TPageControl>(*this, "PageControl");
-  FieldsPage = FindControl<TTabSheet>(*this, "FieldsPage");
-  SQLPage = FindControl<TTabSheet>(*this, "SQLPage");
-  UpdateTableName = FindControl<TComboBox>(*this, "UpdateTableName");
-  KeyFieldList = FindControl<TListBox>(*this, "KeyFieldList");
-  UpdateFieldList = FindControl<TListBox>(*this, "UpdateFieldList");
-  GetTableFieldsButton = FindControl<TButton>(*this, "GetTableFieldsButton");
-  DefaultButton = FindControl<TButton>(*this, "DefaultButton");
-  PrimaryKeyButton = FindControl<TButton>(*this, "PrimaryKeyButton");
-  GenerateButton = FindControl<TButton>(*this, "GenerateButton");
-  QuoteFields = FindControl<TCheckBox>(*this, "QuoteFields");
-  StatementType = FindControl<TRadioGroup>(*this, "StatementType");
-  SQLMemo = FindControl<TMemo>(*this, "SQLMemo");
-  FieldListPopup = FindControl<TPopupMenu>(*this, "FieldListPopup");
-  miSelectAll = FindControl<TMenuItem>(*this, "miSelectAll");
-  miClearAll = FindControl<TMenuItem>(*this, "miClearAll");
-  OkButton = FindControl<TButton>(*this, "OkButton");
-  CancelButton = FindControl<TButton>(*this, "CancelButton");
-  HelpButton = FindControl<TButton>(*this, "HelpButton");
+  PageControl = FindFormControl<TPageControl>(*this, "PageControl");
+  FieldsPage = FindFormControl<TTabSheet>(*this, "FieldsPage");
+  SQLPage = FindFormControl<TTabSheet>(*this, "SQLPage");
+  UpdateTableName = FindFormControl<TComboBox>(*this, "UpdateTableName");
+  KeyFieldList = FindFormControl<TListBox>(*this, "KeyFieldList");
+  UpdateFieldList = FindFormControl<TListBox>(*this, "UpdateFieldList");
+  GetTableFieldsButton = FindFormControl<TButton>(*this, "GetTableFieldsButton");
+  DefaultButton = FindFormControl<TButton>(*this, "DefaultButton");
+  PrimaryKeyButton = FindFormControl<TButton>(*this, "PrimaryKeyButton");
+  GenerateButton = FindFormControl<TButton>(*this, "GenerateButton");
+  QuoteFields = FindFormControl<TCheckBox>(*this, "QuoteFields");
+  StatementType = FindFormControl<TRadioGroup>(*this, "StatementType");
+  SQLMemo = FindFormControl<TMemo>(*this, "SQLMemo");
+  FieldListPopup = FindFormControl<TPopupMenu>(*this, "FieldListPopup");
+  miSelectAll = FindFormControl<TMenuItem>(*this, "miSelectAll");
+  miClearAll = FindFormControl<TMenuItem>(*this, "miClearAll");
+  OkButton = FindFormControl<TButton>(*this, "OkButton");
+  CancelButton = FindFormControl<TButton>(*this, "CancelButton");
+  HelpButton = FindFormControl<TButton>(*this, "HelpButton");
 }
 
 void TQuelmUpdateSQLEditForm::FormCreate(TObject*) {
@@ -349,10 +344,10 @@ void TQuelmUpdateSQLEditForm::SQLMemoKeyPress(TObject*, char& key) {
 void TQuelmUpdateSQLEditForm::HelpButtonClick(TObject*) { Application().HelpContext(HelpContext()); }
 
 void TQuelmUpdateSQLEditForm::BindServerControls() {
-  CheckButton = FindControl<TButton>(*this, "CheckButton");
-  CheckResultList = FindControl<TListBox>(*this, "CheckResultList");
-  KeyHintLabel = FindControl<TLabel>(*this, "KeyHintLabel");
-  miSelectWritable = FindControl<TMenuItem>(*this, "miSelectWritable");
+  CheckButton = FindFormControl<TButton>(*this, "CheckButton");
+  CheckResultList = FindFormControl<TListBox>(*this, "CheckResultList");
+  KeyHintLabel = FindFormControl<TLabel>(*this, "KeyHintLabel");
+  miSelectWritable = FindFormControl<TMenuItem>(*this, "miSelectWritable");
 }
 
 bool EditQuelmUpdateSQL(TQuelmUpdateSQL* updateSQL) {

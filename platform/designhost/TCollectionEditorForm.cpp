@@ -1,5 +1,7 @@
 #include "designhost/TCollectionEditorForm.h"
 
+#include "forms/FormControl.h"
+
 #include "classes/TClassRegistry.h"
 #include "classes/TCollection.h"
 #include "classes/TComponent.h"
@@ -16,16 +18,6 @@
 #include "forms/TListBox.h"
 #include "rtl/Exceptions.h"
 #include "streaming/FormDefinitionReader.h"
-
-namespace {
-template <class T>
-T* FindControl(TComponent& form, const char* name) {
-  auto* control = dynamic_cast<T*>(form.FindComponent(name));
-  if (!control)
-    throw EComponentError(std::string("The form definition of ") + form.ClassName() + " has no " + name);
-  return control;
-}
-} // namespace
 
 QUELM_DEFINE_CLASS(TCollectionEditorForm, TForm,
                    b.Method("FormCreate", &TCollectionEditorForm::FormCreate);
@@ -50,10 +42,10 @@ void RunCollectionEditorForm(IFormDesigner* designer, TComponent* component, TCo
 }
 
 void TCollectionEditorForm::FormCreate(TObject*) {
-  ItemList = FindControl<TListBox>(*this, "ItemList");
-  PropertyList = FindControl<TListBox>(*this, "PropertyList");
-  ValueEdit = FindControl<TEdit>(*this, "ValueEdit");
-  MessageLabel = FindControl<TLabel>(*this, "MessageLabel");
+  ItemList = FindFormControl<TListBox>(*this, "ItemList");
+  PropertyList = FindFormControl<TListBox>(*this, "PropertyList");
+  ValueEdit = FindFormControl<TEdit>(*this, "ValueEdit");
+  MessageLabel = FindFormControl<TLabel>(*this, "MessageLabel");
   SetCaption("Editing " + (FComponent ? FComponent->Name() + "." : std::string()) + FPropertyName);
   ShowItems(FCollection.Count() ? 0 : -1);
 }

@@ -1,5 +1,7 @@
 #include "designhost/TFieldsEditorForm.h"
 
+#include "forms/FormControl.h"
+
 #include "classes/TClassRegistry.h"
 #include "classes/TypInfo.h"
 #include "db/FieldTypes.h"
@@ -18,14 +20,6 @@
 #include <charconv>
 
 namespace {
-template <class T>
-T* FindControl(TComponent& form, const char* name) {
-  auto* control = dynamic_cast<T*>(form.FindComponent(name));
-  if (!control)
-    throw EComponentError(std::string("The form definition of ") + form.ClassName() + " has no " + name);
-  return control;
-}
-
 // The types a new field may have, as the type list shows them.
 constexpr TFieldType NewFieldTypes[] = {
     TFieldType::ftString,   TFieldType::ftWideString, TFieldType::ftSmallint, TFieldType::ftInteger,
@@ -56,13 +50,13 @@ TFormPtr<TFieldsEditorForm> CreateFieldsEditorForm(TComponent* owner, TFieldsEdi
 }
 
 void TFieldsEditorForm::FormCreate(TObject*) {
-  FieldList = FindControl<TListBox>(*this, "FieldList");
-  AvailableList = FindControl<TListBox>(*this, "AvailableList");
-  NewNameEdit = FindControl<TEdit>(*this, "NewNameEdit");
-  NewTypeCombo = FindControl<TComboBox>(*this, "NewTypeCombo");
-  NewSizeEdit = FindControl<TEdit>(*this, "NewSizeEdit");
-  NewKindCombo = FindControl<TComboBox>(*this, "NewKindCombo");
-  MessageLabel = FindControl<TLabel>(*this, "MessageLabel");
+  FieldList = FindFormControl<TListBox>(*this, "FieldList");
+  AvailableList = FindFormControl<TListBox>(*this, "AvailableList");
+  NewNameEdit = FindFormControl<TEdit>(*this, "NewNameEdit");
+  NewTypeCombo = FindFormControl<TComboBox>(*this, "NewTypeCombo");
+  NewSizeEdit = FindFormControl<TEdit>(*this, "NewSizeEdit");
+  NewKindCombo = FindFormControl<TComboBox>(*this, "NewKindCombo");
+  MessageLabel = FindFormControl<TLabel>(*this, "MessageLabel");
   for (TFieldType type : NewFieldTypes)
     NewTypeCombo->Items()->Add(GetEnumName(TypeInfoFieldType(), int64_t(type)).substr(2));
   NewTypeCombo->SetItemIndex(0);

@@ -1,5 +1,7 @@
 #include "runtime/TQuelmAboutComp.h"
 
+#include "forms/FormControl.h"
+
 #include "classes/TClassRegistry.h"
 #include "forms/DibBitmap.h"
 #include "forms/TButton.h"
@@ -17,14 +19,6 @@ TQuelmAboutComp::TShowHandler& Handler() {
   return handler;
 }
 
-template <class T>
-T* FindControl(TComponent& form, const char* name) {
-  auto* control = dynamic_cast<T*>(form.FindComponent(name));
-  if (!control)
-    throw EComponentError(std::string("The form definition of ") + form.ClassName() + " has no " + name);
-  return control;
-}
-
 // The newest loaded module's LOGO bitmap, if any.
 const TResourceEntry* FindLogo() {
   const std::vector<TLibModule*>& modules = ModuleList();
@@ -39,10 +33,10 @@ QUELM_DEFINE_CLASS(TQuelmAboutComp, TForm)
 
 TQuelmAboutComp::TQuelmAboutComp(TComponent* owner) : TForm(owner) {
   ReadFormDefinition(*this, QuelmAboutCompDefinition, "QuelmDorvik5(TQUELMABOUTCOMP)", TClassRegistry::Global());
-  LogoImage = FindControl<TImage>(*this, "LogoImage");
-  VersionCaption = FindControl<TLabel>(*this, "VersionCaption");
-  ComponentCaption = FindControl<TLabel>(*this, "ComponentCaption");
-  OkButton = FindControl<TButton>(*this, "OkButton");
+  LogoImage = FindFormControl<TImage>(*this, "LogoImage");
+  VersionCaption = FindFormControl<TLabel>(*this, "VersionCaption");
+  ComponentCaption = FindFormControl<TLabel>(*this, "ComponentCaption");
+  OkButton = FindFormControl<TButton>(*this, "OkButton");
   if (const TResourceEntry* logo = FindLogo()) {
     LogoImage->Picture()->SetGraphic(BitmapFromDib(logo->Bytes()).get());
   }

@@ -1,5 +1,7 @@
 #include "runtime/TQuelmConnectForm.h"
 
+#include "forms/FormControl.h"
+
 #include "classes/TClassRegistry.h"
 #include "forms/TButton.h"
 #include "forms/TCheckBox.h"
@@ -15,13 +17,6 @@
 namespace {
 constexpr int MaxPort = 65535;
 
-template <class T>
-T* FindControl(TComponent& form, const char* name) {
-  auto* control = dynamic_cast<T*>(form.FindComponent(name));
-  if (!control)
-    throw EComponentError(std::string("The form definition of ") + form.ClassName() + " has no " + name);
-  return control;
-}
 } // namespace
 
 QUELM_DEFINE_CLASS(TQuelmConnectForm, TForm,
@@ -39,19 +34,19 @@ TFormPtr<TQuelmConnectForm> CreateQuelmConnectForm(TComponent* owner) {
 }
 
 void TQuelmConnectForm::FormCreate(TObject*) {
-  HostEdit = FindControl<TEdit>(*this, "HostEdit");
-  PortEdit = FindControl<TEdit>(*this, "PortEdit");
-  SocketEdit = FindControl<TEdit>(*this, "SocketEdit");
-  UserEdit = FindControl<TEdit>(*this, "UserEdit");
-  PasswordEdit = FindControl<TEdit>(*this, "PasswordEdit");
-  StorePasswordBox = FindControl<TCheckBox>(*this, "StorePasswordBox");
-  DatabaseEdit = FindControl<TEdit>(*this, "DatabaseEdit");
-  CharacterSetEdit = FindControl<TEdit>(*this, "CharacterSetEdit");
-  SSLCertEdit = FindControl<TEdit>(*this, "SSLCertEdit");
-  SSLKeyEdit = FindControl<TEdit>(*this, "SSLKeyEdit");
-  SSLCAEdit = FindControl<TEdit>(*this, "SSLCAEdit");
-  TestButton = FindControl<TButton>(*this, "TestButton");
-  TestResultLabel = FindControl<TLabel>(*this, "TestResultLabel");
+  HostEdit = FindFormControl<TEdit>(*this, "HostEdit");
+  PortEdit = FindFormControl<TEdit>(*this, "PortEdit");
+  SocketEdit = FindFormControl<TEdit>(*this, "SocketEdit");
+  UserEdit = FindFormControl<TEdit>(*this, "UserEdit");
+  PasswordEdit = FindFormControl<TEdit>(*this, "PasswordEdit");
+  StorePasswordBox = FindFormControl<TCheckBox>(*this, "StorePasswordBox");
+  DatabaseEdit = FindFormControl<TEdit>(*this, "DatabaseEdit");
+  CharacterSetEdit = FindFormControl<TEdit>(*this, "CharacterSetEdit");
+  SSLCertEdit = FindFormControl<TEdit>(*this, "SSLCertEdit");
+  SSLKeyEdit = FindFormControl<TEdit>(*this, "SSLKeyEdit");
+  SSLCAEdit = FindFormControl<TEdit>(*this, "SSLCAEdit");
+  TestButton = FindFormControl<TButton>(*this, "TestButton");
+  TestResultLabel = FindFormControl<TLabel>(*this, "TestResultLabel");
 }
 
 std::string TQuelmConnectForm::TestResult() const { return TestResultLabel->Caption(); }
