@@ -3,7 +3,7 @@
 #include "forms/FormControl.h"
 
 #include "classes/TClassRegistry.h"
-#include "forms/DibBitmap.h"
+#include "forms/DibReader.h"
 #include "forms/TButton.h"
 #include "forms/TImage.h"
 #include "forms/TLabel.h"
@@ -38,7 +38,7 @@ TQuelmAboutComp::TQuelmAboutComp(TComponent* owner) : TForm(owner) {
   ComponentCaption = FindFormControl<TLabel>(*this, "ComponentCaption");
   OkButton = FindFormControl<TButton>(*this, "OkButton");
   if (const TResourceEntry* logo = FindLogo()) {
-    LogoImage->Picture()->SetGraphic(BitmapFromDib(logo->Bytes()).get());
+    LogoImage->Picture()->SetGraphic(ReadDib(logo->Bytes()).get());
   }
 }
 
