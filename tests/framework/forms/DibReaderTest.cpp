@@ -1,5 +1,7 @@
 #include "forms/DibReader.h"
 
+#include "support/ExpectRaises.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,16 +17,6 @@ std::string ReadFile(const std::string& path) {
 
 std::string BitmapsDir() { return std::string(QUELM_SOURCE_DIR) + "/resources/bitmaps/"; }
 
-template <class E, class F>
-std::string MessageOf(F&& f) {
-  try {
-    f();
-  } catch (const E& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "nothing was thrown";
-  return "";
-}
 } // namespace
 
 // The package's palette bitmaps: 8-bit palettised and 24-bit, bottom-up.
@@ -62,7 +54,7 @@ TEST(DibReader, PlacesRowsAndColoursRight) {
 TEST(DibReader, TruncatedBitmapNamesTheOffset) {
   std::string bytes = ReadFile(BitmapsDir() + "LOGO.bmp");
   bytes.resize(bytes.size() - 100);
-  std::string message = MessageOf<EInvalidGraphic>([&] { ReadDib(bytes); });
+  std::string message = TestSupport::ErrorOf<EInvalidGraphic>([&] { ReadDib(bytes); });
   EXPECT_NE(std::string::npos, message.find("ends early")) << message;
   EXPECT_NE(std::string::npos, message.find(std::to_string(bytes.size()))) << message;
 }
