@@ -113,9 +113,14 @@ TModule* TModuleServices::OpenNewModule(const std::string& fileName, std::string
 }
 
 TModule* TModuleServices::FindModule(const std::string& fileName) const {
+  // The name a module was opened by finds it without asking the file system;
+  // another spelling of the same file (relative, through a link) needs each
+  // module's path resolved, a few system calls per module.
+  for (auto& m : FModules)
+    if (m->FileName() == fileName) return m.get();
   std::string wanted = CanonicalPath(fileName);
   for (auto& m : FModules)
-    if (m->FileName() == fileName || CanonicalPath(m->FileName()) == wanted) return m.get();
+    if (CanonicalPath(m->FileName()) == wanted) return m.get();
   return nullptr;
 }
 
