@@ -5,7 +5,7 @@
 
 #include "classes/TStrings.h"
 #include "classes/TypInfo.h"
-#include "migrator/CommandTextStatement.h"
+#include "designhost/migration/CommandTextStatement.h"
 #include "db/TDataSet.h"
 #include "db/TField.h"
 #include "rtl/TextCompare.h"

@@ -1,5 +1,5 @@
 // A dbExpress or ADO dataset's command text, read by its command type.
-#include "migrator/CommandTextStatement.h"
+#include "designhost/migration/CommandTextStatement.h"
 
 #include "MigratorTestModules.h"
 

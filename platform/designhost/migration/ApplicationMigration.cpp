@@ -9,6 +9,7 @@
 #include "designhost/TPropertyEditor.h"
 #include "designhost/foreign/ForeignClasses.h"
 #include "designhost/migration/HiddenComponents.h"
+#include "designhost/migration/InheritedCommandTexts.h"
 #include "designhost/migration/InheritedDataSetCarry.h"
 #include "designhost/migration/MigrationAudit.h"
 #include "designhost/migration/MigrationInputs.h"
@@ -238,6 +239,9 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
     TDesignModule* design = session.FindModule(module.FileName());
     return design && module.FileName() != database.File ? design->SavedForm() : std::string();
   });
+  // The statements of the descendants' inherited command texts, while their
+  // ancestors still have the settings they need.
+  TInheritedCommandTexts commandTexts(session);
   TUnitClassParents classes = ReadClassDeclarations(inputs, options.Paths);
   THiddenComponents hidden;
   for (int i = 0; i < modules.GetModuleCount(); ++i) {
@@ -281,7 +285,7 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
   // The descendants' inherited datasets follow their ancestors' conversion:
   // each becomes an inherited dataset of the new class with the
   // descendant's own differences.
-  session.SetInheritedCarry(InheritedDataSetCarry());
+  session.SetInheritedCarry(InheritedDataSetCarry(std::move(commandTexts)));
   session.FollowAncestors();
   session.TakeNotes();
   audit.Compare(report);

@@ -20,15 +20,6 @@ TStrings* Lines(const TComponent& c, std::string_view name) {
   return p && p->Kind() == TTypeKind::tkClass ? dynamic_cast<TStrings*>(GetObjectProp(c, name)) : nullptr;
 }
 
-// A command text is a statement unless its command type says otherwise.
-bool CommandIsStatement(const TComponent& old) {
-  const TPropInfo* type = GetPropInfo(old, "CommandType");
-  if (!type) return true;
-  if (type->Kind() != TTypeKind::tkEnumeration) return false;
-  std::string value = GetEnumName(*type->PropType, GetOrdProp(old, "CommandType"));
-  return SameText(value, "ctQuery") || SameText(value, "cmdText");
-}
-
 void CopyString(const TComponent& old, std::string_view from, TComponent& made, std::string_view to) {
   if (GetPropInfo(old, from) && Writable(made, to, TTypeKind::tkString))
     if (std::string value = GetStrProp(old, from); !value.empty()) SetStrProp(made, to, value);
@@ -36,9 +27,9 @@ void CopyString(const TComponent& old, std::string_view from, TComponent& made, 
 
 } // namespace
 
-TDesignSession::TInheritedCarry InheritedDataSetCarry() {
+TDesignSession::TInheritedCarry InheritedDataSetCarry(TInheritedCommandTexts texts) {
   TDesignSession::TInheritedCarry carry;
-  carry.Carry = [](TComponent& old, TComponent& made) {
+  carry.Carry = [texts = std::move(texts)](TComponent& old, TComponent& made) {
     made.SetDesignInfo(old.DesignInfo());
     if (!dynamic_cast<TDataSet*>(&made)) {
       // Another component that changed class (an update object): every
@@ -57,8 +48,8 @@ TDesignSession::TInheritedCarry InheritedDataSetCarry() {
     // The texts and names.
     if (TStrings* to = Lines(made, "SQL")) {
       if (TStrings* from = Lines(old, "SQL")) to->Assign(from);
-      else if (GetPropInfo(old, "CommandText") && CommandIsStatement(old))
-        if (std::string text = GetStrProp(old, "CommandText"); !text.empty()) to->SetText(text);
+      else if (std::optional<std::string> statement = texts.StatementOf(old); statement && !statement->empty())
+        to->SetText(*statement);
     }
     if (IsTable(made)) {
       CopyString(old, "TableName", made, "TableName");

@@ -5,12 +5,16 @@
 // runs, so a query made from it reads the whole table (SELECT * FROM name)
 // or calls the procedure (CALL name).
 #include <string>
+#include <string_view>
 
 class TDataSet;
 
 // The statement for the dataset's CommandText: the text itself when it is a
 // statement (or the class has no CommandType), else one built around the name.
 std::string CommandTextStatement(const TDataSet& dataSet);
+// The same for a command text and the name of its command type ("ctTable",
+// "cmdStoredProc", ...; empty or any other name: a statement).
+std::string CommandTextStatement(std::string_view commandType, const std::string& text);
 
 // A table or procedure name as it stands in a statement: a plain or dotted
 // name as it is, a name in double quotes or brackets, or with other

@@ -1,4 +1,4 @@
-#include "migrator/CommandTextStatement.h"
+#include "designhost/migration/CommandTextStatement.h"
 
 #include "classes/TypInfo.h"
 #include "classes/TypeInfo.h"
@@ -12,15 +12,19 @@ namespace {
 
 enum class TCommandTextKind { Statement, Table, Procedure };
 
-TCommandTextKind KindOf(const TDataSet& dataSet) {
-  const TPropInfo* prop = GetPropInfo(dataSet, "CommandType");
-  if (!prop || !prop->PropType || prop->PropType->Kind != TTypeKind::tkEnumeration) return TCommandTextKind::Statement;
-  std::string name = GetEnumName(*prop->PropType, GetOrdProp(dataSet, "CommandType"));
+TCommandTextKind KindOf(std::string_view name) {
   // dbExpress: ctTable, ctStoredProc; ADO: cmdTable, cmdTableDirect, cmdStoredProc.
   if (SameText(name, "ctTable") || SameText(name, "cmdTable") || SameText(name, "cmdTableDirect"))
     return TCommandTextKind::Table;
   if (SameText(name, "ctStoredProc") || SameText(name, "cmdStoredProc")) return TCommandTextKind::Procedure;
   return TCommandTextKind::Statement;
+}
+
+// The name of the dataset's command type; empty when its class has none.
+std::string CommandTypeName(const TDataSet& dataSet) {
+  const TPropInfo* prop = GetPropInfo(dataSet, "CommandType");
+  if (!prop || !prop->PropType || prop->PropType->Kind != TTypeKind::tkEnumeration) return "";
+  return GetEnumName(*prop->PropType, GetOrdProp(dataSet, "CommandType"));
 }
 
 bool IsPlainName(const std::string& s) {
@@ -65,8 +69,11 @@ std::string QuoteCommandTextName(const std::string& given) {
 }
 
 std::string CommandTextStatement(const TDataSet& dataSet) {
-  std::string text = GetStrProp(dataSet, "CommandText");
-  switch (KindOf(dataSet)) {
+  return CommandTextStatement(CommandTypeName(dataSet), GetStrProp(dataSet, "CommandText"));
+}
+
+std::string CommandTextStatement(std::string_view commandType, const std::string& text) {
+  switch (KindOf(commandType)) {
   case TCommandTextKind::Statement: return text;
   case TCommandTextKind::Table: return Trimmed(text).empty() ? text : "SELECT * FROM " + QuoteCommandTextName(text);
   case TCommandTextKind::Procedure: return Trimmed(text).empty() ? text : "CALL " + QuoteCommandTextName(text);
