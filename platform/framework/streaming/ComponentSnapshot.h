@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,7 +17,8 @@ class TComponent;
 struct TNamedValue;
 struct TPropInfo;
 
-using TComponentSnapshot = std::map<std::string, std::string>;
+// Looked up by key only, many times a save: hashed.
+using TComponentSnapshot = std::unordered_map<std::string, std::string>;
 
 // The text of a property that is not stored.
 extern const char* const NotStored;

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -65,6 +66,17 @@ private:
     return -1;
   }
 
+  // The class's published properties but Name, with their lower-case keys,
+  // in declaration order; worked out once per class and pass.
+  const std::vector<std::pair<const TPropInfo*, std::string>>& PublishedOf(const TClassInfo& cls) {
+    auto cached = FPublished.find(&cls);
+    if (cached != FPublished.end()) return cached->second;
+    std::vector<std::pair<const TPropInfo*, std::string>> props;
+    for (const TPropInfo* p : cls.Properties())
+      if (!SameText(p->Name, "Name")) props.emplace_back(p, LowerName(p->Name));
+    return FPublished.emplace(&cls, std::move(props)).first->second;
+  }
+
   void SyncObject(TObjectBinding& ob) {
     TComponent& c = *ob.Component.Get();
     TFormObject& node = *ob.Node;
@@ -75,11 +87,12 @@ private:
     }
     const TComponent* lookupRoot = ob.LookupRoot.Get();
     TComponentSnapshot current = FSnap.Take(c, lookupRoot);
-    auto baseline = [&](const std::string& key) {
+    const std::string notStored = NotStored;
+    auto baseline = [&](const std::string& key) -> const std::string& {
       auto it = ob.Baseline.find(key);
-      return it == ob.Baseline.end() ? std::string(NotStored) : it->second;
+      return it == ob.Baseline.end() ? notStored : it->second;
     };
-    std::set<std::string> handled;
+    std::unordered_set<std::string> handled;
     for (size_t i = 0; i < ob.Props.size();) {
       TPropBinding& pb = ob.Props[i];
       handled.insert(pb.Key);
@@ -124,8 +137,7 @@ private:
       node.Properties.insert(node.Properties.begin() + static_cast<long>(at), std::move(prop));
       added.push_back(pb);
     };
-    for (const TPropInfo* p : c.ClassType().Properties())
-      if (!SameText(p->Name, "Name")) consider(LowerName(p->Name), TPropKind::Published, p);
+    for (const auto& [p, key] : PublishedOf(c.ClassType())) consider(key, TPropKind::Published, p);
     if (HasDesignPosition(c)) {
       consider("left", TPropKind::Left, nullptr);
       consider("top", TPropKind::Top, nullptr);
@@ -257,6 +269,7 @@ private:
   std::map<const TFormObject*, std::vector<TFormObject*>> FOrder;
   std::map<const TFormObject*, std::unique_ptr<TFormObject>> FPool;
   std::map<const TClassInfo*, std::vector<const TPropInfo*>> FProperties;
+  std::map<const TClassInfo*, std::vector<std::pair<const TPropInfo*, std::string>>> FPublished;
   TSnapshotTaker FSnap;
 };
 
