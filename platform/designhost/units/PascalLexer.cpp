@@ -29,28 +29,10 @@ uint8_t ClassOf(char c) { return ByteClass[static_cast<unsigned char>(c)]; }
   throw EUnitError(fileName + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + message);
 }
 
-} // namespace
-
-bool TPascalToken::IsWord(std::string_view word) const { return Kind == TPascalTokenKind::Ident && SameText(Text, word); }
-
-void PascalPosition(std::string_view source, size_t offset, int& line, int& column) {
-  line = 1;
-  size_t start = 0;
-  for (size_t i = 0; i < offset && i < source.size(); ++i)
-    if (source[i] == '\n' || (source[i] == '\r' && (i + 1 >= source.size() || source[i + 1] != '\n'))) {
-      ++line;
-      start = i + 1;
-    }
-  column = static_cast<int>(offset - start) + 1;
-}
-
-std::vector<TPascalToken> ScanPascal(std::string_view s, const std::string& fileName) {
-  std::vector<TPascalToken> tokens;
-  size_t i = 0;
-  if (s.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
-  auto push = [&](TPascalTokenKind kind, size_t begin, size_t end) {
-    tokens.push_back({kind, s.substr(begin, end - begin), begin});
-  };
+// Scans s from i, where no comment or string is open, and hands each token
+// to add(kind, begin, end); scanning stops when add returns false.
+template <class TAdd>
+void Scan(std::string_view s, const std::string& fileName, size_t i, TAdd add) {
   while (i < s.size()) {
     char c = s[i];
     uint8_t cls = ClassOf(c);
@@ -80,13 +62,13 @@ std::vector<TPascalToken> ScanPascal(std::string_view s, const std::string& file
     size_t begin = i;
     if (cls == bcIdentStart) {
       while (i < s.size() && (ClassOf(s[i]) == bcIdentStart || ClassOf(s[i]) == bcDigit)) ++i;
-      push(TPascalTokenKind::Ident, begin, i);
+      if (!add(TPascalTokenKind::Ident, begin, i)) return;
       continue;
     }
     if (cls == bcDigit || c == '$') {
       ++i;
       while (i < s.size() && (ClassOf(s[i]) == bcIdentStart || ClassOf(s[i]) == bcDigit)) ++i;
-      push(TPascalTokenKind::Number, begin, i);
+      if (!add(TPascalTokenKind::Number, begin, i)) return;
       continue;
     }
     // string: quoted pieces ('' inside) and #n codes, adjacent
@@ -111,20 +93,81 @@ std::vector<TPascalToken> ScanPascal(std::string_view s, const std::string& file
           ++i;
         }
       }
-      push(TPascalTokenKind::String, begin, i);
+      if (!add(TPascalTokenKind::String, begin, i)) return;
       continue;
     }
     // two-byte symbols the grammar needs whole; every other byte alone
     if (i + 1 < s.size()) {
       std::string_view two = s.substr(i, 2);
       if (two == ":=" || two == ".." || two == "<=" || two == ">=" || two == "<>") {
-        push(TPascalTokenKind::Symbol, i, i + 2);
         i += 2;
+        if (!add(TPascalTokenKind::Symbol, i - 2, i)) return;
         continue;
       }
     }
-    push(TPascalTokenKind::Symbol, i, i + 1);
     ++i;
+    if (!add(TPascalTokenKind::Symbol, i - 1, i)) return;
+  }
+}
+
+} // namespace
+
+bool TPascalToken::IsWord(std::string_view word) const { return Kind == TPascalTokenKind::Ident && SameText(Text, word); }
+
+void PascalPosition(std::string_view source, size_t offset, int& line, int& column) {
+  line = 1;
+  size_t start = 0;
+  for (size_t i = 0; i < offset && i < source.size(); ++i)
+    if (source[i] == '\n' || (source[i] == '\r' && (i + 1 >= source.size() || source[i + 1] != '\n'))) {
+      ++line;
+      start = i + 1;
+    }
+  column = static_cast<int>(offset - start) + 1;
+}
+
+std::vector<TPascalToken> ScanPascal(std::string_view s, const std::string& fileName) {
+  std::vector<TPascalToken> tokens;
+  Scan(s, fileName, s.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0, [&](TPascalTokenKind kind, size_t begin, size_t end) {
+    tokens.push_back({kind, s.substr(begin, end - begin), begin});
+    return true;
+  });
+  return tokens;
+}
+
+std::vector<TPascalToken> RescanPascal(std::string_view s, const std::string& fileName,
+                                       const std::vector<TPascalToken>& old, size_t begin, size_t oldEnd,
+                                       size_t newLength) {
+  // The tokens that end before the edit, with a byte between (the scanner
+  // looks one byte past a token to end it), are scanned alike; scanning
+  // starts again where the last of them ends.
+  size_t kept = 0;
+  while (kept < old.size() && old[kept].End() < begin) ++kept;
+  if (kept == 0) return ScanPascal(s, fileName);
+  std::vector<TPascalToken> tokens;
+  tokens.reserve(old.size() + 16);
+  for (size_t k = 0; k < kept; ++k)
+    tokens.push_back({old[k].Kind, s.substr(old[k].Offset, old[k].Text.size()), old[k].Offset});
+  // Past the new bytes, a token that starts where an old one started (moved
+  // by the edit) is followed by the same tokens as before: from a token's
+  // start on, the scanner sees only the bytes that follow, and those are
+  // the old ones.
+  const size_t editEnd = begin + newLength, removed = oldEnd - begin;
+  auto moved = [&](size_t oldOffset) { return oldOffset - removed + newLength; };
+  size_t next = kept, resume = old.size();
+  Scan(s, fileName, old[kept - 1].End(), [&](TPascalTokenKind kind, size_t b, size_t e) {
+    if (b >= editEnd) {
+      while (next < old.size() && (old[next].Offset < oldEnd || moved(old[next].Offset) < b)) ++next;
+      if (next < old.size() && moved(old[next].Offset) == b) {
+        resume = next;
+        return false;
+      }
+    }
+    tokens.push_back({kind, s.substr(b, e - b), b});
+    return true;
+  });
+  for (size_t k = resume; k < old.size(); ++k) {
+    size_t at = moved(old[k].Offset);
+    tokens.push_back({old[k].Kind, s.substr(at, old[k].Text.size()), at});
   }
   return tokens;
 }

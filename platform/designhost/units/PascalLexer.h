@@ -35,6 +35,15 @@ public:
 // EUnitError for an unterminated string or comment.
 std::vector<TPascalToken> ScanPascal(std::string_view source, const std::string& fileName);
 
+// The tokens of source after an edit replaced the bytes [begin, oldEnd) of
+// the text old was scanned from by newLength bytes: the same as
+// ScanPascal(source), with only the stretch around the edit scanned again.
+// Of old's tokens only the kinds, offsets and lengths are read (their text
+// may be gone with the old bytes).
+std::vector<TPascalToken> RescanPascal(std::string_view source, const std::string& fileName,
+                                       const std::vector<TPascalToken>& old, size_t begin, size_t oldEnd,
+                                       size_t newLength);
+
 // Line and column (both from 1, columns in bytes) of an offset.
 void PascalPosition(std::string_view source, size_t offset, int& line, int& column);
 

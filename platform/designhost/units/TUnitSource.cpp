@@ -99,7 +99,7 @@ TUnitSource::TUnitSource(std::string bytes, std::string fileName) : FBytes(std::
   size_t lf = FBytes.find('\n');
   if (lf != std::string::npos) FLineEnd = lf > 0 && FBytes[lf - 1] == '\r' ? "\r\n" : "\n";
   else if (FBytes.find('\r') != std::string::npos) FLineEnd = "\r";
-  Parse();
+  Parse(ScanPascal(FBytes, FFileName));
 }
 
 TUnitSource TUnitSource::LoadFromFile(const std::string& path) {
@@ -110,8 +110,8 @@ TUnitSource TUnitSource::LoadFromFile(const std::string& path) {
   return TUnitSource(buffer.str(), path);
 }
 
-void TUnitSource::Parse() {
-  FTokens = ScanPascal(FBytes, FFileName);
+void TUnitSource::Parse(std::vector<TPascalToken> tokens) {
+  FTokens = std::move(tokens);
   FClasses.clear();
   FUsesToken.reset();
   FUsesEndToken.reset();
@@ -291,10 +291,12 @@ void TUnitSource::Replace(size_t begin, size_t end, const std::string& text) {
   std::string before = FBytes;
   FBytes.replace(begin, end - begin, text);
   try {
-    Parse();
+    // Only the tokens around the edit are scanned again; a form's unit
+    // takes an edit per converted component.
+    Parse(RescanPascal(FBytes, FFileName, FTokens, begin, end, text.size()));
   } catch (...) {
     FBytes = std::move(before);
-    Parse();
+    Parse(ScanPascal(FBytes, FFileName));
     throw;
   }
 }

@@ -75,7 +75,8 @@ public:
   std::vector<TMention> FindNames(const std::vector<std::string>& names, std::string_view className) const;
 
 private:
-  void Parse();
+  // Takes the tokens of FBytes and finds the declarations in them.
+  void Parse(std::vector<TPascalToken> tokens);
   void Replace(size_t begin, size_t end, const std::string& text);
   const TUnitClassDeclaration& RequireClass(std::string_view className) const;
   size_t LineStart(size_t offset) const;
