@@ -2,6 +2,14 @@
 // copy in a folder of its own, forms with their units), one run into an
 // output folder, as "quelm-designer migrate app --out out" does it. The
 // counters give the forms per run and the process's peak resident memory.
+//
+// Where the time goes (390 forms, 351 written with their units): reading the
+// forms and units, each form written out once as the text it was opened as
+// (what tells an unchanged form) and once as it is saved, the unit edits,
+// and creating the 702 new files. The last is the file system's: on ext4
+// each new file's inode is found past the inodes deleted in the last
+// minutes, which this loop, removing the output folder between runs,
+// multiplies. The output folder is synced once at the end, not per file.
 #include "classes/TClassRegistry.h"
 #include "designhost/foreign/ForeignClasses.h"
 #include "designhost/migration/ApplicationMigration.h"
