@@ -30,19 +30,29 @@ bool Sets(const TFormObject* node, std::string_view property) {
   return false;
 }
 
-// The node of the form's own object of that name; none when the form holds
-// no differences for it.
-const TFormObject* NodeOf(TDesignModule& module, const std::string& lowerName) {
-  const TFormObject* root = module.Module().File().Document().Root.get();
-  if (!root) return nullptr;
-  TFormNodes nodes = CollectFormNodes(*root);
-  auto it = nodes.Own.find(lowerName);
-  return it == nodes.Own.end() ? nullptr : it->second.Node;
-}
+// The nodes of the forms' own objects, collected once per form.
+class TOwnNodes {
+public:
+  // The node of the form's own object of that name; none when the form
+  // holds no differences for it.
+  const TFormObject* Of(TDesignModule& module, const std::string& lowerName) {
+    auto found = FForms.find(&module);
+    if (found == FForms.end()) {
+      const TFormObject* root = module.Module().File().Document().Root.get();
+      found = FForms.emplace(&module, root ? CollectFormNodes(*root) : TFormNodes{}).first;
+    }
+    auto it = found->second.Own.find(lowerName);
+    return it == found->second.Own.end() ? nullptr : it->second.Node;
+  }
+
+private:
+  std::map<const TDesignModule*, TFormNodes> FForms;
+};
 
 } // namespace
 
 TInheritedCommandTexts::TInheritedCommandTexts(TDesignSession& session) {
+  TOwnNodes nodes;
   for (int i = 0; i < session.ModuleCount(); ++i) {
     TDesignModule& module = session.Module(i);
     TComponent* root = module.Root();
@@ -51,7 +61,7 @@ TInheritedCommandTexts::TInheritedCommandTexts(TDesignSession& session) {
       TComponent* inherited = root->Components(k);
       if (!inherited->IsAncestor() || !HasCommandText(*inherited)) continue;
       std::string name = Lower(inherited->Name());
-      const TFormObject* own = NodeOf(module, name);
+      const TFormObject* own = nodes.Of(module, name);
       if (!Sets(own, "CommandType") && !Sets(own, "CommandText")) continue;
       // Each setting from the nearest form that sets it, down to the form
       // that declares the dataset, which has them all.
@@ -61,7 +71,7 @@ TInheritedCommandTexts::TInheritedCommandTexts(TDesignSession& session) {
       std::set<TDesignModule*> seen;
       while (at && seen.insert(at).second) {
         if (c && HasCommandText(*c)) {
-          const TFormObject* node = at == &module ? own : NodeOf(*at, name);
+          const TFormObject* node = nodes.Of(*at, name);
           bool original = !c->IsAncestor();
           if (!type && (original || Sets(node, "CommandType")))
             type = GetEnumName(*GetPropInfo(*c, "CommandType")->PropType, GetOrdProp(*c, "CommandType"));
