@@ -18,9 +18,14 @@ std::string Lower(std::string s) {
   return s;
 }
 
-bool HasCommandText(const TComponent& c) {
+bool HasCommandText(const TComponent& c) { return GetPropInfo(c, "CommandText") != nullptr; }
+
+// The name of the component's command type; empty (a statement) when its
+// class has none.
+std::string CommandTypeName(const TComponent& c) {
   const TPropInfo* type = GetPropInfo(c, "CommandType");
-  return GetPropInfo(c, "CommandText") && type && type->Kind() == TTypeKind::tkEnumeration;
+  if (!type || type->Kind() != TTypeKind::tkEnumeration) return "";
+  return GetEnumName(*type->PropType, GetOrdProp(c, "CommandType"));
 }
 
 bool Sets(const TFormObject* node, std::string_view property) {
@@ -74,7 +79,7 @@ TInheritedCommandTexts::TInheritedCommandTexts(TDesignSession& session) {
           const TFormObject* node = nodes.Of(*at, name);
           bool original = !c->IsAncestor();
           if (!type && (original || Sets(node, "CommandType")))
-            type = GetEnumName(*GetPropInfo(*c, "CommandType")->PropType, GetOrdProp(*c, "CommandType"));
+            type = CommandTypeName(*c);
           if (!text && (original || Sets(node, "CommandText"))) text = GetStrProp(*c, "CommandText");
           if (original) break;
         }
