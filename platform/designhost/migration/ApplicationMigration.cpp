@@ -346,7 +346,9 @@ TApplicationMigrationReport MigrateApplication(const TApplicationMigrationOption
         if (created) output.Write(database.NewUnitPath, database.NewUnitText);
         if (unit) output.Write(file.UnitOutput, *unit);
       } else {
-        module->Save();
+        // The form's text was just made to compare it; it is written as it is
+        // rather than made again.
+        WriteFileAtomically(module->FileName(), after);
         if (unit) WriteFileAtomically(file.UnitOutput, *unit);
       }
     } catch (const std::exception& e) {
