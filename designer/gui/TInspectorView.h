@@ -49,8 +49,7 @@ private:
     int Depth = 0;
     bool Expandable = false;
   };
-  void AddSubRows(std::vector<TShownRow>& rows, TPropertyEditor& editor, const std::string& path, int depth);
-  TPropertyEditor* SubEditor(const std::string& path) const;
+  void AddSubRows(std::vector<TShownRow>& rows, const std::string& path, int depth);
   std::vector<std::string> Values(const std::string& path);
   void Fill(QTableWidget* grid, const std::vector<TShownRow>& rows);
   void Set(const std::string& property, const std::string& value);
@@ -64,8 +63,6 @@ private:
   QTableWidget* FEvents;
   std::vector<TInspectorRow> FRows;
   std::set<std::string> FExpanded;
-  // The editors of the shown sub-properties by path, kept while they show.
-  std::map<std::string, std::unique_ptr<TPropertyEditor>> FSubEditors;
   bool FFilling = false;
 };
 

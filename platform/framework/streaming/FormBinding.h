@@ -25,13 +25,14 @@ struct TPropInfo;
 enum class TLoadPolicy : uint8_t { Strict, Lenient };
 
 // What a property node of the file was bound to.
-enum class TPropKind : uint8_t { Published, Strings, Left, Top };
+// Path: a property of a sub-object, by its dotted name ("Constraints.MaxHeight").
+enum class TPropKind : uint8_t { Published, Strings, Left, Top, Path };
 
 struct TPropBinding {
   TFormProperty* Node;
   TPropKind Kind;
-  const TPropInfo* Prop;  // Published and Strings: the published property
-  std::string Key;        // lower-case key into the snapshot
+  const TPropInfo* Prop;  // Published and Strings: the published property; Path: the sub-object's
+  std::string Key;        // lower-case key into the snapshot (the dotted name for Path)
 };
 
 struct TObjectBinding {
