@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -137,6 +138,8 @@ protected:
     fs::copy_file(fs::path(QUELM_SOURCE_DIR) / "examples/OrderBook.dfm", FForm);
     FOriginal = ReadFile(FForm);
     FPrevious = SetWidgetSet(std::make_unique<TQtWidgetSet>());
+    // Boxes without a caption of their own show the program's name.
+    QApplication::setApplicationName("Quelm Designer");
     TConnectionOptions connection;
     connection.Embedded = embedded;
     FWindow = std::make_unique<TDesignerWindow>(TGuiHost::Instance().Resources(), connection);
