@@ -169,6 +169,27 @@ TEST_F(FormEditingTest, ASubPropertyTypedInTheInspectorIsSavedAsItsDottedLine) {
   EXPECT_EQ(expected, ReadFile(FForm));
 }
 
+TEST_F(FormEditingTest, AFileThatCannotBeOpenedIsNamedWithItsPlaceInABoxAndTheOthersOpen) {
+  fs::path broken = FDir / "Broken.dfm";
+  std::ofstream(broken, std::ios::binary) << "object Broken: TForm\r\n  Caption = 'open\r\nend\r\n";
+  fs::path good = FDir / "Good.dfm";
+  std::ofstream(good, std::ios::binary) << "object Good: TForm\r\n  Caption = 'Good'\r\nend\r\n";
+  QString informative;
+  TDialogAnswer answer([&](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(nullptr, box);
+    informative = box->informativeText();
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_FALSE(FWindow->OpenFiles({broken.string(), good.string()}));
+  EXPECT_TRUE(answer.Shown());
+  EXPECT_EQ("This file could not be opened:", answer.Text().toStdString());
+  EXPECT_EQ(broken.string() + ":2:13: unterminated string", informative.toStdString());
+  EXPECT_EQ(2, FWindow->Session().ModuleCount());
+  EXPECT_NE(nullptr, FWindow->Session().FindModule(good.string()));
+  EXPECT_EQ(nullptr, FWindow->Session().FindModule(broken.string()));
+}
+
 struct TCloseCase {
   QMessageBox::StandardButton Answer;
   bool StaysOpen;
