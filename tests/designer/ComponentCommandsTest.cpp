@@ -177,3 +177,33 @@ TEST_F(ComponentCommandsTest, PropsListsSubPropertiesByDottedNamesAndSetWritesTh
   expected.replace(expected.find("= 200"), 5, "= 150");
   EXPECT_EQ(expected, ReadFile(FForm));
 }
+
+TEST_F(ComponentCommandsTest, AFontNameSetByItsDottedNameChangesOnlyItsLine) {
+  // The colour and character set are the host's constant names, kept as read.
+  const std::string fontDfm =
+      "object Orders: TForm\r\n"
+      "  Caption = 'Orders'\r\n"
+      "  Font.Charset = DEFAULT_CHARSET\r\n"
+      "  Font.Color = clWindowText\r\n"
+      "  Font.Height = -11\r\n"
+      "  Font.Name = 'MS Sans Serif'\r\n"
+      "  Font.Style = []\r\n"
+      "  object Label1: TLabel\r\n"
+      "    Caption = 'Name'\r\n"
+      "  end\r\n"
+      "end\r\n";
+  WriteFile(FForm, fontDfm);
+  std::string form = FForm.string();
+  TRun props = Designer("props " + form + " Label1");
+  EXPECT_NE(std::string::npos, props.Out.find("\nFont.Name: string =     [TStringProperty")) << props.Out;
+  TRun root = Designer("set " + form + " Orders Font.Name Arial");
+  ASSERT_EQ(0, root.Code) << root.Out;
+  TRun label = Designer("set " + form + " Label1 Font.Height -13");
+  ASSERT_EQ(0, label.Code) << label.Out;
+  std::string expected = fontDfm;
+  expected.replace(expected.find("'MS Sans Serif'"), 15, "'Arial'");
+  // A new line goes where the class declares the property: the control's
+  // Font before the label's own Caption.
+  expected.insert(expected.find("    Caption = 'Name'\r\n"), "    Font.Height = -13\r\n");
+  EXPECT_EQ(expected, ReadFile(FForm));
+}
