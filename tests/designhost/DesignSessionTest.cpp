@@ -476,3 +476,36 @@ TEST_F(TDesignSessionTest, SubPropertiesAreEditedByDottedNamesAndSavedInPlace) {
   EXPECT_EQ("Constraints.MaxHeight=0;Constraints.MaxWidth=50;Constraints.MinHeight=0;Constraints.MinWidth=0;",
             RowsText(again.SubPropertyRows("Constraints")));
 }
+
+// The tree and the modified state bring the document in line with the
+// components between saves: a value changed and changed back, or removed
+// and given again, is saved as it stands at the save.
+TEST_F(TDesignSessionTest, AValueChangedBackBetweenLooksIsSavedAsItStands) {
+  Registry.RegisterClass(TPanel::StaticClass(), "ExtCtrls");
+  std::string form = Write("Form1.dfm", PanelDfm);
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form}).front();
+  session.Select({&session.FindComponent(m, "Panel1")});
+  struct TStep {
+    const char* Value;
+    bool Modified;
+  };
+  auto play = [&](std::initializer_list<TStep> steps) {
+    for (const TStep& step : steps) {
+      session.SetPropertyValue("Constraints.MaxHeight", step.Value);
+      EXPECT_EQ(step.Modified, session.IsModified()) << step.Value;
+      session.ComponentTree(m);
+    }
+  };
+  play({{"120", true}, {"200", false}});
+  EXPECT_TRUE(session.Save().empty());
+  EXPECT_EQ(PanelDfm, Read(form));
+  play({{"0", true}, {"200", false}});
+  EXPECT_TRUE(session.Save().empty());
+  EXPECT_EQ(PanelDfm, Read(form));
+  session.SetPropertyValue("Left", "9");
+  session.IsModified();
+  session.SetPropertyValue("Left", "8");
+  EXPECT_FALSE(session.IsModified());
+  EXPECT_EQ(PanelDfm, Read(form));
+}

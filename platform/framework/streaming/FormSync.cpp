@@ -156,6 +156,11 @@ private:
       consider("top", TPropKind::Top, nullptr);
     }
     for (auto& pb : added) ob.Props.push_back(pb);
+    // The document now holds the component as it stands: the next pass
+    // compares against that, not against the file as read, or a value
+    // changed and changed back between two passes would keep the first
+    // change's line.
+    ob.Baseline = std::move(current);
   }
 
   void Detach(TFormObject& node) {
