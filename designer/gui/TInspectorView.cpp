@@ -171,7 +171,8 @@ void TInspectorView::Fill(QTableWidget* grid, const std::vector<TShownRow>& rows
     auto* value = new QTableWidgetItem(Q(row.Error.empty() ? row.Value : row.Error));
     value->setData(NameRole, Q(row.Name));
     if (readOnly) {
-      name->setForeground(greyed);
+      // A row that opens stays dark: its arrow is there to be clicked.
+      if (!shown.Expandable) name->setForeground(greyed);
       value->setForeground(greyed);
     }
     if (!row.Error.empty()) value->setForeground(QColor(170, 30, 30));

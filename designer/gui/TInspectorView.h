@@ -3,14 +3,15 @@
 // property the registered editors give, sorted by name, events on their own
 // page with their handler names. A value-list property edits through a
 // drop-down filled when it opens, a dialog property through an ellipsis
-// button, the others by typing; read-only rows are greyed.
+// button, the others by typing; read-only rows are greyed. A class property
+// whose object has properties of its own (Constraints, Font) shows an arrow
+// that opens them as indented rows under it, edited the same ways by their
+// dotted paths.
 #include "designhost/session/TDesignSession.h"
 
 #include <QTabWidget>
 
 #include <functional>
-#include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>

@@ -31,6 +31,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -44,6 +45,25 @@ std::string ReadFile(const fs::path& path) {
   s << in.rdbuf();
   return s.str();
 }
+
+// Sets an environment variable for its life and puts the old value back.
+class TEnvironmentGuard {
+public:
+  TEnvironmentGuard(const char* name, const std::string& value) : FName(name) {
+    if (const char* old = std::getenv(name)) FOld = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~TEnvironmentGuard() {
+    if (FOld) setenv(FName, FOld->c_str(), 1);
+    else unsetenv(FName);
+  }
+  TEnvironmentGuard(const TEnvironmentGuard&) = delete;
+  TEnvironmentGuard& operator=(const TEnvironmentGuard&) = delete;
+
+private:
+  const char* FName;
+  std::optional<std::string> FOld;
+};
 
 // How a person opens the dialog: a verb of the component's context menu, the
 // ellipsis of one of its properties in the inspector, or the main window's
@@ -140,9 +160,10 @@ protected:
     FPrevious = SetWidgetSet(std::make_unique<TQtWidgetSet>());
     // Boxes without a caption of their own show the program's name.
     QApplication::setApplicationName("Quelm Designer");
-    TConnectionOptions connection;
-    connection.Embedded = embedded;
-    FWindow = std::make_unique<TDesignerWindow>(TGuiHost::Instance().Resources(), connection);
+    // The form's database finds the embedded server where a person's does,
+    // so the window runs without connection options, as the README's lines.
+    FEmbeddedDir.emplace("QUELM_EMBEDDED_DIR", embedded);
+    FWindow = std::make_unique<TDesignerWindow>(TGuiHost::Instance().Resources(), TConnectionOptions{});
     ASSERT_TRUE(FWindow->OpenFiles({FForm.string()})) << FWindow->LastError().toStdString();
     FWindow->resize(1200, 760);
     FWindow->show();
@@ -151,6 +172,7 @@ protected:
   void TearDown() override {
     FWindow.reset();
     if (FPrevious) SetWidgetSet(std::move(FPrevious));
+    FEmbeddedDir.reset();
     std::error_code ec;
     fs::remove_all(FDir, ec);
   }
@@ -184,6 +206,7 @@ protected:
 
   fs::path FDir, FForm;
   std::string FOriginal;
+  std::optional<TEnvironmentGuard> FEmbeddedDir;
   std::unique_ptr<TWidgetSet> FPrevious;
   std::unique_ptr<TDesignerWindow> FWindow;
 };

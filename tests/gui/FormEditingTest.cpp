@@ -150,6 +150,8 @@ TEST_F(FormEditingTest, ASubPropertyTypedInTheInspectorIsSavedAsItsDottedLine) {
   EXPECT_EQ("   MaxHeight", grid->item(row, 0)->text().toStdString());
   EXPECT_EQ("200", grid->item(row, 1)->text().toStdString());
   EXPECT_EQ(parent + 4, inspector->RowOf("Constraints.MinWidth"));
+  fs::create_directories(QUELM_SCREENSHOT_DIR);
+  FWindow->grab().save(QString::fromStdString((fs::path(QUELM_SCREENSHOT_DIR) / "inspector-sub-properties.png").string()));
   // Typed as a user types into the value cell.
   grid->setCurrentCell(row, 1);
   grid->editItem(grid->item(row, 1));
