@@ -14,6 +14,7 @@
 #include "forms/TScriptedModalDriver.h"
 #include "rtl/JsonWriter.h"
 
+#include <functional>
 #include <ostream>
 
 namespace {
@@ -65,22 +66,27 @@ int RunProps(TDesignToolContext& ctx, TPropsArgs& a) {
     json->BeginObject().Member("component", component.Name()).Member("class", component.ClassName());
     json->Key("properties").BeginArray();
   }
-  for (const TInspectorRow& row : session.Session().InspectorRows()) {
-    std::string attributes = AttributeList(row.Attributes);
-    if (json) {
-      json->BeginObject()
-          .Member("name", row.Name)
-          .Member("type", row.TypeName)
-          .Member("editor", row.EditorClass)
-          .Member("attributes", attributes)
-          .Member("value", row.Value);
-      if (!row.Error.empty()) json->Member("error", row.Error);
-      json->EndObject();
-    } else {
-      *ctx.Out << row.Name << ": " << row.TypeName << " = " << (row.Error.empty() ? row.Value : "(" + row.Error + ")")
-               << "    [" << row.EditorClass << (attributes.empty() ? "" : "; " + attributes) << "]\n";
+  // A class property's sub-properties follow it, named by their dotted paths.
+  std::function<void(const std::vector<TInspectorRow>&)> print = [&](const std::vector<TInspectorRow>& rows) {
+    for (const TInspectorRow& row : rows) {
+      std::string attributes = AttributeList(row.Attributes);
+      if (json) {
+        json->BeginObject()
+            .Member("name", row.Name)
+            .Member("type", row.TypeName)
+            .Member("editor", row.EditorClass)
+            .Member("attributes", attributes)
+            .Member("value", row.Value);
+        if (!row.Error.empty()) json->Member("error", row.Error);
+        json->EndObject();
+      } else {
+        *ctx.Out << row.Name << ": " << row.TypeName << " = " << (row.Error.empty() ? row.Value : "(" + row.Error + ")")
+                 << "    [" << row.EditorClass << (attributes.empty() ? "" : "; " + attributes) << "]\n";
+      }
+      if (row.HasSubProperties) print(session.Session().SubPropertyRows(row.Name));
     }
-  }
+  };
+  print(session.Session().InspectorRows());
   if (json) {
     json->EndArray().EndObject();
     *ctx.Out << "\n";
@@ -191,7 +197,9 @@ TDesignTool PropsCommand() {
   return DeclaredTool<TPropsArgs>(
       "props",
       "Lists COMPONENT's published properties as the inspector shows them: name,\n"
-      "declared type, the property editor that serves it, its attributes and value.\n",
+      "declared type, the property editor that serves it, its attributes and value.\n"
+      "A class property's own properties follow it by dotted names (Font.Name),\n"
+      "which set, values and edit take as well.\n",
       DeclareProps, RunProps);
 }
 

@@ -2,6 +2,7 @@
 CREATE DATABASE IF NOT EXISTS orders;
 USE orders;
 
+DROP PROCEDURE IF EXISTS order_total;
 DROP TABLE IF EXISTS orders;
 DROP TABLE IF EXISTS customer;
 
@@ -22,3 +23,11 @@ CREATE TABLE orders (
 
 INSERT INTO customer VALUES (1, 'Anton', 'Linz', 'anton@example.org'), (2, 'Berta', 'Graz', NULL);
 INSERT INTO orders VALUES (10, 1, '2026-11-30', 120.50), (11, 2, '2026-12-01', 18.00);
+
+DELIMITER //
+-- The sum of a customer's orders, for the example's stored procedure.
+CREATE PROCEDURE order_total(IN p_customer INT, OUT p_total DECIMAL(12,2))
+BEGIN
+  SELECT COALESCE(SUM(total), 0) INTO p_total FROM orders WHERE customer_id = p_customer;
+END//
+DELIMITER ;

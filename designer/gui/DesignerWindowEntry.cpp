@@ -36,10 +36,10 @@ extern "C" int QuelmRunDesignerWindow(const TDesignerWindowStart* start) {
   if (!qApp) ownApplication = std::make_unique<QApplication>(argc, argv);
   QApplication::setApplicationName("Quelm Designer");
   TDesignerWindow window(start->Resources, connection);
-  if (!words.empty() && !window.OpenFiles(words)) {
-    std::cerr << "quelm-designer: " << window.LastError().toStdString() << "\n";
-    return 1;
-  }
+  // Shown first, so that a file that cannot be opened is reported in a box
+  // over the window (the others open), and on the terminal too.
   window.show();
+  if (!words.empty() && !window.OpenFiles(words))
+    std::cerr << "quelm-designer: " << window.LastError().toStdString() << "\n";
   return QApplication::exec();
 }

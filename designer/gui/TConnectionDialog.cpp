@@ -58,6 +58,11 @@ TConnectionDialog::TConnectionDialog(const TConnectionOptions& options, QWidget*
   layout->addLayout(form);
   layout->addWidget(note);
   layout->addWidget(buttons);
+  // Wide enough for the hint and for a data folder's whole path.
+  FHost->setMinimumWidth(FHost->fontMetrics().horizontalAdvance(FHost->placeholderText()) + 24);
+  // A long data folder shows from its start.
+  FEmbedded->setCursorPosition(0);
+  setMinimumWidth(460);
 }
 
 TConnectionOptions TConnectionDialog::Options() const {

@@ -253,18 +253,32 @@ std::string TDesignerWindow::TakeDropClass() {
 }
 
 bool TDesignerWindow::OpenFiles(const std::vector<std::string>& files) {
+  // The files that can be read open; each one that cannot is named with
+  // where it went wrong (file:line:column) in a box a person notices, not
+  // only on the status bar.
   std::vector<TDesignModule*> opened;
+  std::vector<TModuleServices::TOpenFailure> failures;
+  QStringList problems;
   try {
-    opened = FSession.Open(files);
+    opened = FSession.OpenLeavingOut(files, failures);
   } catch (const std::exception& e) {
-    Error(QString::fromUtf8(e.what()));
-    if (isVisible()) QMessageBox::warning(this, tr("Open"), QString::fromUtf8(e.what()));
-    return false;
+    problems << QString::fromUtf8(e.what());
   }
+  for (const auto& failure : failures)
+    problems << (failure.Error ? Q(failure.Error->Message()) : tr("%1 cannot be read").arg(Q(failure.Path)));
   if (!opened.empty()) ShowModule(opened.front());
   RefreshModules();
   for (const std::string& note : FSession.TakeNotes()) statusBar()->showMessage(Q(note), 10000);
-  return true;
+  if (problems.isEmpty()) return true;
+  Error(problems.join('\n'));
+  if (isVisible()) {
+    QMessageBox box(QMessageBox::Warning, tr("Open"),
+                    problems.size() == 1 ? tr("This file could not be opened:") : tr("These files could not be opened:"),
+                    QMessageBox::Ok, this);
+    box.setInformativeText(problems.join('\n'));
+    box.exec();
+  }
+  return false;
 }
 
 void TDesignerWindow::ShowModule(TDesignModule* module) {

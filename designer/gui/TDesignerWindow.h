@@ -27,8 +27,9 @@ public:
   TDesignerWindow(const TResourceTable* resources, TConnectionOptions connection, QWidget* parent = nullptr);
   ~TDesignerWindow() override;
 
-  // Opens form files (with their units); false, with a message box, when one
-  // cannot be read, and then none is opened.
+  // Opens form files (with their units); those that can be read open. False
+  // when one cannot be read: each such file is named with the place of its
+  // fault in a message box (when the window shows) and on the status bar.
   bool OpenFiles(const std::vector<std::string>& files);
   // Saves the current module; false when a file could not be written.
   bool SaveCurrent();

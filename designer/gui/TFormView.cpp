@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <unordered_map>
 
@@ -275,8 +276,13 @@ void TFormView::paintEvent(QPaintEvent*) {
   p.setFont(FFormFont);
   for (const TShape& s : FShapes)
     if (s.Visual) PaintControl(p, s);
+  // Selected tiles last: their whole names lie over their neighbours'.
+  std::vector<TComponent*> selection = FSession.Selection();
+  auto isSelected = [&](const TShape& s) { return std::find(selection.begin(), selection.end(), s.Component) != selection.end(); };
   for (const TShape& s : FShapes)
-    if (!s.Visual) PaintNonVisual(p, s);
+    if (!s.Visual && !isSelected(s)) PaintNonVisual(p, s);
+  for (const TShape& s : FShapes)
+    if (!s.Visual && isSelected(s)) PaintNonVisual(p, s);
   p.restore();
   for (TComponent* c : FSession.Selection())
     if (c != FModule->Root())
@@ -396,10 +402,24 @@ void TFormView::PaintNonVisual(QPainter& p, const TShape& s) const {
   p.drawRect(r.adjusted(0, 0, -1, -1));
   QImage bitmap = Bitmap(s.ClassName);
   p.drawImage(QPoint(r.left() + (r.width() - bitmap.width()) / 2, r.top() + (r.height() - bitmap.height()) / 2), bitmap);
+  // The font may be set in pixels (the dialogs' widgetset does so), when
+  // it has no point size to scale.
   QFont small = font();
-  small.setPointSizeF(font().pointSizeF() * 0.85);
+  if (small.pointSizeF() > 0) small.setPointSizeF(small.pointSizeF() * 0.85);
+  else small.setPixelSize(std::max(8, small.pixelSize() * 85 / 100));
   p.setFont(small);
+  // Tiles stand close on many forms: a name gets the room up to halfway to
+  // the next tile on its row, shortened with an ellipsis beyond that, unless
+  // it is selected.
+  bool selected = false;
+  for (TComponent* c : FSession.Selection()) selected = selected || c == s.Component;
+  int room = std::numeric_limits<int>::max();
+  if (!selected)
+    for (const TShape& other : FShapes)
+      if (!other.Visual && &other != &s && std::abs(other.Rect.top() - s.Rect.top()) < TileSize)
+        room = std::min(room, std::abs(other.Rect.center().x() - s.Rect.center().x()) - 4);
   QString name = Q(s.Name);
+  if (p.fontMetrics().horizontalAdvance(name) > room) name = p.fontMetrics().elidedText(name, Qt::ElideRight, std::max(room, TileSize));
   int w = p.fontMetrics().horizontalAdvance(name) + 6;
   QRect label(r.center().x() - w / 2, r.bottom() + 5, w, p.fontMetrics().height() + 3);  // room for underscores
   p.fillRect(label, QColor(255, 255, 255, 200));

@@ -25,8 +25,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr int NameRole = Qt::UserRole + 1;
 constexpr int ExpandableRole = Qt::UserRole + 2;
 
-bool IsSubProperty(const std::string& path) { return path.find('.') != std::string::npos; }
-
 // A drop-down whose list the property editor gives when it opens.
 class TValueListBox : public QComboBox {
 public:
@@ -101,63 +99,36 @@ void TInspectorView::Refresh() {
   }
   std::stable_sort(FRows.begin(), FRows.end(),
                    [](const TInspectorRow& a, const TInspectorRow& b) { return strcasecmp(a.Name.c_str(), b.Name.c_str()) < 0; });
-  FSubEditors.clear();
   std::vector<TShownRow> properties, events;
   for (const TInspectorRow& row : FRows) {
-    TShownRow shown{row, row.Name, 0, row.Attributes.Contains(TPropertyAttribute::paSubProperties)};
-    // Only a row whose editor offers sub-properties opens.
-    if (shown.Expandable) {
-      int count = 0;
-      try {
-        FSession.PropertyEditor(row.Name)->GetProperties([&](std::unique_ptr<TPropertyEditor>) { ++count; });
-      } catch (const std::exception&) {
-      }
-      shown.Expandable = count > 0;
-    }
+    TShownRow shown{row, row.Name, 0, row.HasSubProperties};
     (IsEventRow(row) ? events : properties).push_back(shown);
-    if (shown.Expandable && FExpanded.count(row.Name)) {
-      try {
-        auto editor = FSession.PropertyEditor(row.Name);
-        AddSubRows(properties, *editor, row.Name, 1);
-        FSubEditors[row.Name] = std::move(editor);
-      } catch (const std::exception& e) {
-        if (OnError) OnError(QString::fromUtf8(e.what()));
-      }
-    }
+    if (shown.Expandable && FExpanded.count(row.Name)) AddSubRows(properties, row.Name, 1);
   }
   Fill(FProperties, properties);
   Fill(FEvents, events);
 }
 
-void TInspectorView::AddSubRows(std::vector<TShownRow>& rows, TPropertyEditor& editor, const std::string& path,
-                                int depth) {
-  std::vector<std::unique_ptr<TPropertyEditor>> children;
-  editor.GetProperties([&](std::unique_ptr<TPropertyEditor> child) { children.push_back(std::move(child)); });
-  std::stable_sort(children.begin(), children.end(), [](auto& a, auto& b) {
-    return strcasecmp(a->GetName().c_str(), b->GetName().c_str()) < 0;
-  });
-  for (auto& child : children) {
-    TShownRow shown;
-    shown.Row.Name = child->GetName();
-    shown.Row.EditorClass = child->ClassName();
-    shown.Row.Attributes = child->GetAttributes();
-    try {
-      shown.Row.Value = child->GetValue();
-    } catch (const std::exception& e) {
-      shown.Row.Error = e.what();
-    }
-    shown.Path = path + "." + shown.Row.Name;
-    shown.Depth = depth;
-    shown.Expandable = shown.Row.Attributes.Contains(TPropertyAttribute::paSubProperties);
-    rows.push_back(shown);
-    if (shown.Expandable && FExpanded.count(shown.Path)) AddSubRows(rows, *child, shown.Path, depth + 1);
-    FSubEditors[shown.Path] = std::move(child);
+void TInspectorView::AddSubRows(std::vector<TShownRow>& rows, const std::string& path, int depth) {
+  std::vector<TInspectorRow> children;
+  try {
+    children = FSession.SubPropertyRows(path);
+  } catch (const std::exception& e) {
+    if (OnError) OnError(QString::fromUtf8(e.what()));
   }
-}
-
-TPropertyEditor* TInspectorView::SubEditor(const std::string& path) const {
-  auto it = FSubEditors.find(path);
-  return it == FSubEditors.end() ? nullptr : it->second.get();
+  std::stable_sort(children.begin(), children.end(), [](const TInspectorRow& a, const TInspectorRow& b) {
+    return strcasecmp(a.Name.c_str(), b.Name.c_str()) < 0;
+  });
+  for (TInspectorRow& child : children) {
+    TShownRow shown;
+    shown.Path = child.Name;
+    shown.Row = std::move(child);
+    shown.Row.Name = shown.Path.substr(shown.Path.rfind('.') + 1);
+    shown.Depth = depth;
+    shown.Expandable = shown.Row.HasSubProperties;
+    rows.push_back(shown);
+    if (shown.Expandable && FExpanded.count(shown.Path)) AddSubRows(rows, shown.Path, depth + 1);
+  }
 }
 
 void TInspectorView::SetExpanded(const std::string& path, bool expanded) {
@@ -200,7 +171,8 @@ void TInspectorView::Fill(QTableWidget* grid, const std::vector<TShownRow>& rows
     auto* value = new QTableWidgetItem(Q(row.Error.empty() ? row.Value : row.Error));
     value->setData(NameRole, Q(row.Name));
     if (readOnly) {
-      name->setForeground(greyed);
+      // A row that opens stays dark: its arrow is there to be clicked.
+      if (!shown.Expandable) name->setForeground(greyed);
       value->setForeground(greyed);
     }
     if (!row.Error.empty()) value->setForeground(QColor(170, 30, 30));
@@ -271,17 +243,11 @@ std::string TInspectorView::PathAt(const QTableWidget* grid, int row) {
   return item ? item->data(NameRole).toString().toStdString() : std::string();
 }
 
-std::vector<std::string> TInspectorView::Values(const std::string& path) {
-  if (!IsSubProperty(path)) return FEditors.Values(path);
-  std::vector<std::string> values;
-  if (TPropertyEditor* editor = SubEditor(path)) editor->GetValues([&](const std::string& v) { values.push_back(v); });
-  return values;
-}
+std::vector<std::string> TInspectorView::Values(const std::string& path) { return FEditors.Values(path); }
 
 void TInspectorView::Set(const std::string& property, const std::string& value) {
   try {
-    if (!IsSubProperty(property)) FSession.SetPropertyValue(property, value);
-    else if (TPropertyEditor* editor = SubEditor(property)) editor->SetValue(value);
+    FSession.SetPropertyValue(property, value);
   } catch (const std::exception& e) {
     if (OnError) OnError(QString::fromUtf8(e.what()));
   }
@@ -291,8 +257,7 @@ void TInspectorView::Set(const std::string& property, const std::string& value) 
 
 void TInspectorView::Edit(const std::string& property) {
   try {
-    if (!IsSubProperty(property)) FEditors.Edit(property);
-    else if (TPropertyEditor* editor = SubEditor(property)) editor->Edit();
+    FEditors.Edit(property);
   } catch (const std::exception& e) {
     if (OnError) OnError(QString::fromUtf8(e.what()));
   }

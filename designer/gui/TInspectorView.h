@@ -3,14 +3,15 @@
 // property the registered editors give, sorted by name, events on their own
 // page with their handler names. A value-list property edits through a
 // drop-down filled when it opens, a dialog property through an ellipsis
-// button, the others by typing; read-only rows are greyed.
+// button, the others by typing; read-only rows are greyed. A class property
+// whose object has properties of its own (Constraints, Font) shows an arrow
+// that opens them as indented rows under it, edited the same ways by their
+// dotted paths.
 #include "designhost/session/TDesignSession.h"
 
 #include <QTabWidget>
 
 #include <functional>
-#include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -49,8 +50,7 @@ private:
     int Depth = 0;
     bool Expandable = false;
   };
-  void AddSubRows(std::vector<TShownRow>& rows, TPropertyEditor& editor, const std::string& path, int depth);
-  TPropertyEditor* SubEditor(const std::string& path) const;
+  void AddSubRows(std::vector<TShownRow>& rows, const std::string& path, int depth);
   std::vector<std::string> Values(const std::string& path);
   void Fill(QTableWidget* grid, const std::vector<TShownRow>& rows);
   void Set(const std::string& property, const std::string& value);
@@ -64,8 +64,6 @@ private:
   QTableWidget* FEvents;
   std::vector<TInspectorRow> FRows;
   std::set<std::string> FExpanded;
-  // The editors of the shown sub-properties by path, kept while they show.
-  std::map<std::string, std::unique_ptr<TPropertyEditor>> FSubEditors;
   bool FFilling = false;
 };
 

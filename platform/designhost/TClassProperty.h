@@ -9,5 +9,10 @@ class TClassProperty : public TPropertyEditor {
 public:
   using TPropertyEditor::TPropertyEditor;
   TPropertyAttributes GetAttributes() override;
+  // An editor for each published property of the selected components'
+  // sub-objects (Constraints.MaxHeight), through the registered editors;
+  // none when the property holds no plain sub-object (a string list, a
+  // collection, nothing).
+  void GetProperties(const TGetPropProc& proc) override;
   std::string GetValue() override;
 };

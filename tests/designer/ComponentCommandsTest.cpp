@@ -146,3 +146,64 @@ TEST_F(ComponentCommandsTest, VerbAndEditHelpListEveryScriptOperation) {
       EXPECT_NE(std::string::npos, help.Out.find(word)) << command << " --help lacks " << word;
   }
 }
+
+TEST_F(ComponentCommandsTest, PropsListsSubPropertiesByDottedNamesAndSetWritesThem) {
+  const std::string panelDfm =
+      "object Orders: TOrders\r\n"
+      "  object Panel1: TPanel\r\n"
+      "    Width = 185\r\n"
+      "    Constraints.MaxHeight = 200\r\n"
+      "    Caption = 'Panel1'\r\n"
+      "  end\r\n"
+      "end\r\n";
+  WriteFile(FForm, panelDfm);
+  std::string form = FForm.string();
+  TRun props = Designer("props " + form + " Panel1");
+  ASSERT_EQ(0, props.Code) << props.Out;
+  size_t parent = props.Out.find("\nConstraints: TSizeConstraints = (TSizeConstraints)");
+  size_t child = props.Out.find("\nConstraints.MaxHeight: Integer = 200    [TIntegerProperty");
+  ASSERT_NE(std::string::npos, parent) << props.Out;
+  ASSERT_NE(std::string::npos, child) << props.Out;
+  EXPECT_EQ(props.Out.find('\n', parent + 1), child) << "the sub-properties follow their parent";
+
+  TRun bad = Designer("set " + form + " Panel1 Constraints.MaxHight 5");
+  EXPECT_NE(0, bad.Code);
+  EXPECT_NE(std::string::npos, bad.Out.find("Constraints has no sub-property MaxHight")) << bad.Out;
+  EXPECT_EQ(panelDfm, ReadFile(FForm));
+
+  TRun set = Designer("set " + form + " Panel1 Constraints.MaxHeight 150");
+  ASSERT_EQ(0, set.Code) << set.Out;
+  std::string expected = panelDfm;
+  expected.replace(expected.find("= 200"), 5, "= 150");
+  EXPECT_EQ(expected, ReadFile(FForm));
+}
+
+TEST_F(ComponentCommandsTest, AFontNameSetByItsDottedNameChangesOnlyItsLine) {
+  // The colour and character set are the host's constant names, kept as read.
+  const std::string fontDfm =
+      "object Orders: TForm\r\n"
+      "  Caption = 'Orders'\r\n"
+      "  Font.Charset = DEFAULT_CHARSET\r\n"
+      "  Font.Color = clWindowText\r\n"
+      "  Font.Height = -11\r\n"
+      "  Font.Name = 'MS Sans Serif'\r\n"
+      "  Font.Style = []\r\n"
+      "  object Label1: TLabel\r\n"
+      "    Caption = 'Name'\r\n"
+      "  end\r\n"
+      "end\r\n";
+  WriteFile(FForm, fontDfm);
+  std::string form = FForm.string();
+  TRun props = Designer("props " + form + " Label1");
+  EXPECT_NE(std::string::npos, props.Out.find("\nFont.Name: string =     [TStringProperty")) << props.Out;
+  TRun root = Designer("set " + form + " Orders Font.Name Arial");
+  ASSERT_EQ(0, root.Code) << root.Out;
+  TRun label = Designer("set " + form + " Label1 Font.Height -13");
+  ASSERT_EQ(0, label.Code) << label.Out;
+  std::string expected = fontDfm;
+  expected.replace(expected.find("'MS Sans Serif'"), 15, "'Arial'");
+  // A new line goes where the class declares the property: the control's
+  // Font before the label's own Caption.
+  expected.insert(expected.find("    Caption = 'Name'\r\n"), "    Font.Height = -13\r\n");
+  EXPECT_EQ(expected, ReadFile(FForm));
+}

@@ -6,6 +6,7 @@
 #include "classes/TypInfo.h"
 #include "db/FieldClasses.h"
 #include "db/TDataSource.h"
+#include "forms/TPanel.h"
 #include "designhost/DesignRegistry.h"
 #include "designhost/TStringProperty.h"
 #include "designhost/foreign/ForeignClasses.h"
@@ -406,4 +407,105 @@ TEST_F(TDesignSessionTest, DataAwareControlsFollowTheirSources) {
             "  object DBGrid1: TDBGrid\n    Left = -4\n    Width = 320\n  end\n"
             "  object DBEdit1: TDBEdit\n    DataField = 'NAME'\n  end\nend\n",
             Read(form));
+}
+
+namespace {
+
+const char* const PanelDfm =
+    "object Form1: TForm1\r\n"
+    "  object Panel1: TPanel\r\n"
+    "    Left = 8\r\n"
+    "    Top = 8\r\n"
+    "    Width = 185\r\n"
+    "    Height = 41\r\n"
+    "    Constraints.MaxHeight = 200\r\n"
+    "    Caption = 'Panel1'\r\n"
+    "  end\r\n"
+    "end\r\n";
+
+std::string RowsText(const std::vector<TInspectorRow>& rows) {
+  std::string text;
+  for (const TInspectorRow& row : rows) text += row.Name + "=" + row.Value + (row.HasSubProperties ? "+" : "") + ";";
+  return text;
+}
+
+} // namespace
+
+TEST_F(TDesignSessionTest, SubPropertiesAreEditedByDottedNamesAndSavedInPlace) {
+  Registry.RegisterClass(TPanel::StaticClass(), "ExtCtrls");
+  std::string form = Write("Form1.dfm", PanelDfm);
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form}).front();
+  session.Select({&session.FindComponent(m, "Panel1")});
+
+  EXPECT_EQ("Tag has no sub-property X", ErrorOf<EPropertyError>([&] { session.SetPropertyValue("Tag.X", "1"); }));
+  EXPECT_EQ("Constraints has no sub-property Foo",
+            ErrorOf<EPropertyError>([&] { session.SetPropertyValue("Constraints.Foo", "1"); }));
+  EXPECT_EQ("Constraints is read-only in the inspector",
+            ErrorOf<EPropertyError>([&] { session.SetPropertyValue("Constraints", "1"); }));
+  EXPECT_FALSE(session.IsModified());
+
+  std::vector<TInspectorRow> rows = session.InspectorRows();
+  auto constraints = std::find_if(rows.begin(), rows.end(), [](auto& r) { return r.Name == "Constraints"; });
+  ASSERT_NE(rows.end(), constraints);
+  EXPECT_TRUE(constraints->HasSubProperties);
+  EXPECT_EQ("Constraints.MaxHeight=200;Constraints.MaxWidth=0;Constraints.MinHeight=0;Constraints.MinWidth=0;",
+            RowsText(session.SubPropertyRows("Constraints")));
+
+  // A changed line is replaced where it stands; a new one goes after the
+  // sub-properties declared before it; one back at its default leaves.
+  std::string expected = PanelDfm;
+  EXPECT_EQ("120", session.SetPropertyValue("constraints.maxheight", "120"));
+  session.Save();
+  expected.replace(expected.find("MaxHeight = 200"), 15, "MaxHeight = 120");
+  EXPECT_EQ(expected, Read(form));
+  EXPECT_EQ("50", session.SetPropertyValue("Constraints.MaxWidth", "50"));
+  session.Save();
+  expected.insert(expected.find("    Caption"), "    Constraints.MaxWidth = 50\r\n");
+  EXPECT_EQ(expected, Read(form));
+  session.SetPropertyValue("Constraints.MaxHeight", "0");
+  session.Save();
+  const std::string dropped = "    Constraints.MaxHeight = 120\r\n";
+  expected.erase(expected.find(dropped), dropped.size());
+  EXPECT_EQ(expected, Read(form));
+
+  // Read back, the file gives the values it holds.
+  TDesignSession again(Registry, Design);
+  TDesignModule& reread = *again.Open({form}).front();
+  again.Select({&again.FindComponent(reread, "Panel1")});
+  EXPECT_EQ("Constraints.MaxHeight=0;Constraints.MaxWidth=50;Constraints.MinHeight=0;Constraints.MinWidth=0;",
+            RowsText(again.SubPropertyRows("Constraints")));
+}
+
+// The tree and the modified state bring the document in line with the
+// components between saves: a value changed and changed back, or removed
+// and given again, is saved as it stands at the save.
+TEST_F(TDesignSessionTest, AValueChangedBackBetweenLooksIsSavedAsItStands) {
+  Registry.RegisterClass(TPanel::StaticClass(), "ExtCtrls");
+  std::string form = Write("Form1.dfm", PanelDfm);
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form}).front();
+  session.Select({&session.FindComponent(m, "Panel1")});
+  struct TStep {
+    const char* Value;
+    bool Modified;
+  };
+  auto play = [&](std::initializer_list<TStep> steps) {
+    for (const TStep& step : steps) {
+      session.SetPropertyValue("Constraints.MaxHeight", step.Value);
+      EXPECT_EQ(step.Modified, session.IsModified()) << step.Value;
+      session.ComponentTree(m);
+    }
+  };
+  play({{"120", true}, {"200", false}});
+  EXPECT_TRUE(session.Save().empty());
+  EXPECT_EQ(PanelDfm, Read(form));
+  play({{"0", true}, {"200", false}});
+  EXPECT_TRUE(session.Save().empty());
+  EXPECT_EQ(PanelDfm, Read(form));
+  session.SetPropertyValue("Left", "9");
+  session.IsModified();
+  session.SetPropertyValue("Left", "8");
+  EXPECT_FALSE(session.IsModified());
+  EXPECT_EQ(PanelDfm, Read(form));
 }

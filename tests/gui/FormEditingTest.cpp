@@ -7,6 +7,8 @@
 #include "TFormView.h"
 #include "TInspectorView.h"
 
+#include "forms/TControl.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
@@ -42,6 +44,7 @@ const char* SmallForm =
     "    Top = 20\r\n"
     "    Width = 200\r\n"
     "    Height = 120\r\n"
+    "    Constraints.MaxHeight = 200\r\n"
     "    Caption = 'Panel1'\r\n"
     "    object Button1: TButton\r\n"
     "      Left = 16\r\n"
@@ -128,6 +131,65 @@ TEST_F(FormEditingTest, RenameFromTheContextMenuRenamesTheComponent) {
   EXPECT_EQ(nullptr, Component("Button1"));
   ASSERT_NE(nullptr, Component("OkButton"));
   EXPECT_TRUE(FWindow->SaveAction()->isEnabled());
+}
+
+TEST_F(FormEditingTest, ASubPropertyTypedInTheInspectorIsSavedAsItsDottedLine) {
+  FWindow->SelectComponents({Component("Panel1")});
+  TInspectorView* inspector = FWindow->Inspector();
+  QTableWidget* grid = inspector->Properties();
+  ASSERT_LT(inspector->RowOf("Constraints.MaxHeight"), 0);
+  int parent = inspector->RowOf("Constraints");
+  ASSERT_GE(parent, 0);
+  EXPECT_EQ(QString::fromUtf8("\u25B8 Constraints"), grid->item(parent, 0)->text());
+  // The arrow opens the row: its sub-properties follow it, indented.
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(parent, 0)).center());
+  for (int i = 0; i < 50 && inspector->RowOf("Constraints.MaxHeight") < 0; ++i) QTest::qWait(10);
+  int row = inspector->RowOf("Constraints.MaxHeight");
+  ASSERT_EQ(parent + 1, row);
+  EXPECT_EQ(QString::fromUtf8("\u25BE Constraints"), grid->item(parent, 0)->text());
+  EXPECT_EQ("   MaxHeight", grid->item(row, 0)->text().toStdString());
+  EXPECT_EQ("200", grid->item(row, 1)->text().toStdString());
+  EXPECT_EQ(parent + 4, inspector->RowOf("Constraints.MinWidth"));
+  fs::create_directories(QUELM_SCREENSHOT_DIR);
+  FWindow->grab().save(QString::fromStdString((fs::path(QUELM_SCREENSHOT_DIR) / "inspector-sub-properties.png").string()));
+  // Typed as a user types into the value cell.
+  grid->setCurrentCell(row, 1);
+  grid->editItem(grid->item(row, 1));
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(nullptr, editor);
+  editor->selectAll();
+  QTest::keyClicks(editor, "150");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QTest::qWait(20);
+  row = inspector->RowOf("Constraints.MaxHeight");
+  ASSERT_GE(row, 0);
+  EXPECT_EQ("150", grid->item(row, 1)->text().toStdString());
+  EXPECT_EQ(150, static_cast<TControl*>(Component("Panel1"))->Constraints()->MaxHeight());
+  ASSERT_TRUE(FWindow->SaveCurrent());
+  std::string expected = SmallForm;
+  expected.replace(expected.find("MaxHeight = 200"), 15, "MaxHeight = 150");
+  EXPECT_EQ(expected, ReadFile(FForm));
+}
+
+TEST_F(FormEditingTest, AFileThatCannotBeOpenedIsNamedWithItsPlaceInABoxAndTheOthersOpen) {
+  fs::path broken = FDir / "Broken.dfm";
+  std::ofstream(broken, std::ios::binary) << "object Broken: TForm\r\n  Caption = 'open\r\nend\r\n";
+  fs::path good = FDir / "Good.dfm";
+  std::ofstream(good, std::ios::binary) << "object Good: TForm\r\n  Caption = 'Good'\r\nend\r\n";
+  QString informative;
+  TDialogAnswer answer([&](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(nullptr, box);
+    informative = box->informativeText();
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_FALSE(FWindow->OpenFiles({broken.string(), good.string()}));
+  EXPECT_TRUE(answer.Shown());
+  EXPECT_EQ("This file could not be opened:", answer.Text().toStdString());
+  EXPECT_EQ(broken.string() + ":2:13: unterminated string", informative.toStdString());
+  EXPECT_EQ(2, FWindow->Session().ModuleCount());
+  EXPECT_NE(nullptr, FWindow->Session().FindModule(good.string()));
+  EXPECT_EQ(nullptr, FWindow->Session().FindModule(broken.string()));
 }
 
 struct TCloseCase {

@@ -17,8 +17,10 @@
 
 namespace {
 
+// A sub-property ("Params.Password") is secret by its own name.
 std::string Secret(const std::string& property, const std::string& value) {
-  return IsSecretProperty(property) ? SecretShown(!value.empty()) : value;
+  std::string name = property.substr(property.rfind('.') + 1);
+  return IsSecretProperty(name) ? SecretShown(!value.empty()) : value;
 }
 
 // Deletes a component it made when an exception leaves before the end.
@@ -294,10 +296,50 @@ std::vector<TFormFile::TTreeEntry> TDesignSession::ComponentTree(TDesignModule& 
 
 std::unique_ptr<TPropertyEditor> TDesignSession::PropertyEditor(const std::string& property) {
   std::vector<TComponent*> selection = Selection();
+  size_t dot = property.find('.');
+  std::string top = property.substr(0, dot);
   for (TComponent* c : selection)
-    if (!GetPropInfo(*c, property)) throw EPropertyError(c->Name() + " (" + c->ClassName() + ") has no property " + property);
+    if (!GetPropInfo(*c, top)) throw EPropertyError(c->Name() + " (" + c->ClassName() + ") has no property " + top);
   TDesignModule* module = selection.empty() ? nullptr : ModuleOf(selection.front());
-  return FDesign.CreatePropertyEditor(module ? &module->Designer() : nullptr, SelectionAsPersistents(), property);
+  auto editor = FDesign.CreatePropertyEditor(module ? &module->Designer() : nullptr, SelectionAsPersistents(), top);
+  // "Font.Name": each part is a sub-property of the one before, as the
+  // inspector shows it under its parent row.
+  for (std::string path = top; dot != std::string::npos;) {
+    size_t next = property.find('.', dot + 1);
+    std::string part = property.substr(dot + 1, next == std::string::npos ? std::string::npos : next - dot - 1);
+    std::unique_ptr<TPropertyEditor> child;
+    if (editor->GetAttributes().Contains(TPropertyAttribute::paSubProperties))
+      editor->GetProperties([&](std::unique_ptr<TPropertyEditor> sub) {
+        if (!child && SameText(sub->GetName(), part)) child = std::move(sub);
+      });
+    if (!child) throw EPropertyError(path + " has no sub-property " + part);
+    editor = std::move(child);
+    path += "." + editor->GetName();
+    dot = next;
+  }
+  return editor;
+}
+
+TInspectorRow TDesignSession::Row(TPropertyEditor& editor, const std::string& name) const {
+  TInspectorRow row;
+  row.Name = name;
+  row.TypeName = editor.GetPropType() ? editor.GetPropType()->Name : "";
+  row.EditorClass = editor.ClassName();
+  row.Attributes = editor.GetAttributes();
+  try {
+    row.Value = Secret(editor.GetName(), editor.GetValue());
+  } catch (const Exception& e) {
+    row.Error = e.Message();
+  }
+  if (row.Attributes.Contains(TPropertyAttribute::paSubProperties)) {
+    int count = 0;
+    try {
+      editor.GetProperties([&](std::unique_ptr<TPropertyEditor>) { ++count; });
+    } catch (const std::exception&) {
+    }
+    row.HasSubProperties = count > 0;
+  }
+  return row;
 }
 
 std::vector<TInspectorRow> TDesignSession::InspectorRows() {
@@ -308,19 +350,21 @@ std::vector<TInspectorRow> TDesignSession::InspectorRows() {
     bool shared = std::all_of(selection.begin(), selection.end(), [&](TComponent* c) { return GetPropInfo(*c, prop->Name); });
     if (!shared) continue;
     auto editor = PropertyEditor(prop->Name);
-    TInspectorRow row;
-    row.Name = prop->Name;
-    row.TypeName = prop->PropType->Name;
-    row.EditorClass = editor->ClassName();
-    row.Attributes = editor->GetAttributes();
-    if (selection.size() > 1 && !row.Attributes.Contains(TPropertyAttribute::paMultiSelect)) continue;
-    try {
-      row.Value = Secret(prop->Name, editor->GetValue());
-    } catch (const Exception& e) {
-      row.Error = e.Message();
-    }
-    rows.push_back(std::move(row));
+    if (selection.size() > 1 && !editor->GetAttributes().Contains(TPropertyAttribute::paMultiSelect)) continue;
+    rows.push_back(Row(*editor, prop->Name));
   }
+  return rows;
+}
+
+std::vector<TInspectorRow> TDesignSession::SubPropertyRows(const std::string& property) {
+  auto editor = PropertyEditor(property);
+  std::vector<TInspectorRow> rows;
+  if (!editor->GetAttributes().Contains(TPropertyAttribute::paSubProperties)) return rows;
+  bool several = Selection().size() > 1;
+  editor->GetProperties([&](std::unique_ptr<TPropertyEditor> child) {
+    if (several && !child->GetAttributes().Contains(TPropertyAttribute::paMultiSelect)) return;
+    rows.push_back(Row(*child, property + "." + child->GetName()));
+  });
   return rows;
 }
 

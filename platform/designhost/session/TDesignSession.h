@@ -32,6 +32,7 @@ struct TInspectorRow {
   TPropertyAttributes Attributes;
   std::string Value;  // a secret's value shows only whether it is set
   std::string Error;  // the message of a value that could not be read
+  bool HasSubProperties = false;  // a class property whose object has properties of its own
 };
 
 // Where a dropped component goes; empty fields take the designer's choice.
@@ -75,8 +76,13 @@ public:
   // The inspector over the selection: the properties every selected
   // component has (with several selected, those whose editor allows it).
   std::vector<TInspectorRow> InspectorRows();
-  // The editor of one property of the selection; raises when a selected
-  // component lacks it, naming the component.
+  // The sub-properties of a class property ("Constraints", "Font.Style")
+  // as rows named by their dotted paths ("Constraints.MaxHeight"), in the
+  // order the sub-object declares them.
+  std::vector<TInspectorRow> SubPropertyRows(const std::string& property);
+  // The editor of one property of the selection, or of a sub-property by
+  // its dotted path; raises when a selected component lacks it, naming the
+  // component, or when the path reaches no sub-property.
   std::unique_ptr<TPropertyEditor> PropertyEditor(const std::string& property);
   // The drop-down list, sorted when the editor asks for a sorted list;
   // raises when the property has none.
@@ -161,6 +167,7 @@ private:
   void CloseWhatWasOpened();
   void CheckMayChange(TDesignModule& module, const TComponent& component, const char* what) const;
   std::vector<TPersistent*> SelectionAsPersistents() const;
+  TInspectorRow Row(TPropertyEditor& editor, const std::string& name) const;
   void Note(const std::string& note);
 
   const TClassRegistry& FClasses;

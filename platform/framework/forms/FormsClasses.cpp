@@ -6,6 +6,7 @@
 #include "forms/TCheckBox.h"
 #include "forms/TComboBox.h"
 #include "forms/TCustomEdit.h"
+#include "forms/TFont.h"
 #include "forms/TForm.h"
 #include "forms/TGraphics.h"
 #include "forms/TGroupBox.h"
@@ -28,7 +29,7 @@ void RegisterFormsClasses() {
         &TListBox::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(), &TPageControl::StaticClass(),
         &TTabSheet::StaticClass(), &TPanel::StaticClass(), &TGroupBox::StaticClass(), &TBevel::StaticClass(),
         &TSplitter::StaticClass(), &TImage::StaticClass(), &TPicture::StaticClass(), &TBitmap::StaticClass(),
-        &TSizeConstraints::StaticClass(), &TMenuItem::StaticClass(), &TPopupMenu::StaticClass(),
+        &TSizeConstraints::StaticClass(), &TFont::StaticClass(), &TMenuItem::StaticClass(), &TPopupMenu::StaticClass(),
         &TOpenDialog::StaticClass()})
     registry.RegisterClass(*cls);
 }

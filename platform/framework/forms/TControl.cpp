@@ -1,5 +1,6 @@
 #include "forms/TControl.h"
 
+#include "forms/TFont.h"
 #include "forms/TForm.h"
 #include "forms/TPageControl.h"
 #include "forms/TPopupMenu.h"
@@ -57,6 +58,7 @@ QUELM_DEFINE_CLASS(
                &TControl::SetConstraints);
     b.Property("Cursor", TypeInfoCursor(), &TControl::Cursor, &TControl::SetCursor).Default(0);
     b.Property("Enabled", TypeInfoBoolean(), &TControl::Enabled, &TControl::SetEnabled).Default(1);
+    b.Property("Font", TFont::StaticClass().TypeInfo(), &TControl::Font, &TControl::SetFont);
     b.Property("HelpContext", TypeInfoHelpContext(), &TControl::HelpContext, &TControl::SetHelpContext)
         .Default(0);
     b.Property("Hint", TypeInfoString(), &TControl::Hint, &TControl::SetHint);
@@ -64,7 +66,8 @@ QUELM_DEFINE_CLASS(
     b.Property("ShowHint", TypeInfoBoolean(), &TControl::ShowHint, &TControl::SetShowHint).Default(0);
     b.Property("Visible", TypeInfoBoolean(), &TControl::Visible, &TControl::SetVisible).Default(1))
 
-TControl::TControl(TComponent* owner) : TComponent(owner), FConstraints(std::make_unique<TSizeConstraints>()) {}
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), FConstraints(std::make_unique<TSizeConstraints>()), FFont(std::make_unique<TFont>()) {}
 
 TControl::~TControl() {
   if (FParent) FParent->RemoveControl(this);
@@ -129,6 +132,8 @@ void TControl::SetAlign(TAlign align) {
   FAlign = align;
   if (FParent) FParent->Realign();
 }
+
+void TControl::SetFont(TFont* font) { FFont->Assign(font); }
 
 void TControl::SetConstraints(TSizeConstraints* constraints) {
   FConstraints->Assign(constraints);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class TFont;
 class TForm;
 class TPopupMenu;
 class TWinControl;
@@ -87,6 +88,8 @@ public:
   void SetAnchors(TAnchors anchors) { FAnchors = anchors; }
   TSizeConstraints* Constraints() const { return FConstraints.get(); }
   void SetConstraints(TSizeConstraints* constraints);
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* font);
 
   bool Visible() const { return FVisible; }
   virtual void SetVisible(bool visible);
@@ -153,6 +156,7 @@ private:
   TAlign FAlign = TAlign::alNone;
   TAnchors FAnchors{TAnchorKind::akLeft, TAnchorKind::akTop};
   std::unique_ptr<TSizeConstraints> FConstraints;
+  std::unique_ptr<TFont> FFont;
   bool FVisible = true;
   bool FEnabled = true;
   std::string FText;

@@ -92,7 +92,9 @@ void TComponentBuilder::BindProperty(size_t index, TComponent& comp, TFormProper
   std::string_view name = p.Name;
   size_t dot = name.find('.');
   try {
-    if (dot != std::string_view::npos) BindStrings(*FBinding.Objects[index], comp, p, dot);
+    if (dot != std::string_view::npos) {
+      if (!BindPath(*FBinding.Objects[index], comp, p)) BindStrings(*FBinding.Objects[index], comp, p, dot);
+    }
     else if (!SameText(name, "Name")) BindValue(index, comp, p);
   } catch (const EFormError&) {
     throw;
@@ -101,8 +103,35 @@ void TComponentBuilder::BindProperty(size_t index, TComponent& comp, TFormProper
   }
 }
 
+// Sub.Property: a scalar property of a sub-object (Constraints.MaxHeight,
+// Font.Name), nested to any depth. False when the name reaches no such
+// property, which leaves it to the string-list rule.
+bool TComponentBuilder::BindPath(TObjectBinding& ob, TComponent& comp, TFormProperty& p) {
+  auto path = ResolvePropertyPath(comp, p.Name);
+  if (!path) return false;
+  const TPropInfo& leaf = *path->Prop;
+  if (leaf.Kind() == TTypeKind::tkClass || leaf.Kind() == TTypeKind::tkMethod) {
+    Refuse(p, "cannot read " + p.Name);
+    return true;
+  }
+  TValue value;
+  std::string badItem;
+  if (!ConvertFormValue(*leaf.PropType, p.Value, value, &badItem)) {
+    if (!badItem.empty()) Refuse(p, badItem + " is not a member of " + leaf.PropType->Name);
+    else Refuse(p, "the value of " + p.Name + " does not fit its type " + leaf.PropType->Name);
+    return true;
+  }
+  if (!leaf.IsWritable()) {
+    Refuse(p, "cannot set " + p.Name + ": the property is read-only");
+    return true;
+  }
+  SetPropValue(*path->Object, leaf, value);
+  ob.Props.push_back({&p, TPropKind::Path, &leaf, LowerName(path->Name)});
+  return true;
+}
+
 // X.Strings: the lines of a string-list property. Other dotted paths
-// (properties of nested objects) stay as read.
+// that reach no property stay as read.
 void TComponentBuilder::BindStrings(TObjectBinding& ob, TComponent& comp, TFormProperty& p, size_t dot) {
   std::string_view name = p.Name;
   const TPropInfo* info = comp.ClassType().FindProperty(name.substr(0, dot));

@@ -30,6 +30,7 @@ private:
   void BindProperty(size_t index, TComponent& comp, TFormProperty& p);
   void BindStrings(TObjectBinding& ob, TComponent& comp, TFormProperty& p, size_t dot);
   void BindValue(size_t index, TComponent& comp, TFormProperty& p);
+  bool BindPath(TObjectBinding& ob, TComponent& comp, TFormProperty& p);
   bool FillCollection(TCollection& coll, const TFormValue& v);
   // What the policy refuses: an error when strict; kept as read, silently, when lenient.
   void Refuse(const TFormProperty& p, const std::string& message);

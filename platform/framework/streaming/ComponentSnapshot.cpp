@@ -27,7 +27,12 @@ const TSnapshotTaker::TClassFacts& TSnapshotTaker::Of(const TClassInfo& cls) {
 TComponentSnapshot TSnapshotTaker::Take(const TComponent& c, const TComponent* lookupRoot) {
   TComponentSnapshot result;
   const TClassFacts& facts = Of(c.ClassType());
-  for (const auto& [p, key] : facts.Props) result.emplace(key, CanonicalValue(StoredValue(c, *p, lookupRoot)));
+  for (const auto& [p, key] : facts.Props) {
+    result.emplace(key, CanonicalValue(StoredValue(c, *p, lookupRoot)));
+    if (p->Kind() == TTypeKind::tkClass)
+      for (const TPropertyPath& path : SubProperties(c, *p))
+        result.emplace(LowerName(path.Name), CanonicalValue(StoredValue(path, lookupRoot)));
+  }
   if (facts.DesignPosition) {
     result["left"] = CanonicalValue(DesignValue(c, true));
     result["top"] = CanonicalValue(DesignValue(c, false));
@@ -60,6 +65,10 @@ std::vector<std::pair<std::string, TFormValue>> StoredProperties(const TComponen
     if (SameText(p->Name, "Name")) continue;
     auto nv = StoredValue(c, *p, lookupRoot);
     if (nv && differs(LowerName(p->Name), nv)) result.emplace_back(nv->Name, std::move(nv->Value));
+    for (const TPropertyPath& path : SubProperties(c, *p)) {
+      auto sub = StoredValue(path, lookupRoot);
+      if (sub && differs(LowerName(path.Name), sub)) result.emplace_back(sub->Name, std::move(sub->Value));
+    }
   }
   if (HasDesignPosition(c))
     for (bool left : {true, false})

@@ -2,7 +2,8 @@
 // What ties a loaded form document to its components: for every object of
 // the file the component made for it, for every property the component's
 // property it set, the references still to be fixed up, and the snapshot of
-// each component as last read or written. The builder fills it, the
+// each component as the document last held it (read, brought in line, or
+// written). The builder fills it, the
 // reference fix-up completes it, a save reads it to bring the document in
 // line with the components.
 #include "classes/TComponentRef.h"
@@ -25,13 +26,14 @@ struct TPropInfo;
 enum class TLoadPolicy : uint8_t { Strict, Lenient };
 
 // What a property node of the file was bound to.
-enum class TPropKind : uint8_t { Published, Strings, Left, Top };
+// Path: a property of a sub-object, by its dotted name ("Constraints.MaxHeight").
+enum class TPropKind : uint8_t { Published, Strings, Left, Top, Path };
 
 struct TPropBinding {
   TFormProperty* Node;
   TPropKind Kind;
-  const TPropInfo* Prop;  // Published and Strings: the published property
-  std::string Key;        // lower-case key into the snapshot
+  const TPropInfo* Prop;  // Published and Strings: the published property; Path: the sub-object's
+  std::string Key;        // lower-case key into the snapshot (the dotted name for Path)
 };
 
 struct TObjectBinding {
@@ -40,7 +42,7 @@ struct TObjectBinding {
   TFormObject* ParentNode = nullptr;
   TComponentRef<TComponent> LookupRoot;  // the root, or the inline frame the object sits in
   std::vector<TPropBinding> Props;
-  TComponentSnapshot Baseline;
+  TComponentSnapshot Baseline;  // what the document holds for the component
   // A component made after loading: its ordinal properties without a
   // declared default are written whatever their value, as the host does.
   bool New = false;

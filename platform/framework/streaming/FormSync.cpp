@@ -47,23 +47,40 @@ private:
     switch (pb.Kind) {
     case TPropKind::Left: nv = DesignValue(c, true); break;
     case TPropKind::Top: nv = DesignValue(c, false); break;
+    case TPropKind::Path:
+      if (auto path = ResolvePropertyPath(c, pb.Key)) nv = StoredValue(*path, lookupRoot);
+      break;
     default: nv = StoredValue(c, *pb.Prop, lookupRoot); break;
     }
     if (nv) AdaptStrings(nv->Value, FCodePage, FDoc.CodePage);
     return nv;
   }
 
-  // The place of a property in the order the class declares them.
-  int OrderOf(const TComponent& c, std::string_view name) {
-    std::string first(name.substr(0, name.find('.')));
-    if (SameText(first, "Left") && HasDesignPosition(c)) return LeftOrder;
-    if (SameText(first, "Top") && HasDesignPosition(c)) return LeftOrder + 1;
-    auto cached = FProperties.find(&c.ClassType());
-    if (cached == FProperties.end()) cached = FProperties.emplace(&c.ClassType(), c.ClassType().Properties()).first;
+  // The place of a property in the order the class declares them; a
+  // sub-object's property ("Constraints.MaxWidth") by the place of each part
+  // in the class that declares it.
+  std::vector<int> OrderOf(const TObject& object, std::string_view name) {
+    size_t dot = name.find('.');
+    std::string first(name.substr(0, dot));
+    if (const auto* c = dynamic_cast<const TComponent*>(&object); c && HasDesignPosition(*c)) {
+      if (SameText(first, "Left")) return {LeftOrder};
+      if (SameText(first, "Top")) return {LeftOrder + 1};
+    }
+    auto cached = FProperties.find(&object.ClassType());
+    if (cached == FProperties.end())
+      cached = FProperties.emplace(&object.ClassType(), object.ClassType().Properties()).first;
     const auto& props = cached->second;
-    for (size_t i = 0; i < props.size(); ++i)
-      if (SameText(props[i]->Name, first)) return static_cast<int>(i);
-    return -1;
+    for (size_t i = 0; i < props.size(); ++i) {
+      if (!SameText(props[i]->Name, first)) continue;
+      std::vector<int> order{static_cast<int>(i)};
+      if (dot != std::string_view::npos)
+        if (TPersistent* sub = SubObject(object, *props[i])) {
+          std::vector<int> rest = OrderOf(*sub, name.substr(dot + 1));
+          order.insert(order.end(), rest.begin(), rest.end());
+        }
+      return order;
+    }
+    return {-1};
   }
 
   // The class's published properties but Name, with their lower-case keys,
@@ -114,12 +131,16 @@ private:
       pb.Node->DropRaw();
       ++i;
     }
-    for (const auto& p : node.Properties) handled.insert(LowerName(std::string_view(p->Name).substr(0, p->Name.find('.'))));
+    // A node names a whole property ("SQL.Strings" is SQL) or, with a dotted
+    // name that reaches one, a sub-object's property.
+    for (const auto& p : node.Properties)
+      handled.insert(ResolvePropertyPath(c, p->Name) ? LowerName(p->Name)
+                                                     : LowerName(std::string_view(p->Name).substr(0, p->Name.find('.'))));
     // Properties that were not in the file and now differ from what the file implied.
     std::vector<TPropBinding> added;
     auto consider = [&](const std::string& key, TPropKind kind, const TPropInfo* info) {
       if (handled.count(key)) return;
-      bool always = ob.New && info && !info->Default && IsOrdinalKind(info->Kind());
+      bool always = ob.New && kind == TPropKind::Published && info && !info->Default && IsOrdinalKind(info->Kind());
       if (!always && current[key] == baseline(key)) return;
       TPropBinding pb{nullptr, kind, info, key};
       auto nv = CurrentValue(c, pb, lookupRoot);
@@ -128,21 +149,30 @@ private:
       prop->Name = nv->Name;
       prop->Value = std::move(nv->Value);
       pb.Node = prop.get();
-      int mine = OrderOf(c, prop->Name);
+      std::vector<int> mine = OrderOf(c, prop->Name);
       size_t at = 0;
       for (size_t i = 0; i < node.Properties.size(); ++i) {
-        int order = OrderOf(c, node.Properties[i]->Name);
-        if (order >= 0 && order < mine) at = i + 1;
+        std::vector<int> order = OrderOf(c, node.Properties[i]->Name);
+        if (order[0] >= 0 && order < mine) at = i + 1;
       }
       node.Properties.insert(node.Properties.begin() + static_cast<long>(at), std::move(prop));
       added.push_back(pb);
     };
-    for (const auto& [p, key] : PublishedOf(c.ClassType())) consider(key, TPropKind::Published, p);
+    for (const auto& [p, key] : PublishedOf(c.ClassType())) {
+      consider(key, TPropKind::Published, p);
+      if (p->Kind() == TTypeKind::tkClass)
+        for (const TPropertyPath& path : SubProperties(c, *p)) consider(LowerName(path.Name), TPropKind::Path, path.Prop);
+    }
     if (HasDesignPosition(c)) {
       consider("left", TPropKind::Left, nullptr);
       consider("top", TPropKind::Top, nullptr);
     }
     for (auto& pb : added) ob.Props.push_back(pb);
+    // The document now holds the component as it stands: the next pass
+    // compares against that, not against the file as read, or a value
+    // changed and changed back between two passes would keep the first
+    // change's line.
+    ob.Baseline = std::move(current);
   }
 
   void Detach(TFormObject& node) {

@@ -193,6 +193,59 @@ std::optional<TNamedValue> StoredValue(const TObject& obj, const TPropInfo& p, c
   }
 }
 
+TPersistent* SubObject(const TObject& object, const TPropInfo& prop) {
+  if (prop.Kind() != TTypeKind::tkClass || !prop.Getter) return nullptr;
+  TObject* value = nullptr;
+  try {
+    value = PropValue::From<TObject*>(prop.Getter(object));
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+  auto* sub = dynamic_cast<TPersistent*>(value);
+  if (!sub || dynamic_cast<TComponent*>(sub) || dynamic_cast<TStrings*>(sub) || dynamic_cast<TCollection*>(sub))
+    return nullptr;
+  return sub;
+}
+
+std::optional<TPropertyPath> ResolvePropertyPath(const TObject& object, std::string_view name) {
+  size_t dot = name.find('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  const TPropInfo* head = object.ClassType().FindProperty(name.substr(0, dot));
+  TPersistent* sub = head ? SubObject(object, *head) : nullptr;
+  if (!sub) return std::nullopt;
+  std::string_view rest = name.substr(dot + 1);
+  std::optional<TPropertyPath> path;
+  if (rest.find('.') != std::string_view::npos) {
+    path = ResolvePropertyPath(*sub, rest);
+  } else if (const TPropInfo* leaf = sub->ClassType().FindProperty(rest)) {
+    path = TPropertyPath{sub, leaf, leaf->Name};
+  }
+  if (path) path->Name = head->Name + "." + path->Name;
+  return path;
+}
+
+std::vector<TPropertyPath> SubProperties(const TObject& object, const TPropInfo& prop) {
+  std::vector<TPropertyPath> result;
+  TPersistent* sub = SubObject(object, prop);
+  if (!sub) return result;
+  for (const TPropInfo* p : sub->ClassType().Properties()) {
+    std::vector<TPropertyPath> nested = SubProperties(*sub, *p);
+    if (nested.empty() && !SubObject(*sub, *p)) result.push_back({sub, p, prop.Name + "." + p->Name});
+    for (TPropertyPath& n : nested) {
+      n.Name = prop.Name + "." + n.Name;
+      result.push_back(std::move(n));
+    }
+  }
+  return result;
+}
+
+std::optional<TNamedValue> StoredValue(const TPropertyPath& path, const TComponent* lookupRoot) {
+  auto nv = StoredValue(*path.Object, *path.Prop, lookupRoot);
+  // The leaf's own name may grow (".Strings"); the path before it stays.
+  if (nv) nv->Name = path.Name.substr(0, path.Name.size() - path.Prop->Name.size()) + nv->Name;
+  return nv;
+}
+
 std::optional<TNamedValue> DesignValue(const TComponent& c, bool left) {
   auto info = static_cast<uint32_t>(c.DesignInfo());
   int64_t v = left ? (info & 0xFFFF) : (info >> 16);

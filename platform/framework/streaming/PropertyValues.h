@@ -8,9 +8,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TComponent;
 class TObject;
+class TPersistent;
 
 bool IsBooleanType(const TTypeInfo& type);
 bool IsOrdinalKind(TTypeKind kind);
@@ -40,6 +42,27 @@ struct TNamedValue {
 // default, empty, or not stored by its class's rule). References are named
 // from lookupRoot.
 std::optional<TNamedValue> StoredValue(const TObject& object, const TPropInfo& prop, const TComponent* lookupRoot);
+// The plain persistent object a class property holds (Constraints, Font),
+// whose own published properties a form file stores as dotted names
+// ("Constraints.MaxHeight"); none for components, string lists, collections
+// and empty or unreadable values.
+TPersistent* SubObject(const TObject& object, const TPropInfo& prop);
+// A property reached through sub-objects: the object that holds it, the
+// property, and its name as a form file writes it ("Font.Name").
+struct TPropertyPath {
+  TObject* Object = nullptr;
+  const TPropInfo* Prop = nullptr;
+  std::string Name;
+};
+// Resolves a dotted name on object through its sub-objects; none when a part
+// is missing, not a sub-object, or when the name has no dot.
+std::optional<TPropertyPath> ResolvePropertyPath(const TObject& object, std::string_view name);
+// The properties of prop's sub-object and of the sub-objects within it,
+// depth first in declaration order; empty when prop holds no sub-object.
+std::vector<TPropertyPath> SubProperties(const TObject& object, const TPropInfo& prop);
+// The property a path reaches as a form file stores it, named with the path
+// ("Constraints.MaxHeight"); none when it is not stored.
+std::optional<TNamedValue> StoredValue(const TPropertyPath& path, const TComponent* lookupRoot);
 // Left or Top of a component's design position; none when zero.
 std::optional<TNamedValue> DesignValue(const TComponent& component, bool left);
 // The name by which a form file refers to target from lookupRoot.
