@@ -265,6 +265,8 @@ private:
       while (!Tok().Is(')')) {
         if (Tok().Kind == TFormTokenKind::End) Expected("')'");
         Charge(Tok().Offset, sizeof(TFormValue));
+        // In the binary form Null's tag is the byte that ends a list.
+        if (IsKeyword(Tok(), "Null")) FLex.Fail(Tok().Offset, "Null cannot be an item of a list");
         v.Items.emplace_back();
         ParseValue(v.Items.back());
       }

@@ -77,8 +77,9 @@ TEST(HostileFormFile, TextNestingAndEndlessListsEndInALocatedError) {
 // Text the binary form cannot hold is refused where it stands (found by
 // fuzzing: such a file loaded and saved as text, but its binary save no
 // longer loaded). The lexer reads "A.B" as one identifier, which only a
-// property name or a reference may be.
-TEST(HostileFormFile, TextNamesTheBinaryFormCannotHoldEndInALocatedError) {
+// property name or a reference may be; a zero byte, Null's tag, ends a
+// binary list.
+TEST(HostileFormFile, TextTheBinaryFormCannotHoldEndsInALocatedError) {
   struct TCase {
     const char* What;
     std::string Source;
@@ -99,6 +100,8 @@ TEST(HostileFormFile, TextNamesTheBinaryFormCannotHoldEndInALocatedError) {
        "hostile.dfm:2:8: expected a set element, found ''x y''"},
       {"a hexadecimal set element", "object A: T\r\n  S = [$1F]\r\nend\r\n",
        "hostile.dfm:2:8: expected a set element, found '$1F'"},
+      {"Null as an item of a list", "object A: T\r\n  P = (\r\n    'a'\r\n    null\r\n    'b')\r\nend\r\n",
+       "hostile.dfm:4:5: Null cannot be an item of a list"},
   };
   for (const TCase& c : cases) EXPECT_EQ(c.Error, TextError(c.Source)) << c.What;
 }
