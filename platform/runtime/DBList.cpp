@@ -3,11 +3,12 @@
 #include "runtime/DBListRegistry.h"
 
 namespace {
-// Never destroyed: a database component that outlives the static objects at
-// exit still takes itself out.
+// Destroyed with this library: at exit, or when the design host unloads the
+// package that brought it in. Every database has left it by then, since
+// their forms are freed before the code that made them is unloaded.
 TList<TQuelmDatabase>& Databases() {
-  static auto* list = new TList<TQuelmDatabase>;
-  return *list;
+  static TList<TQuelmDatabase> list;
+  return list;
 }
 } // namespace
 

@@ -18,7 +18,23 @@
 #include <system_error>
 #include <vector>
 
+namespace {
+// The client library sets itself up on the first mysql_init (its plugins and
+// error texts) and keeps that until mysql_library_end. It is unloaded with
+// this library when the design host unloads the package, so the end must run
+// before: this object is destroyed then, or at exit, after every connection
+// made through it has been closed by its component.
+class TClientLibrary {
+public:
+  TClientLibrary() = default;
+  ~TClientLibrary() { mysql_library_end(); }
+  TClientLibrary(const TClientLibrary&) = delete;
+  TClientLibrary& operator=(const TClientLibrary&) = delete;
+};
+} // namespace
+
 const TMySqlApi& ClientApi() {
+  static const TClientLibrary library;
   static const TMySqlApi api = [] {
     TMySqlApi a;
     a.Embedded = false;

@@ -12,10 +12,11 @@ const TTypeInfo& TypeInfoQuelmMonitorSQLEvent() {
   return info;
 }
 
-// Never destroyed, like the database list: components may outlive it at exit.
+// Destroyed with this library, like the database list: every monitor has
+// left it by then.
 std::vector<TQuelmMonitor*>& Monitors() {
-  static auto* monitors = new std::vector<TQuelmMonitor*>;
-  return *monitors;
+  static std::vector<TQuelmMonitor*> monitors;
+  return monitors;
 }
 } // namespace
 

@@ -102,6 +102,16 @@ private:
     return name;
   }
 
+  // A set item: an enumeration's name, or a decimal number in a set of
+  // numbers; empty ends the set.
+  std::string SetItem() {
+    size_t at = FPos;
+    std::string item = ShortString();
+    if (!item.empty() && item.find_first_not_of("0123456789") == std::string::npos) return item;
+    FPos = at;
+    return Name(0, true);
+  }
+
   int64_t TypedInteger(TBinValueType& type) {
     size_t at = FPos;
     type = static_cast<TBinValueType>(U8());
@@ -270,7 +280,7 @@ private:
     case TBinValueType::vaSet:
       v.Kind = TFormValueKind::Set;
       for (;;) {
-        std::string item = Name(0, true);
+        std::string item = SetItem();
         if (item.empty()) break;
         Charge(FPos, sizeof(std::string));
         v.SetItems.push_back(std::move(item));

@@ -18,6 +18,13 @@ bool StartsObject(const TFormToken& t) {
   return IsKeyword(t, "object") || IsKeyword(t, "inherited") || IsKeyword(t, "inline");
 }
 
+bool IsDecimal(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
 class TFormParser {
 public:
   TFormParser(TFormDocument& doc, size_t start) : FDoc(doc), FSource(doc.Source), FLex(FSource, doc.FileName, start), FPrevEnd(0) {}
@@ -35,6 +42,20 @@ private:
   [[noreturn]] void Expected(const std::string& what) {
     if (Tok().Kind == TFormTokenKind::End) FLex.Fail(Tok().Offset, "unexpected end of file, expected " + what);
     FLex.Fail(Tok().Offset, "expected " + what + ", found '" + std::string(Tok().Text.substr(0, 40)) + "'");
+  }
+
+  // A component name, a class name or its unit, and a set element are single
+  // identifiers: the lexer reads "A.B" as one token, which only property
+  // names and references may be, and which the binary form cannot hold in
+  // these places.
+  void RefuseDotted(const TFormToken& t, const std::string& what) {
+    if (t.Text.find('.') != std::string_view::npos)
+      FLex.Fail(t.Offset, what + " cannot contain '.': '" + std::string(t.Text.substr(0, 40)) + "'");
+  }
+  std::string_view Undotted(const std::string& what) {
+    if (Tok().Kind != TFormTokenKind::Ident) Expected(what);
+    RefuseDotted(Tok(), what);
+    return Tok().Text;
   }
 
   void ExpectSymbol(char c) {
@@ -85,21 +106,21 @@ private:
       ParseEnd(*obj);
       return obj;
     }
-    std::string first(Tok().Text);
+    const TFormToken firstToken = Tok();
+    std::string first(firstToken.Text);
     FLex.Next();
+    RefuseDotted(firstToken, Tok().Is(':') ? "a component name" : "a class name");
     if (Tok().Is(':')) {
       FLex.Next();
-      if (Tok().Kind != TFormTokenKind::Ident) Expected("a class name");
       obj->Name = std::move(first);
-      obj->ClassName = std::string(Tok().Text);
+      obj->ClassName = std::string(Undotted("a class name"));
       FLex.Next();
     } else {
       obj->ClassName = std::move(first);
     }
     if (Tok().Is('/')) {  // Unit/Class
       FLex.Next();
-      if (Tok().Kind != TFormTokenKind::Ident) Expected("a class name after '/'");
-      obj->ClassName += "/" + std::string(Tok().Text);
+      obj->ClassName += "/" + std::string(Undotted("a class name after '/'"));
       FLex.Next();
     }
     if (Tok().Is('[')) {
@@ -222,9 +243,10 @@ private:
       FLex.Next();
       if (!Tok().Is(']')) {
         for (;;) {
-          if (Tok().Kind != TFormTokenKind::Ident && Tok().Kind != TFormTokenKind::Integer &&
-              Tok().Kind != TFormTokenKind::String)
-            Expected("a set element");
+          // An element is an enumeration's name or, in a set of numbers, a
+          // decimal number: what the binary form holds as a set item.
+          if (Tok().Kind == TFormTokenKind::Ident) RefuseDotted(Tok(), "a set element");
+          else if (Tok().Kind != TFormTokenKind::Integer || !IsDecimal(Tok().Text)) Expected("a set element");
           Charge(Tok().Offset, sizeof(std::string));
           v.SetItems.emplace_back(Tok().Text);
           FLex.Next();
@@ -243,6 +265,8 @@ private:
       while (!Tok().Is(')')) {
         if (Tok().Kind == TFormTokenKind::End) Expected("')'");
         Charge(Tok().Offset, sizeof(TFormValue));
+        // In the binary form Null's tag is the byte that ends a list.
+        if (IsKeyword(Tok(), "Null")) FLex.Fail(Tok().Offset, "Null cannot be an item of a list");
         v.Items.emplace_back();
         ParseValue(v.Items.back());
       }

@@ -80,6 +80,8 @@ std::vector<TValueRow> EveryValueType() {
       {"Binary", Tag(VT::vaBinary) + U32(3) + std::string("\x00\x01\xFF", 3)},
       {"Empty set", Tag(VT::vaSet) + std::string(1, '\0')},
       {"Set", Tag(VT::vaSet) + Short("fsBold") + Short("fsItalic") + std::string(1, '\0')},
+      // A set property with no enumeration behind it is written as numbers.
+      {"Set of numbers", Tag(VT::vaSet) + Short("0") + Short("17") + std::string(1, '\0')},
       // A list ends at a zero byte, the tag of Null, so a list cannot hold Null.
       {"List of mixed values", Tag(VT::vaList) + Tag(VT::vaInt16) + U16(1) + Tag(VT::vaNil) + Tag(VT::vaString) +
                                    Short("a") + std::string(1, '\0')},
