@@ -385,7 +385,9 @@ TEST_F(DesignerWindowTest, ContextMenuListsTheEditorsVerbsThenDeleteAndRename) {
   // The root may be neither deleted nor renamed.
   std::unique_ptr<QMenu> rootMenu(w.ContextMenu(w.CurrentModule()->Root()));
   for (QAction* a : rootMenu->actions())
-    if (a->text() == "&Delete" || a->text() == "&Rename...") EXPECT_FALSE(a->isEnabled());
+    if (a->text() == "&Delete" || a->text() == "&Rename...") {
+      EXPECT_FALSE(a->isEnabled());
+    }
 }
 
 TEST_F(DesignerWindowTest, SeveralSelectedInTheTreeShowTheirSharedPropertiesAndMarksInTheFormView) {

@@ -239,7 +239,9 @@ TEST_P(DialogScreenshotTest, TheDialogShowsAsAPersonOpensItAndItsPictureIsSaved)
   EXPECT_GE(colours, 8) << c.Picture;
   // Left without a change: the form file is as it was.
   FWindow->SaveCurrent();
-  if (c.Opening != TOpening::Ellipsis || std::string(c.What) != "Params") EXPECT_EQ(FOriginal, ReadFile(FForm)) << c.Picture;
+  if (c.Opening != TOpening::Ellipsis || std::string(c.What) != "Params") {
+    EXPECT_EQ(FOriginal, ReadFile(FForm)) << c.Picture;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, DialogScreenshotTest, ::testing::ValuesIn(Dialogs),

@@ -104,7 +104,7 @@ public:
     });
   }
   void AnswerBox(const std::string& button) override {
-    FSteps.Then([=] {
+    FSteps.Then([=, this] {
       QMessageBox* box = QtTest::ShowingBox();
       if (!box) return false;
       FBoxes.push_back(box->text().toStdString() + ": " + QtTest::BoxButtons(*box));

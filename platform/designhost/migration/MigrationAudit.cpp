@@ -124,7 +124,7 @@ void TMigrationAudit::Compare(TApplicationMigrationReport& report) const {
     TComponent* before = d.Component.Get();
     if (!now || now == before) continue;
     TFileMigration& file = report.Files[d.File];
-    TConvertedDataSet c{QualifiedName(now), d.Class, now->ClassName(), before ? QualifiedName(before) : "", {}};
+    TConvertedDataSet c{QualifiedName(now), d.Class, now->ClassName(), before ? QualifiedName(before) : "", {}, {}};
     if (auto* made = dynamic_cast<TDataSet*>(now))
       for (int i = 0; i < made->FieldCount(); ++i) c.MovedFields.push_back(made->Fields()[i]->Name());
     file.Converted.push_back(c);

@@ -153,7 +153,7 @@ void TComponent::Loaded() { FComponentState.Exclude(TComponentStateFlag::csLoadi
 
 bool TComponent::IsValidIdent(const std::string& name) {
   if (name.empty()) return false;
-  auto isLetter = [](unsigned char c) { return c == '_' || (c | 0x20) >= 'a' && (c | 0x20) <= 'z' || c >= 0x80; };
+  auto isLetter = [](unsigned char c) { return c == '_' || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c >= 0x80; };
   if (!isLetter(static_cast<unsigned char>(name[0]))) return false;
   for (unsigned char c : name)
     if (!isLetter(c) && !(c >= '0' && c <= '9')) return false;
