@@ -70,7 +70,7 @@ void DeclareAdd(TCommandLine& line, TAddArgs& a) {
   line.Option("--name", "NAME", "the new component's name", [&o](const std::string& v) { o.Name = v; })
       .Option("--left", "X", "the design position's left", [&o](const std::string& v) { o.Left = ParseInt(v); })
       .Option("--top", "Y", "the design position's top", [&o](const std::string& v) { o.Top = ParseInt(v); })
-      .Option("--parent", "NAME", "the dataset that holds a new field", [&o](const std::string& v) { o.Parent = v; })
+      .Option("--parent", "NAME", "the dataset of a new field, the container of a new control", [&o](const std::string& v) { o.Parent = v; })
       .Words("FORM CLASS [FORM...]", a.Words);
 }
 
@@ -126,7 +126,9 @@ TDesignTool AddCommand() {
       "Drops a component of CLASS on FORM, owned by the form, named as designers\n"
       "name a dropped component (TQuelmTable: QuelmTable1, then QuelmTable2) unless\n"
       "--name gives a name, at the design position --left/--top. --parent puts a\n"
-      "field in a dataset. When FORM.pas lies beside the form, its form class gets\n"
+      "field in a dataset, and a control in a panel, group box or page (Left and\n"
+      "Top then count from the container); a control without --parent sits on the\n"
+      "form. When FORM.pas lies beside the form, its form class gets\n"
       "the field declaration and its interface uses clause the class's unit.\n"
       "Further FORMs (words ending in .dfm or holding a '/') are opened with it.\n",
       DeclareAdd, RunAdd);

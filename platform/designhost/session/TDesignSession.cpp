@@ -9,6 +9,7 @@
 #include "designhost/DesignRegistry.h"
 #include "designhost/SecretProperties.h"
 #include "designhost/session/ComponentNaming.h"
+#include "forms/TWinControl.h"
 #include "rtl/TextCompare.h"
 
 #include <algorithm>
@@ -392,7 +393,7 @@ TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::strin
   CheckComponentName(*root, name, nullptr);
   TComponent* parent = nullptr;
   if (!options.Parent.empty()) {
-    parent = root->FindComponent(options.Parent);
+    parent = SameText(options.Parent, root->Name()) ? root : root->FindComponent(options.Parent);
     if (!parent) throw EComponentError(module.FileName() + " has no component " + options.Parent);
   }
   // Made with the form's root as owner, so it is designing from its
@@ -400,10 +401,22 @@ TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::strin
   TComponent* made = cls->CreateComponent(root);
   TDropGuard undo(made);
   made->SetName(name);
-  if (parent) {
+  if (auto* control = dynamic_cast<TControl*>(made)) {
+    // A control sits in the container named, else on the form. A form the
+    // host only knows by name holds it all the same: it is written in the
+    // form's object.
+    if (parent && parent != root) {
+      auto* container = dynamic_cast<TWinControl*>(parent);
+      if (!container || !container->AcceptsControls())
+        throw EComponentError(parent->Name() + " (" + parent->ClassName() + ") cannot hold controls");
+      control->SetParent(container);
+    } else if (auto* form = dynamic_cast<TWinControl*>(root); form && form->AcceptsControls()) {
+      control->SetParent(form);
+    }
+  } else if (parent) {
     auto* field = dynamic_cast<TField*>(made);
     auto* dataset = dynamic_cast<TDataSet*>(parent);
-    if (!field || !dataset) throw EComponentError(options.Parent + " cannot hold a " + cls->ClassName());
+    if (!field || !dataset) throw EComponentError(parent->Name() + " cannot hold a " + cls->ClassName());
     field->SetDataSet(dataset);
   }
   if (options.Left || options.Top) {

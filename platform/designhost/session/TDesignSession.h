@@ -38,7 +38,9 @@ struct TInspectorRow {
 struct TDropOptions {
   std::string Name;
   std::optional<int> Left, Top;
-  std::string Parent;  // a dataset for a field
+  // A field's dataset; a control's container (a panel, a group box, a
+  // page, the form), else the form. Left and Top are the container's.
+  std::string Parent;
 };
 
 class TDesignSession {
@@ -57,6 +59,8 @@ public:
   std::vector<TDesignModule*> OpenLeavingOut(const std::vector<std::string>& files,
                                              std::vector<TModuleServices::TOpenFailure>& failures);
   TModuleServices& Services() { return FServices; }
+  // The classes the session makes components of.
+  const TClassRegistry& Classes() const { return FClasses; }
   int ModuleCount() const { return static_cast<int>(FModules.size()); }
   TDesignModule& Module(int index) const;
   TDesignModule* FindModule(const std::string& fileName) const;
