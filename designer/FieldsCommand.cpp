@@ -77,6 +77,8 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
   TDSDesignerClass designerClass =
       dataSetEditor ? dataSetEditor->GetDSDesignerClass() : TDSDesignerClass::Of<TDSDesigner>();
   std::vector<std::string> lines;
+  TDesignSession& session = forms.Session();
+  std::vector<TDesignSession::TCensusEntry> census = session.Census(forms.Main());
   {
     TConnectionOverride override(a.Connection, forms.Modules());
     TFieldsEditor fields(&forms.Designer(), dataSet, designerClass);
@@ -97,11 +99,16 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
     for (int i = 0; i < dataSet->FieldCount(); ++i)
       lines.push_back("field " + dataSet->Fields()[i]->Name() + " (" + dataSet->Fields()[i]->FieldName() + ")");
   }
+  // The fields made and deleted are declared in, and leave, the form class.
+  session.FollowInUnit(forms.Main(), census);
   std::vector<std::string> saved = forms.SaveModified();
+  std::vector<std::string> notes = session.TakeNotes();
   if (ctx.Json) {
     TJsonWriter json(*ctx.Out);
     json.BeginObject().Key("fields").BeginArray();
     for (const std::string& line : lines) json.String(line);
+    json.EndArray().Key("notes").BeginArray();
+    for (const std::string& note : notes) json.String(note);
     json.EndArray().Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
     json.EndArray().EndObject();
@@ -109,6 +116,7 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
     return 0;
   }
   for (const std::string& line : lines) *ctx.Out << line << "\n";
+  for (const std::string& note : notes) *ctx.Err << "note: " << note << "\n";
   for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
   return 0;
 }
@@ -122,6 +130,8 @@ TDesignTool FieldsCommand() {
       "the server lists (all, or those named), each of the class that matches its\n"
       "type and named after the dataset and the field; makes new data, calculated,\n"
       "lookup or internal-calculated fields; deletes fields. Lists the dataset's\n"
-      "persistent fields afterwards. The form is saved when its bytes changed.\n",
+      "persistent fields afterwards. When FORM.pas lies beside the form, the fields\n"
+      "made are declared in its form class and the deleted ones leave it. The form\n"
+      "and unit are saved when their bytes changed.\n",
       DeclareFields, RunFields);
 }

@@ -156,6 +156,31 @@ TEST_F(FieldsCommandTest, AddNamedNewAndDeleteEditTheFieldListAndRefuseWhatTheEd
   EXPECT_NE(form.find("object Typessku: TStringField"), std::string::npos);
 }
 
+TEST_F(FieldsCommandTest, TheUnitBesideTheFormDeclaresTheFieldsMadeAndForgetsTheDeletedOnes) {
+  const std::string unit = "unit Types;\n\ninterface\n\nuses\n  Classes, Forms, QuelmAccess;\n\ntype\n"
+                           "  TTypesForm = class(TForm)\n"
+                           "    Db: TQuelmDatabase;\n"
+                           "    Types: TQuelmQuery;\n"
+                           "  private\n"
+                           "    procedure Recalc; { keeps Typessku }\n"
+                           "  end;\n\nimplementation\n\nend.\n";
+  fs::path pas = FDir / "Types.pas";
+  std::ofstream(pas, std::ios::binary) << unit;
+  TestSupport::TProgramRun run = Designer("--add sku --new Total:Float:Calculated");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("saved " + pas.string() + "\n"), std::string::npos) << run.Out;
+  std::string declared = unit;
+  declared.replace(declared.find("Forms, QuelmAccess;"), 19, "Forms, QuelmAccess, DB;");
+  declared.insert(declared.find("  private"), "    Typessku: TStringField;\n    TypesTotal: TFloatField;\n");
+  EXPECT_EQ(declared, ReadFile(pas));
+
+  TestSupport::TProgramRun deleted = Designer("--delete sku");
+  ASSERT_EQ(deleted.Code, 0) << deleted.Out;
+  std::string after = declared;
+  after.erase(after.find("    Typessku: TStringField;\n"), 28);
+  EXPECT_EQ(after, ReadFile(pas));
+}
+
 TEST_F(FieldsCommandTest, TheFieldsEditorWindowAddsMovesMakesAndDeletesFieldsThroughItsControls) {
   fs::path script = FDir / "fields.txt";
   std::ofstream(script) << "select AvailableList sku price\n"

@@ -266,7 +266,10 @@ std::vector<std::string> TDesignSession::OpenedForThisRun() const {
   return lines;
 }
 
-void TDesignSession::Note(const std::string& note) { FNotes.push_back(note); }
+void TDesignSession::Note(const std::string& note) {
+  // One unit problem is told once, however many edits it kept from the unit.
+  if (std::find(FNotes.begin(), FNotes.end(), note) == FNotes.end()) FNotes.push_back(note);
+}
 
 std::vector<std::string> TDesignSession::TakeNotes() { return std::exchange(FNotes, {}); }
 
@@ -503,6 +506,39 @@ std::vector<std::string> TDesignSession::DeleteComponents(TDesignModule& module,
   }
   module.Designer().Modified();
   return names;
+}
+
+std::vector<TDesignSession::TCensusEntry> TDesignSession::Census(TDesignModule& module) const {
+  std::vector<TCensusEntry> census;
+  TComponent* root = module.Root();
+  for (int i = 0; root && i < root->ComponentCount(); ++i)
+    census.push_back({root->Components(i)->Name(), &root->Components(i)->ClassType()});
+  return census;
+}
+
+std::vector<std::string> TDesignSession::FollowInUnit(TDesignModule& module, const std::vector<TCensusEntry>& census) {
+  std::vector<std::string> changes;
+  TComponent* root = module.Root();
+  if (!root) return changes;
+  auto had = [&](const TComponent& c) {
+    return std::any_of(census.begin(), census.end(),
+                       [&](const TCensusEntry& e) { return e.Name == c.Name() && e.Class == &c.ClassType(); });
+  };
+  for (const TCensusEntry& e : census) {
+    TComponent* now = root->FindComponent(e.Name);
+    if (now && &now->ClassType() == e.Class) continue;
+    if (std::string note = module.RemoveDeclaration(e.Name); !note.empty()) Note(note);
+    changes.push_back("-" + e.Name);
+  }
+  for (int i = 0; i < root->ComponentCount(); ++i) {
+    TComponent& c = *root->Components(i);
+    if (had(c) || c.Name().empty()) continue;
+    if (std::string note = module.DeclareComponent(c.Name(), c.ClassName(), FClasses.UnitName(c.ClassType()));
+        !note.empty())
+      Note(note);
+    changes.push_back("+" + c.Name());
+  }
+  return changes;
 }
 
 bool TDesignSession::IsModified() {

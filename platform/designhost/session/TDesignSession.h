@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+class TClassInfo;
 class TClassRegistry;
 class TComponent;
 class TDesignRegistry;
@@ -110,6 +111,19 @@ public:
   // deletes nothing) when one of them may not be deleted. Returns the names
   // deleted, in order.
   std::vector<std::string> DeleteComponents(TDesignModule& module, const std::vector<TComponent*>& components);
+
+  // The module's own components by name with their classes, taken before an
+  // editor that makes and frees components itself (the fields editor) runs.
+  struct TCensusEntry {
+    std::string Name;
+    const TClassInfo* Class;
+  };
+  std::vector<TCensusEntry> Census(TDesignModule& module) const;
+  // Brings the unit in line with what the editor did since census: the
+  // components made are declared (with their class's unit in the uses
+  // clause), those freed lose their declarations. Returns the names
+  // declared and removed: "+Name", "-Name".
+  std::vector<std::string> FollowInUnit(TDesignModule& module, const std::vector<TCensusEntry>& census);
 
   // Notes for the user from the last operations (a unit left alone), taken.
   std::vector<std::string> TakeNotes();
