@@ -99,8 +99,18 @@ int RunRename(TDesignToolContext& ctx, TWordsArgs& a) {
   TDesignSession& session = forms.Session();
   TComponent& component = session.FindComponent(forms.Main(), names[0]);
   std::string oldName = component.Name();
-  session.RenameComponent(forms.Main(), component, names[1]);
-  Report(ctx, session, "renamed", {oldName + " to " + component.Name()}, session.Save());
+  std::vector<std::string> lines;
+  if (&component == forms.Main().Root()) {
+    std::string oldClass = component.ClassName();
+    std::vector<std::string> unitLines = session.RenameRoot(forms.Main(), names[1]);
+    lines.push_back(oldName + " to " + component.Name());
+    if (component.ClassName() != oldClass) lines.push_back(oldClass + " to " + component.ClassName());
+    for (const std::string& at : unitLines) lines.push_back("in " + at);
+  } else {
+    session.RenameComponent(forms.Main(), component, names[1]);
+    lines.push_back(oldName + " to " + component.Name());
+  }
+  Report(ctx, session, "renamed", lines, session.Save());
   return 0;
 }
 
@@ -141,7 +151,11 @@ TDesignTool RenameCommand() {
       "(open the forms that refer to it as further FORMs), and so does its field\n"
       "declaration in the unit beside FORM. A name that is no identifier, or that\n"
       "another component has, is refused and nothing is written. Components\n"
-      "inherited from an ancestor form or frame cannot be renamed.\n",
+      "inherited from an ancestor form or frame cannot be renamed.\n"
+      "NAME may be the form itself: a class named T and the old name follows\n"
+      "(TForm1 to TOrders), in the unit too with the form's global variable, its\n"
+      "methods' headings and the open descendant forms' units; a class name the\n"
+      "unit declares already is refused. The unit lines changed are listed.\n",
       [](TCommandLine& line, TWordsArgs& a) { line.Words("FORM NAME NEWNAME [FORM...]", a.Words); }, RunRename);
 }
 

@@ -160,6 +160,21 @@ TEST_F(ComponentCommandsTest, AControlAddedWithAParentIsWrittenInsideIt) {
   EXPECT_NE(std::string::npos, ReadFile(FUnit).find("    Edit1: TEdit;\r\n")) << ReadFile(FUnit);
 }
 
+TEST_F(ComponentCommandsTest, RenamingTheFormRenamesItsClassInFormAndUnit) {
+  std::string form = FForm.string();
+  TRun run = Designer("rename " + form + " Orders Sales");
+  ASSERT_EQ(0, run.Code) << run.Out;
+  EXPECT_EQ("renamed Orders to Sales\nrenamed TOrders to TSales\nrenamed in " + FUnit.string() + ": line 9\nsaved " +
+                form + "\nsaved " + FUnit.string() + "\n",
+            run.Out);
+  std::string expected = FormDfm;
+  expected.replace(0, 24, "object Sales: TSales\r\n");
+  EXPECT_EQ(expected, ReadFile(FForm));
+  std::string unit = FormPas;
+  unit.replace(unit.find("  TOrders = class"), 9, "  TSales");
+  EXPECT_EQ(unit, ReadFile(FUnit));
+}
+
 TEST_F(ComponentCommandsTest, VerbAndEditHelpListEveryScriptOperation) {
   for (const char* command : {"verb", "edit"}) {
     TRun help = Designer(std::string(command) + " --help");

@@ -78,6 +78,18 @@ std::string TDesignModule::RemoveDeclaration(const std::string& name) {
   return "";
 }
 
+std::string TDesignModule::RenameFormClass(const std::string& oldClass, const std::string& newClass,
+                                           const std::string& oldVariable, const std::string& newVariable,
+                                           std::vector<int>& lines) {
+  if (!FUnit) return FUnitProblem.empty() ? "" : NoteUnitLeftAlone(FUnitProblem);
+  try {
+    lines = FUnit->RenameFormClass(oldClass, newClass, oldVariable, newVariable);
+  } catch (const EUnitError& e) {
+    return NoteUnitLeftAlone(e.Message());
+  }
+  return "";
+}
+
 bool TDesignModule::IsModified() {
   return FModule.File().SaveToString() != FSavedForm || (FUnit && FUnit->Bytes() != FSavedUnit);
 }

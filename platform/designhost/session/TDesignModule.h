@@ -39,6 +39,10 @@ public:
   std::string DeclareComponent(const std::string& name, const std::string& className, const std::string& unitName);
   std::string RenameDeclaration(const std::string& oldName, const std::string& newName);
   std::string RemoveDeclaration(const std::string& name);
+  // The form's class and global variable renamed in the unit; lines gets
+  // the lines changed.
+  std::string RenameFormClass(const std::string& oldClass, const std::string& newClass, const std::string& oldVariable,
+                              const std::string& newVariable, std::vector<int>& lines);
 
   // Whether the form or its unit would be written by Save: the form's bytes
   // differ from what it was read as (written as) or last saved as.

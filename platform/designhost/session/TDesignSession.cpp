@@ -11,6 +11,7 @@
 #include "designhost/session/ComponentNaming.h"
 #include "forms/TWinControl.h"
 #include "rtl/TextCompare.h"
+#include "streaming/TGenericComponent.h"
 
 #include <algorithm>
 #include <functional>
@@ -441,6 +442,10 @@ TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::strin
 }
 
 void TDesignSession::RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName) {
+  if (&component == module.Root()) {
+    RenameRoot(module, newName);
+    return;
+  }
   CheckMayChange(module, component, "renamed");
   CheckComponentName(*module.Root(), newName, &component);
   std::string oldName = component.Name();
@@ -452,6 +457,45 @@ void TDesignSession::RenameComponent(TDesignModule& module, TComponent& componen
   for (TComponent* copy : copies) copy->SetName(newName);
   if (std::string note = module.RenameDeclaration(oldName, newName); !note.empty()) Note(note);
   module.Designer().Modified();
+}
+
+std::vector<std::string> TDesignSession::RenameRoot(TDesignModule& module, const std::string& newName) {
+  TComponent* root = module.Root();
+  CheckComponentName(*root, newName, root);
+  std::string oldName = root->Name();
+  if (oldName == newName) return {};
+  for (auto& m : FModules)
+    if (m.get() != &module && m->Root() && SameText(m->Root()->Name(), newName))
+      throw EComponentError(m->FileName() + " is a form named " + newName + " already");
+  // The class follows the name when it is the form's own (a class the host
+  // only knows from the form file) named after it.
+  std::string oldClass = root->ClassName(), newClass = oldClass;
+  auto* generic = dynamic_cast<TGenericComponent*>(root);
+  if (generic && SameText(oldClass, "T" + oldName)) newClass = "T" + newName;
+  if (TUnitSource* unit = module.Unit())
+    if (const TUnitClassDeclaration* other = unit->OtherClassNamed(newClass, oldClass))
+      throw EComponentError(module.UnitFileName() + " declares a class " + other->Name + " already");
+  std::vector<TDesignModule*> descendants;
+  for (auto& m : FModules)
+    if (m.get() != &module && AncestorOf(*m) == &module) descendants.push_back(m.get());
+
+  root->SetName(newName);
+  if (newClass != oldClass) generic->SetClassType(GenericClassInfo(newClass));
+  std::vector<std::string> changed;
+  auto follow = [&](TDesignModule& m, const std::string& oldVariable, const std::string& newVariable) {
+    std::vector<int> lines;
+    if (std::string note = m.RenameFormClass(oldClass, newClass, oldVariable, newVariable, lines); !note.empty())
+      Note(note);
+    for (int line : lines) changed.push_back(m.UnitFileName() + ": line " + std::to_string(line));
+  };
+  follow(module, oldName, newName);
+  if (newClass != oldClass)
+    for (TDesignModule* d : descendants) {
+      follow(*d, "", "");
+      d->Designer().Modified();
+    }
+  module.Designer().Modified();
+  return changed;
 }
 
 std::vector<TComponent*> TDesignSession::InheritedCopies(TDesignModule& ancestor, const std::string& name) const {

@@ -102,9 +102,19 @@ public:
   // changes nothing) for an unknown class, a bad or taken name or parent.
   TComponent& AddComponent(TDesignModule& module, const std::string& className, const TDropOptions& options = {});
   // Renames a component of the module's own, and its inherited copies in
-  // the open descendant forms; raises (and changes nothing) for the root, an
-  // inherited or inline component, a bad or taken name.
+  // the open descendant forms; raises (and changes nothing) for an
+  // inherited or inline component, a bad or taken name. The root goes
+  // through RenameRoot.
   void RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName);
+  // Renames the form itself. A class named "T" + the old name follows
+  // ("TOld" -> "TNew") where the class is the form's own, and with it the
+  // unit's class declaration, methods and "Old: TOld;" variable, and the
+  // ancestor named in the units of the open descendant forms; references
+  // from other open forms ("Old.Table1") follow as they are written.
+  // Raises (and changes nothing) for a bad name, one a component of the
+  // form or another open form has, or a new class name the unit declares
+  // already. Returns "File: line N" for each unit line changed.
+  std::vector<std::string> RenameRoot(TDesignModule& module, const std::string& newName);
   // Deletes components with the components they hold (a dataset's fields)
   // and their inherited copies in the open descendant forms; references to
   // them are cleared through free notification. Raises (and

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <fstream>
 #include <sstream>
 
@@ -370,6 +371,61 @@ bool TUnitSource::SetFieldType(std::string_view className, std::string_view fiel
     return true;
   }
   return false;
+}
+
+const TUnitClassDeclaration* TUnitSource::OtherClassNamed(std::string_view newClass, std::string_view oldClass) const {
+  for (const auto& d : FClasses)
+    if (SameText(d.Name, newClass) && !SameText(d.Name, oldClass)) return &d;
+  return nullptr;
+}
+
+std::vector<int> TUnitSource::RenameFormClass(std::string_view oldClass, const std::string& newClass,
+                                              std::string_view oldVariable, const std::string& newVariable) {
+  if (const TUnitClassDeclaration* other = OtherClassNamed(newClass, oldClass)) {
+    int line = 0, column = 0;
+    PascalPosition(FBytes, other->NameOffset, line, column);
+    throw EUnitError(FFileName + ":" + std::to_string(line) + ":" + std::to_string(column) + ": the unit declares " +
+                     other->Name + " already");
+  }
+  auto inClass = [&](size_t offset) {
+    for (const auto& d : FClasses)
+      if (offset >= d.NameOffset && offset < d.End) return true;
+    return false;
+  };
+  struct TEdit {
+    size_t Offset, Length;
+    const std::string* Text;
+  };
+  std::vector<TEdit> edits;
+  const auto& T = FTokens;
+  for (size_t i = 0; i < T.size(); ++i) {
+    if (T[i].Kind != TPascalTokenKind::Ident) continue;
+    if (SameText(T[i].Text, oldClass)) {
+      if (T[i].Text != newClass) edits.push_back({T[i].Offset, T[i].Text.size(), &newClass});
+    } else if (!oldVariable.empty() && SameText(T[i].Text, oldVariable) && i + 3 < T.size() && T[i + 1].Is(':') &&
+               T[i + 2].Kind == TPascalTokenKind::Ident && SameText(T[i + 2].Text, oldClass) && T[i + 3].Is(';') &&
+               !inClass(T[i].Offset) && T[i].Text != newVariable) {
+      edits.push_back({T[i].Offset, T[i].Text.size(), &newVariable});
+    }
+  }
+  std::vector<int> lines;
+  if (edits.empty()) return lines;
+  for (const TEdit& e : edits) {
+    int line = 0, column = 0;
+    PascalPosition(FBytes, e.Offset, line, column);
+    if (lines.empty() || lines.back() != line) lines.push_back(line);
+  }
+  std::string renamed = FBytes;
+  for (auto it = edits.rbegin(); it != edits.rend(); ++it) renamed.replace(it->Offset, it->Length, *it->Text);
+  std::string before = std::exchange(FBytes, std::move(renamed));
+  try {
+    Parse();
+  } catch (...) {
+    FBytes = std::move(before);
+    Parse();
+    throw;
+  }
+  return lines;
 }
 
 std::vector<TUnitSource::TMention> TUnitSource::FindNames(const std::vector<std::string>& names,
