@@ -107,8 +107,9 @@ int RunRename(TDesignToolContext& ctx, TWordsArgs& a) {
     if (component.ClassName() != oldClass) lines.push_back(oldClass + " to " + component.ClassName());
     for (const std::string& at : unitLines) lines.push_back("in " + at);
   } else {
-    session.RenameComponent(forms.Main(), component, names[1]);
+    std::vector<std::string> codeLines = session.RenameComponent(forms.Main(), component, names[1]);
     lines.push_back(oldName + " to " + component.Name());
+    for (const std::string& at : codeLines) lines.push_back("in " + at);
   }
   Report(ctx, session, "renamed", lines, session.Save());
   return 0;
@@ -148,8 +149,10 @@ TDesignTool RenameCommand() {
   return DeclaredTool<TWordsArgs>(
       "rename",
       "Renames component NAME of FORM. References to it in every open form follow\n"
-      "(open the forms that refer to it as further FORMs), and so does its field\n"
-      "declaration in the unit beside FORM. A name that is no identifier, or that\n"
+      "(open the forms that refer to it as further FORMs), and so do its field\n"
+      "declaration in the unit beside FORM and its mentions in the code of the form\n"
+      "class's methods (\"Query1.Open\", not strings, comments or Other.Query1),\n"
+      "whose lines are listed. A name that is no identifier, or that\n"
       "another component has, is refused and nothing is written. Components\n"
       "inherited from an ancestor form or frame cannot be renamed.\n"
       "NAME may be the form itself: a class named T and the old name follows\n"

@@ -183,3 +183,45 @@ TEST_F(RootRenameTest, CorpusUnitChangesOnlyTheLinesThatNameTheForm) {
   EXPECT_EQ(0u, dfm.find("object ControlsForm: TControlsForm\n"));
   EXPECT_EQ(originalDfm.substr(originalDfm.find('\n')), dfm.substr(dfm.find('\n')));
 }
+
+// Properties the host does not know are kept as read; the names they give
+// follow a renamed component and a renamed form all the same.
+TEST_F(RootRenameTest, ReferencesKeptAsReadFollowRenames) {
+  std::string form = Write("Shop.dfm",
+                           "object Shop: TShop\n"
+                           "  object Conn1: TThirdPartyConnection\n"
+                           "  end\n"
+                           "  object Orders: TThirdPartyQuery\n"
+                           "    Connection = Conn1\n"
+                           "    Mode = Conn10\n"
+                           "  end\n"
+                           "end\n");
+  std::string other = Write("Audit.dfm",
+                            "object Audit: TAudit\n"
+                            "  object Log: TThirdPartyQuery\n"
+                            "    Connection = Shop.Conn1\n"
+                            "    Lookup = Audit.Log\n"
+                            "  end\n"
+                            "end\n");
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form, other}).front();
+  session.RenameComponent(m, session.FindComponent(m, "Conn1"), "Db");
+  session.RenameRoot(m, "Store");
+  EXPECT_EQ((std::vector<std::string>{form, other}), session.Save());
+  EXPECT_EQ("object Store: TStore\n"
+            "  object Db: TThirdPartyConnection\n"
+            "  end\n"
+            "  object Orders: TThirdPartyQuery\n"
+            "    Connection = Db\n"
+            "    Mode = Conn10\n"
+            "  end\n"
+            "end\n",
+            ReadFile(form));
+  EXPECT_EQ("object Audit: TAudit\n"
+            "  object Log: TThirdPartyQuery\n"
+            "    Connection = Store.Db\n"
+            "    Lookup = Audit.Log\n"
+            "  end\n"
+            "end\n",
+            ReadFile(other));
+}

@@ -58,10 +58,12 @@ std::string TDesignModule::DeclareComponent(const std::string& name, const std::
   return "";
 }
 
-std::string TDesignModule::RenameDeclaration(const std::string& oldName, const std::string& newName) {
+std::string TDesignModule::RenameDeclaration(const std::string& oldName, const std::string& newName,
+                                             std::vector<int>& codeLines) {
   if (!FUnit) return FUnitProblem.empty() ? "" : NoteUnitLeftAlone(FUnitProblem);
   try {
     FUnit->RenameField(RootClassName(), oldName, newName);
+    codeLines = FUnit->RenameInMethods(RootClassName(), oldName, newName);
   } catch (const EUnitError& e) {
     return NoteUnitLeftAlone(e.Message());
   }

@@ -441,22 +441,50 @@ TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::strin
   return *made;
 }
 
-void TDesignSession::RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName) {
-  if (&component == module.Root()) {
-    RenameRoot(module, newName);
-    return;
-  }
+std::vector<std::string> TDesignSession::RenameComponent(TDesignModule& module, TComponent& component,
+                                                         const std::string& newName) {
+  if (&component == module.Root()) return RenameRoot(module, newName);
   CheckMayChange(module, component, "renamed");
   CheckComponentName(*module.Root(), newName, &component);
   std::string oldName = component.Name();
-  if (oldName == newName) return;
+  if (oldName == newName) return {};
   // The open descendants' inherited copies carry the ancestor's name.
   std::vector<TComponent*> copies = InheritedCopies(module, oldName);
   for (TComponent* copy : copies) CheckComponentName(*copy->Owner(), newName, copy);
   component.SetName(newName);
   for (TComponent* copy : copies) copy->SetName(newName);
-  if (std::string note = module.RenameDeclaration(oldName, newName); !note.empty()) Note(note);
+  RenameKeptReferences(module, oldName, newName, false);
+  std::vector<int> lines;
+  if (std::string note = module.RenameDeclaration(oldName, newName, lines); !note.empty()) Note(note);
   module.Designer().Modified();
+  std::vector<std::string> changed;
+  for (int line : lines) changed.push_back(module.UnitFileName() + ": line " + std::to_string(line));
+  return changed;
+}
+
+void TDesignSession::RenameKeptReferences(TDesignModule& module, const std::string& oldName, const std::string& newName,
+                                          bool isRoot) {
+  const std::string rootName = module.Root()->Name();
+  for (auto& m : FModules) {
+    // The module and its descendants name the component (or its inherited
+    // copy) alone; the other forms through the form's name.
+    bool local = false;
+    std::set<TDesignModule*> seen;
+    for (TDesignModule* a = m.get(); a && !local && seen.insert(a).second; a = AncestorOf(*a)) local = a == &module;
+    int changed = m->Module().File().RenameReferences([&](const std::string& value) -> std::optional<std::string> {
+      if (isRoot) {
+        if (local) return std::nullopt;
+        if (SameText(value, oldName)) return newName;
+        if (value.size() > oldName.size() && value[oldName.size()] == '.' && SameText(value.substr(0, oldName.size()), oldName))
+          return newName + value.substr(oldName.size());
+        return std::nullopt;
+      }
+      if (local && SameText(value, oldName)) return newName;
+      if (SameText(value, rootName + "." + oldName)) return rootName + "." + newName;
+      return std::nullopt;
+    });
+    if (changed > 0) m->Designer().Modified();
+  }
 }
 
 std::vector<std::string> TDesignSession::RenameRoot(TDesignModule& module, const std::string& newName) {
@@ -481,6 +509,7 @@ std::vector<std::string> TDesignSession::RenameRoot(TDesignModule& module, const
 
   root->SetName(newName);
   if (newClass != oldClass) generic->SetClassType(GenericClassInfo(newClass));
+  RenameKeptReferences(module, oldName, newName, true);
   std::vector<std::string> changed;
   auto follow = [&](TDesignModule& m, const std::string& oldVariable, const std::string& newVariable) {
     std::vector<int> lines;

@@ -103,9 +103,11 @@ public:
   TComponent& AddComponent(TDesignModule& module, const std::string& className, const TDropOptions& options = {});
   // Renames a component of the module's own, and its inherited copies in
   // the open descendant forms; raises (and changes nothing) for an
-  // inherited or inline component, a bad or taken name. The root goes
-  // through RenameRoot.
-  void RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName);
+  // inherited or inline component, a bad or taken name. Its declaration
+  // and its mentions in the code of the form class's methods follow in the
+  // unit. The root goes through RenameRoot. Returns "File: line N" for
+  // each line of code changed.
+  std::vector<std::string> RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName);
   // Renames the form itself. A class named "T" + the old name follows
   // ("TOld" -> "TNew") where the class is the form's own, and with it the
   // unit's class declaration, methods and "Old: TOld;" variable, and the
@@ -188,6 +190,9 @@ private:
   void RecordClosedComponents(TComponent* root);
   void CloseWhatWasOpened();
   void CheckMayChange(TDesignModule& module, const TComponent& component, const char* what) const;
+  // The references the open forms keep as read that name a component of
+  // module renamed from oldName (the form itself when isRoot) follow it.
+  void RenameKeptReferences(TDesignModule& module, const std::string& oldName, const std::string& newName, bool isRoot);
   std::vector<TPersistent*> SelectionAsPersistents() const;
   void Note(const std::string& note);
 

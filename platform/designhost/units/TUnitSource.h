@@ -75,6 +75,12 @@ public:
   // unit.
   std::vector<int> RenameFormClass(std::string_view oldClass, const std::string& newClass, std::string_view oldVariable,
                                    const std::string& newVariable);
+  // A component renamed in the code of className's methods (and the
+  // routines local to them) in the implementation: each identifier oldName
+  // (as Pascal reads identifiers, ignoring case) in their statements, alone
+  // or after "Self.", takes newName; "Other.OldName", strings, comments and
+  // declarations stay. Returns the lines changed, from 1.
+  std::vector<int> RenameInMethods(std::string_view className, std::string_view oldName, const std::string& newName);
   // The class of that name that is not oldClass: what makes RenameFormClass refuse.
   const TUnitClassDeclaration* OtherClassNamed(std::string_view newClass, std::string_view oldClass) const;
 

@@ -92,6 +92,23 @@ std::vector<TFormFile::TTreeEntry> TFormFile::Tree() {
   return entries;
 }
 
+int TFormFile::RenameReferences(const std::function<std::optional<std::string>(const std::string&)>& rename) {
+  int changed = 0;
+  auto walk = [&](auto& self, TFormObject& node) -> void {
+    for (auto& p : node.Properties) {
+      if (p->Value.Kind != TFormValueKind::Ident) continue;
+      std::optional<std::string> renamed = rename(p->Value.Text);
+      if (!renamed || *renamed == p->Value.Text) continue;
+      p->Value.Text = std::move(*renamed);
+      p->DropRaw();
+      ++changed;
+    }
+    for (auto& child : node.Children) self(self, *child);
+  };
+  if (FDoc->Root) walk(walk, *FDoc->Root);
+  return changed;
+}
+
 void TFormFile::Sync() { SyncFormDocument(*FDoc, *FBinding, FRoot.get()); }
 
 std::string TFormFile::SaveToString(std::optional<TFormFormat> format) {
