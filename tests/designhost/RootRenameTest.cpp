@@ -225,3 +225,18 @@ TEST_F(RootRenameTest, ReferencesKeptAsReadFollowRenames) {
             "end\n",
             ReadFile(other));
 }
+
+// The inspector's Name row renames as Rename does: the unit follows, and a
+// taken name is refused.
+TEST_F(RootRenameTest, ANameTypedIntoTheInspectorRenamesAsRenameDoes) {
+  std::string form = Write("Form1.dfm", FormDfm), unit = Write("Form1.pas", FormPas);
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form}).front();
+  session.Select({&session.FindComponent(m, "Query1")});
+  EXPECT_EQ("a component named Form1 already exists",
+            ErrorOf<EComponentError>([&] { session.SetPropertyValue("Name", "Form1"); }));
+  EXPECT_EQ("Customers", session.SetPropertyValue("Name", "Customers"));
+  session.Save();
+  EXPECT_NE(std::string::npos, ReadFile(unit).find("    Customers: TQuery;\r\n")) << ReadFile(unit);
+  EXPECT_NE(std::string::npos, ReadFile(form).find("  object Customers: TQuery\r\n")) << ReadFile(form);
+}

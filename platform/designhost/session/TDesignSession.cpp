@@ -341,6 +341,13 @@ std::vector<std::string> TDesignSession::PropertyValues(const std::string& prope
 }
 
 std::string TDesignSession::SetPropertyValue(const std::string& property, const std::string& value) {
+  // A name typed into the inspector renames as Rename does, so the unit and
+  // the references follow and a bad or taken name is refused.
+  if (std::vector<TComponent*> selection = Selection(); selection.size() == 1 && SameText(property, "Name"))
+    if (TDesignModule* module = ModuleOf(selection.front())) {
+      RenameComponent(*module, *selection.front(), value);
+      return selection.front()->Name();
+    }
   auto editor = PropertyEditor(property);
   if (editor->GetAttributes().Contains(TPropertyAttribute::paReadOnly))
     throw EPropertyError(property + " is read-only in the inspector");
