@@ -494,6 +494,21 @@ void TDesignSession::RenameKeptReferences(TDesignModule& module, const std::stri
   }
 }
 
+void TDesignSession::ClearKeptReferences(TDesignModule& module, const std::vector<std::string>& names) {
+  const std::string rootName = module.Root()->Name();
+  for (auto& m : FModules) {
+    bool local = false;
+    std::set<TDesignModule*> seen;
+    for (TDesignModule* a = m.get(); a && !local && seen.insert(a).second; a = AncestorOf(*a)) local = a == &module;
+    int cleared = m->Module().File().ClearKeptReferences([&](const std::string& value) {
+      return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        return (local && SameText(value, name)) || SameText(value, rootName + "." + name);
+      });
+    });
+    if (cleared > 0) m->Designer().Modified();
+  }
+}
+
 std::vector<std::string> TDesignSession::RenameRoot(TDesignModule& module, const std::string& newName) {
   TComponent* root = module.Root();
   CheckComponentName(*root, newName, root);
@@ -584,6 +599,7 @@ std::vector<std::string> TDesignSession::DeleteComponents(TDesignModule& module,
     delete c;
     if (std::string note = module.RemoveDeclaration(name); !note.empty()) Note(note);
   }
+  ClearKeptReferences(module, names);
   module.Designer().Modified();
   return names;
 }

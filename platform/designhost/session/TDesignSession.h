@@ -193,6 +193,8 @@ private:
   // The references the open forms keep as read that name a component of
   // module renamed from oldName (the form itself when isRoot) follow it.
   void RenameKeptReferences(TDesignModule& module, const std::string& oldName, const std::string& newName, bool isRoot);
+  // Those that name components of module deleted leave the files.
+  void ClearKeptReferences(TDesignModule& module, const std::vector<std::string>& names);
   std::vector<TPersistent*> SelectionAsPersistents() const;
   void Note(const std::string& note);
 

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 TFormFile::TFormFile() : FBinding(std::make_unique<TFormBinding>()) {}
@@ -107,6 +108,24 @@ int TFormFile::RenameReferences(const std::function<std::optional<std::string>(c
   };
   if (FDoc->Root) walk(walk, *FDoc->Root);
   return changed;
+}
+
+int TFormFile::ClearKeptReferences(const std::function<bool(const std::string&)>& names) {
+  // Properties bound to a component's state stay: the component's own
+  // state says whether they are written.
+  std::set<const TFormProperty*> bound;
+  for (const auto& ob : FBinding->Objects)
+    for (const TPropBinding& pb : ob->Props) bound.insert(pb.Node);
+  for (const TFixup& f : FBinding->Fixups) bound.insert(f.Node);
+  int cleared = 0;
+  auto walk = [&](auto& self, TFormObject& node) -> void {
+    cleared += static_cast<int>(std::erase_if(node.Properties, [&](const std::unique_ptr<TFormProperty>& p) {
+      return !bound.count(p.get()) && p->Value.Kind == TFormValueKind::Ident && names(p->Value.Text);
+    }));
+    for (auto& child : node.Children) self(self, *child);
+  };
+  if (FDoc->Root) walk(walk, *FDoc->Root);
+  return cleared;
 }
 
 void TFormFile::Sync() { SyncFormDocument(*FDoc, *FBinding, FRoot.get()); }

@@ -65,6 +65,12 @@ public:
   // rename answers nothing for a value that stays. Returns how many changed.
   int RenameReferences(const std::function<std::optional<std::string>(const std::string&)>& rename);
 
+  // Components deleted: the properties the file keeps as read whose
+  // identifier value names one of them (names answers true) leave the file,
+  // as references the host knows are cleared by their components. Returns
+  // how many left.
+  int ClearKeptReferences(const std::function<bool(const std::string&)>& names);
+
   const std::string& FileName() const { return FFileName; }
   TComponent* Root() const { return FRoot.get(); }
   const TFormDocument& Document() const { return *FDoc; }

@@ -1,5 +1,6 @@
-// Renaming the form itself: its class, the unit's declarations and the
-// references from other open forms follow; what would clash is refused.
+// What follows a rename: the form's class, the unit's declarations, the
+// references from other open forms, also those kept as read (which a delete
+// clears); what would clash is refused.
 #include "designhost/session/TDesignSession.h"
 #include "support/ExpectRaises.h"
 #include "support/Files.h"
@@ -55,16 +56,16 @@ const char* const ReportsDfm =
     "  end\n"
     "end\n";
 
-struct RootRenameTest : ::testing::Test {
+struct RenameFollowTest : ::testing::Test {
   TClassRegistry Registry;
   TDesignRegistry Design;
   fs::path Dir = fs::temp_directory_path() / ("quelm-root-rename-" + std::to_string(::getpid()));
-  RootRenameTest() {
+  RenameFollowTest() {
     RegisterForeignClasses(Registry);
     Registry.RegisterClass(TDataSource::StaticClass(), "DB");
     fs::create_directories(Dir);
   }
-  ~RootRenameTest() override { fs::remove_all(Dir); }
+  ~RenameFollowTest() override { fs::remove_all(Dir); }
   std::string Write(const std::string& name, const std::string& text) {
     WriteFile(Dir / name, text);
     return (Dir / name).string();
@@ -89,7 +90,7 @@ fs::path Corpus() {
 
 } // namespace
 
-TEST_F(RootRenameTest, TheClassUnitAndReferencesFollowTheFormsNewName) {
+TEST_F(RenameFollowTest, TheClassUnitAndReferencesFollowTheFormsNewName) {
   std::string form = Write("Form1.dfm", FormDfm), unit = Write("Form1.pas", FormPas);
   std::string reports = Write("Reports.dfm", ReportsDfm);
   TDesignSession session(Registry, Design);
@@ -113,7 +114,7 @@ TEST_F(RootRenameTest, TheClassUnitAndReferencesFollowTheFormsNewName) {
   EXPECT_NE(nullptr, reread.Unit()) << reread.UnitProblem();
 }
 
-TEST_F(RootRenameTest, ClashingNamesAreRefusedAndNothingIsWritten) {
+TEST_F(RenameFollowTest, ClashingNamesAreRefusedAndNothingIsWritten) {
   std::string form = Write("Form1.dfm", FormDfm), unit = Write("Form1.pas", FormPas);
   std::string reports = Write("Reports.dfm", ReportsDfm);
   TDesignSession session(Registry, Design);
@@ -137,7 +138,7 @@ TEST_F(RootRenameTest, ClashingNamesAreRefusedAndNothingIsWritten) {
   EXPECT_EQ(FormPas, ReadFile(unit));
 }
 
-TEST_F(RootRenameTest, AnOpenDescendantsUnitNamesTheNewAncestor) {
+TEST_F(RenameFollowTest, AnOpenDescendantsUnitNamesTheNewAncestor) {
   std::string base = Write("Base.dfm", "object Base: TBase\n  object Table1: TTable\n  end\nend\n");
   Write("Base.pas", "unit Base;\ninterface\ntype\n  TBase = class(TForm)\n    Table1: TTable;\n  end;\nimplementation\nend.\n");
   std::string child = Write("Child.dfm", "inherited Child: TChild\n  inherited Table1: TTable\n  end\nend\n");
@@ -155,7 +156,7 @@ TEST_F(RootRenameTest, AnOpenDescendantsUnitNamesTheNewAncestor) {
 
 // A real form and unit: only the lines naming the class or declaring the
 // form's variable change, and each only there.
-TEST_F(RootRenameTest, CorpusUnitChangesOnlyTheLinesThatNameTheForm) {
+TEST_F(RenameFollowTest, CorpusUnitChangesOnlyTheLinesThatNameTheForm) {
   fs::path corpus = Corpus();
   if (corpus.empty()) GTEST_SKIP() << "no shared corpus";
   const std::string base = "frones__ZeosLib__examples__controls__main";
@@ -186,7 +187,7 @@ TEST_F(RootRenameTest, CorpusUnitChangesOnlyTheLinesThatNameTheForm) {
 
 // Properties the host does not know are kept as read; the names they give
 // follow a renamed component and a renamed form all the same.
-TEST_F(RootRenameTest, ReferencesKeptAsReadFollowRenames) {
+TEST_F(RenameFollowTest, ReferencesKeptAsReadFollowRenames) {
   std::string form = Write("Shop.dfm",
                            "object Shop: TShop\n"
                            "  object Conn1: TThirdPartyConnection\n"
@@ -228,7 +229,7 @@ TEST_F(RootRenameTest, ReferencesKeptAsReadFollowRenames) {
 
 // The inspector's Name row renames as Rename does: the unit follows, and a
 // taken name is refused.
-TEST_F(RootRenameTest, ANameTypedIntoTheInspectorRenamesAsRenameDoes) {
+TEST_F(RenameFollowTest, ANameTypedIntoTheInspectorRenamesAsRenameDoes) {
   std::string form = Write("Form1.dfm", FormDfm), unit = Write("Form1.pas", FormPas);
   TDesignSession session(Registry, Design);
   TDesignModule& m = *session.Open({form}).front();
@@ -239,4 +240,31 @@ TEST_F(RootRenameTest, ANameTypedIntoTheInspectorRenamesAsRenameDoes) {
   session.Save();
   EXPECT_NE(std::string::npos, ReadFile(unit).find("    Customers: TQuery;\r\n")) << ReadFile(unit);
   EXPECT_NE(std::string::npos, ReadFile(form).find("  object Customers: TQuery\r\n")) << ReadFile(form);
+}
+
+// A deleted component's references kept as read leave the files with it,
+// in its own form and through the form's name in others.
+TEST_F(RenameFollowTest, ReferencesKeptAsReadLeaveWithADeletedComponent) {
+  std::string form = Write("Shop.dfm",
+                           "object Shop: TShop\n"
+                           "  object Conn1: TThirdPartyConnection\n"
+                           "  end\n"
+                           "  object Orders: TThirdPartyQuery\n"
+                           "    Connection = Conn1\n"
+                           "    Mode = Conn10\n"
+                           "  end\n"
+                           "end\n");
+  std::string other = Write("Audit.dfm",
+                            "object Audit: TAudit\n"
+                            "  object Log: TThirdPartyQuery\n"
+                            "    Connection = Shop.Conn1\n"
+                            "    Tag = 3\n"
+                            "  end\n"
+                            "end\n");
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form, other}).front();
+  session.DeleteComponents(m, {&session.FindComponent(m, "Conn1")});
+  EXPECT_EQ((std::vector<std::string>{form, other}), session.Save());
+  EXPECT_EQ("object Shop: TShop\n  object Orders: TThirdPartyQuery\n    Mode = Conn10\n  end\nend\n", ReadFile(form));
+  EXPECT_EQ("object Audit: TAudit\n  object Log: TThirdPartyQuery\n    Tag = 3\n  end\nend\n", ReadFile(other));
 }
