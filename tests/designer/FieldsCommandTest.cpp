@@ -234,6 +234,11 @@ TEST_F(FieldsCommandTest, ALookupFieldGetsItsDatasetKeysAndResultAndAnIncomplete
 
 TEST_F(FieldsCommandTest, TheNewFieldDialogMakesALookupFieldFromItsDropDowns) {
   std::ofstream(FForm, std::ios::binary) << WithItems(Form);
+  const std::string unit = "unit Types;\ninterface\nuses DB;\ntype\n  TTypesForm = class(TForm)\n"
+                           "    Db: TQuelmDatabase;\n    Types: TQuelmQuery;\n    Items: TQuelmQuery;\n"
+                           "  end;\nimplementation\nend.\n";
+  fs::path pas = FDir / "Types.pas";
+  std::ofstream(pas, std::ios::binary) << unit;
   fs::path script = FDir / "lookup.txt";
   // The first New is refused (nothing chosen for the lookup yet) and keeps
   // the name typed; the second makes the field.
@@ -256,6 +261,10 @@ TEST_F(FieldsCommandTest, TheNewFieldDialogMakesALookupFieldFromItsDropDowns) {
                            "LookupKeyFields = 'item_id'", "LookupResultField = 'item_sku'"})
     EXPECT_NE(field.find(line), std::string::npos) << line << " in\n" << form;
   EXPECT_EQ(form.find("object TypesItemSku1"), std::string::npos) << form;
+  // The field the dialog made is declared in the form class.
+  std::string declared = unit;
+  declared.insert(declared.find("  end;"), "    TypesItemSku: TStringField;\n");
+  EXPECT_EQ(declared, ReadFile(pas));
 }
 
 TEST_F(FieldsCommandTest, TheFieldsEditorWindowAddsMovesMakesAndDeletesFieldsThroughItsControls) {

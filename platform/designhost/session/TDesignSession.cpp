@@ -377,7 +377,12 @@ std::string TDesignSession::ExecuteVerb(TComponent& component, int index) {
   if (index < 0 || index >= count)
     throw Exception(component.Name() + " has " + std::to_string(count) + " verbs; there is no verb " + std::to_string(index));
   std::string verb = editor->GetVerb(index);
+  // A verb's dialog may make and free components (the fields editor); the
+  // unit follows what it did, as it follows a drop or a delete.
+  std::vector<TCensusEntry> census;
+  if (module) census = Census(*module);
   editor->ExecuteVerb(index);
+  if (module && module->Root()) FollowInUnit(*module, census);
   return verb;
 }
 

@@ -95,7 +95,8 @@ public:
 
   // The context-menu verbs of a component through its component editor.
   std::vector<std::string> Verbs(TComponent& component);
-  // Runs verb index; returns its text as the menu showed it.
+  // Runs verb index; returns its text as the menu showed it. Components
+  // the verb made or freed are declared in, or leave, the module's unit.
   std::string ExecuteVerb(TComponent& component, int index);
 
   // Drops a component of the class on the module's form; raises (and
