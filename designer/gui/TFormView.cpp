@@ -4,6 +4,7 @@
 
 #include "designhost/session/TDesignSession.h"
 #include "classes/TClassRegistry.h"
+#include "forms/TPageControl.h"
 #include "forms/TWinControl.h"
 #include "rtl/Exceptions.h"
 #include "streaming/TFormFile.h"
@@ -170,6 +171,9 @@ void TFormView::Layout() {
     shape.Name = c->Name();
     QPoint origin = parent ? parent->Rect.topLeft() : QPoint(0, 0);
     if (auto* control = dynamic_cast<TControl*>(c)) {
+      // Of a page control's pages only the active one shows, with what it holds.
+      if (auto* page = dynamic_cast<TTabSheet*>(c); page && page->PageControl() && page->PageControl()->ActivePage() != page)
+        continue;
       shape.Visual = shape.Known = true;
       auto* windowed = dynamic_cast<TWinControl*>(c);
       shape.Container = windowed && windowed->AcceptsControls();

@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <utility>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -139,6 +140,42 @@ TEST_F(FormEditingTest, AControlDroppedOnAPanelIsThePanelsAndPlacedInsideIt) {
   std::string saved = ReadFile(FForm);
   EXPECT_EQ(0u, saved.find(expected.substr(0, expected.find("      Top = 70\r\n") + 16))) << saved;
   EXPECT_NE(std::string::npos, saved.find("  end\r\n  object Edit2: TEdit\r\n    Left = 230\r\n    Top = 160\r\n")) << saved;
+}
+
+TEST_F(FormEditingTest, AControlDroppedOnAPageControlGoesToItsActivePage) {
+  fs::path pages = FDir / "Pages.dfm";
+  std::ofstream(pages, std::ios::binary) << "object Pages: TPages\n"
+                                            "  ClientHeight = 200\n"
+                                            "  ClientWidth = 300\n"
+                                            "  Caption = 'Pages'\n"
+                                            "  object PageControl1: TPageControl\n"
+                                            "    Left = 10\n"
+                                            "    Top = 10\n"
+                                            "    Width = 280\n"
+                                            "    Height = 180\n"
+                                            "    ActivePage = Second\n"
+                                            "    object First: TTabSheet\n"
+                                            "      Caption = 'First'\n"
+                                            "    end\n"
+                                            "    object Second: TTabSheet\n"
+                                            "      Caption = 'Second'\n"
+                                            "    end\n"
+                                            "    object Third: TTabSheet\n"
+                                            "      Caption = 'Third'\n"
+                                            "    end\n"
+                                            "  end\n"
+                                            "end\n";
+  ASSERT_TRUE(FWindow->OpenFiles({pages.string()})) << FWindow->LastError().toStdString();
+  TFormView* view = FWindow->FormView();
+  bool offered = false;
+  view->TakeDropClass = [&] { return std::exchange(offered, true) ? std::string() : std::string("TButton"); };
+  QPoint form = view->ComponentRect(FWindow->CurrentModule()->Root()).topLeft();
+  EXPECT_TRUE(view->ComponentRect(Component("First")).isEmpty()) << "an inactive page is not drawn";
+  QTest::mouseClick(view, Qt::LeftButton, {}, form + QPoint(60, 80));
+  auto* button = dynamic_cast<TControl*>(Component("Button1"));
+  ASSERT_NE(nullptr, button) << FWindow->LastError().toStdString();
+  EXPECT_EQ(Component("Second"), static_cast<TComponent*>(button->Parent()));
+  EXPECT_EQ(form + QPoint(60, 80), view->ComponentRect(button).topLeft());
 }
 
 TEST_F(FormEditingTest, RenameFromTheContextMenuRenamesTheComponent) {
