@@ -109,6 +109,21 @@ TEST_F(ControlParentTest, AControlDroppedIntoAPanelIsWrittenAfterThePanelsChildr
             dynamic_cast<TControl&>(again.FindComponent(reread, "Edit2")).Parent());
 }
 
+TEST_F(ControlParentTest, AContainerDroppedInTheSameRunTakesControlsToo) {
+  std::string form = Write("Entry.dfm", PanelDfm);
+  TDesignSession session(Registry, Design);
+  TDesignModule& m = *session.Open({form}).front();
+  session.AddComponent(m, "TGroupBox", {"Box", 4, 4, "Panel1"});
+  session.AddComponent(m, "TButton", {"Ok", 2, 16, "Box"});
+  session.Save();
+  std::string dfm = ReadFile(form);
+  size_t box = dfm.find("    object Box: TGroupBox\n");
+  ASSERT_NE(std::string::npos, box) << dfm;
+  size_t ok = dfm.find("      object Ok: TButton\n        Left = 2\n        Top = 16\n", box);
+  EXPECT_NE(std::string::npos, ok) << dfm;
+  EXPECT_LT(ok, dfm.find("\n    end\n", box)) << dfm;
+}
+
 TEST_F(ControlParentTest, AControlWithoutParentSitsOnAFormTheHostKnows) {
   std::string form = Write("Plain.dfm", "object Plain: TForm\n  object Panel1: TPanel\n  end\nend\n");
   TDesignSession session(Registry, Design);
