@@ -346,3 +346,34 @@ TEST(UnitSource, ARenamedComponentFollowsInTheFormClassesMethodsOnly) {
     expected.replace(expected.find(from), from.size(), to);
   EXPECT_EQ(expected, unit.Bytes());
 }
+
+// The form class renamed: its mentions as an identifier and the global
+// variable's declaration, in either form, change; strings, comments, a
+// longer name and another class's field of the form's name stay.
+TEST(UnitSource, AFormClassRenamedChangesItsMentionsAndTheFormsVariable) {
+  struct TRow {
+    const char* Variable;  // the declaration of the form's variable
+    const char* Renamed;
+  };
+  const TRow rows[] = {{"  Form1: TForm1;\n", "  Sales: TSales;\n"},
+                       {"  Form1: TForm1 = nil;\n", "  Sales: TSales = nil;\n"},
+                       {"  Form1, Other: TForm1;\n", "  Form1, Other: TSales;\n"}};
+  for (const TRow& row : rows) {
+    const std::string before = std::string("unit U;\ninterface\ntype\n  TForm1 = class(TForm)\n  end;\n"
+                                           "  TForm10 = class(TForm1)\n    Form1: TForm1;\n  end;\nvar\n") +
+                               row.Variable +
+                               "implementation\nprocedure TForm1.Go; begin Caption := 'TForm1'; { TForm1 } end;\nend.\n";
+    TUnitSource unit(before, "U.pas");
+    unit.RenameFormClass("TForm1", "TSales", "Form1", "Sales");
+    std::string expected = std::string("unit U;\ninterface\ntype\n  TSales = class(TForm)\n  end;\n"
+                                       "  TForm10 = class(TSales)\n    Form1: TSales;\n  end;\nvar\n") +
+                           row.Renamed +
+                           "implementation\nprocedure TSales.Go; begin Caption := 'TForm1'; { TForm1 } end;\nend.\n";
+    EXPECT_EQ(expected, unit.Bytes()) << row.Variable;
+  }
+  TUnitSource unit("unit U;\ninterface\ntype\n  TForm1 = class(TForm)\n  end;\n  TSales = class\n  end;\n"
+                   "implementation\nend.\n",
+                   "U.pas");
+  EXPECT_EQ("U.pas:6:3: the unit declares TSales already",
+            ErrorOf<EUnitError>([&] { unit.RenameFormClass("TForm1", "TSales", "Form1", "Sales"); }));
+}

@@ -404,7 +404,8 @@ std::vector<int> TUnitSource::RenameFormClass(std::string_view oldClass, const s
     if (SameText(T[i].Text, oldClass)) {
       if (T[i].Text != newClass) edits.push_back({T[i].Offset, T[i].Text.size(), &newClass});
     } else if (!oldVariable.empty() && SameText(T[i].Text, oldVariable) && i + 3 < T.size() && T[i + 1].Is(':') &&
-               T[i + 2].Kind == TPascalTokenKind::Ident && SameText(T[i + 2].Text, oldClass) && T[i + 3].Is(';') &&
+               T[i + 2].Kind == TPascalTokenKind::Ident && SameText(T[i + 2].Text, oldClass) &&
+               (T[i + 3].Is(';') || T[i + 3].Is('=')) &&
                !inClass(T[i].Offset) && T[i].Text != newVariable) {
       edits.push_back({T[i].Offset, T[i].Text.size(), &newVariable});
     }

@@ -69,7 +69,7 @@ public:
   // renamed form's do: every mention of the class as an identifier (its
   // declaration, a descendant's ancestor, the methods' "TOld.Method"
   // headings; never inside strings or comments), and the declaration
-  // "OldVariable: TOld;" of the global variable outside the classes (none
+  // "OldVariable: TOld;" (or "... = nil;") of the global variable outside the classes (none
   // when oldVariable is empty). Returns the lines changed, from 1. Raises
   // EUnitError, changing nothing, when newClass names another class of the
   // unit.
