@@ -146,9 +146,8 @@ TDesignTool FieldsCommand() {
       "type and named after the dataset and the field; makes new data, calculated,\n"
       "lookup or internal-calculated fields (a lookup field with --lookup-dataset,\n"
       "--key-fields, --lookup-key-fields and --result-field, all four); deletes\n"
-      "fields. Lists the dataset's\n"
-      "persistent fields afterwards. When FORM.pas lies beside the form, the fields\n"
-      "made are declared in its form class and the deleted ones leave it. The form\n"
-      "and unit are saved when their bytes changed.\n",
+      "fields. Lists the dataset's persistent fields afterwards. When FORM.pas lies\n"
+      "beside the form, the fields made are declared in its form class and the\n"
+      "deleted ones leave it. The form and unit are saved when their bytes changed.\n",
       DeclareFields, RunFields);
 }
