@@ -70,7 +70,7 @@ void DeclareAdd(TCommandLine& line, TAddArgs& a) {
   line.Option("--name", "NAME", "the new component's name", [&o](const std::string& v) { o.Name = v; })
       .Option("--left", "X", "the design position's left", [&o](const std::string& v) { o.Left = ParseInt(v); })
       .Option("--top", "Y", "the design position's top", [&o](const std::string& v) { o.Top = ParseInt(v); })
-      .Option("--parent", "NAME", "the dataset that holds a new field", [&o](const std::string& v) { o.Parent = v; })
+      .Option("--parent", "NAME", "the dataset of a new field, the container of a new control", [&o](const std::string& v) { o.Parent = v; })
       .Words("FORM CLASS [FORM...]", a.Words);
 }
 
@@ -99,8 +99,19 @@ int RunRename(TDesignToolContext& ctx, TWordsArgs& a) {
   TDesignSession& session = forms.Session();
   TComponent& component = session.FindComponent(forms.Main(), names[0]);
   std::string oldName = component.Name();
-  session.RenameComponent(forms.Main(), component, names[1]);
-  Report(ctx, session, "renamed", {oldName + " to " + component.Name()}, session.Save());
+  std::vector<std::string> lines;
+  if (&component == forms.Main().Root()) {
+    std::string oldClass = component.ClassName();
+    std::vector<std::string> unitLines = session.RenameRoot(forms.Main(), names[1]);
+    lines.push_back(oldName + " to " + component.Name());
+    if (component.ClassName() != oldClass) lines.push_back(oldClass + " to " + component.ClassName());
+    for (const std::string& at : unitLines) lines.push_back("in " + at);
+  } else {
+    std::vector<std::string> codeLines = session.RenameComponent(forms.Main(), component, names[1]);
+    lines.push_back(oldName + " to " + component.Name());
+    for (const std::string& at : codeLines) lines.push_back("in " + at);
+  }
+  Report(ctx, session, "renamed", lines, session.Save());
   return 0;
 }
 
@@ -126,7 +137,9 @@ TDesignTool AddCommand() {
       "Drops a component of CLASS on FORM, owned by the form, named as designers\n"
       "name a dropped component (TQuelmTable: QuelmTable1, then QuelmTable2) unless\n"
       "--name gives a name, at the design position --left/--top. --parent puts a\n"
-      "field in a dataset. When FORM.pas lies beside the form, its form class gets\n"
+      "field in a dataset, and a control in a panel, group box or page (Left and\n"
+      "Top then count from the container); a control without --parent sits on the\n"
+      "form. When FORM.pas lies beside the form, its form class gets\n"
       "the field declaration and its interface uses clause the class's unit.\n"
       "Further FORMs (words ending in .dfm or holding a '/') are opened with it.\n",
       DeclareAdd, RunAdd);
@@ -136,10 +149,16 @@ TDesignTool RenameCommand() {
   return DeclaredTool<TWordsArgs>(
       "rename",
       "Renames component NAME of FORM. References to it in every open form follow\n"
-      "(open the forms that refer to it as further FORMs), and so does its field\n"
-      "declaration in the unit beside FORM. A name that is no identifier, or that\n"
+      "(open the forms that refer to it as further FORMs), and so do its field\n"
+      "declaration in the unit beside FORM and its mentions in the code of the form\n"
+      "class's methods (\"Query1.Open\", not strings, comments or Other.Query1),\n"
+      "whose lines are listed. A name that is no identifier, or that\n"
       "another component has, is refused and nothing is written. Components\n"
-      "inherited from an ancestor form or frame cannot be renamed.\n",
+      "inherited from an ancestor form or frame cannot be renamed.\n"
+      "NAME may be the form itself: a class named T and the old name follows\n"
+      "(TForm1 to TOrders), in the unit too with the form's global variable, its\n"
+      "methods' headings and the open descendant forms' units; a class name the\n"
+      "unit declares already is refused. The unit lines changed are listed.\n",
       [](TCommandLine& line, TWordsArgs& a) { line.Words("FORM NAME NEWNAME [FORM...]", a.Words); }, RunRename);
 }
 

@@ -13,6 +13,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/JsonWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 
@@ -28,6 +29,7 @@ struct TFieldsArgs {
   bool AddAll = false;
   std::vector<std::string> Add, Delete;
   std::vector<TNewField> New;
+  TLookupDefinition Lookup;
   std::vector<std::string> Words;
 };
 
@@ -59,6 +61,14 @@ void DeclareFields(TCommandLine& line, TFieldsArgs& a) {
                 a.New.clear();
                 for (const std::string& field : SplitNames(v)) a.New.push_back(ParseNewField(field));
               })
+      .Option("--lookup-dataset", "DATASET", "a new lookup field's dataset to look up in",
+              [&a](const std::string& v) { a.Lookup.LookupDataSet = v; })
+      .Option("--key-fields", "F;G", "a new lookup field's key fields, in DATASET",
+              [&a](const std::string& v) { a.Lookup.KeyFields = v; })
+      .Option("--lookup-key-fields", "F;G", "the fields of the lookup dataset the key fields match",
+              [&a](const std::string& v) { a.Lookup.LookupKeyFields = v; })
+      .Option("--result-field", "F", "the field of the lookup dataset a new lookup field shows",
+              [&a](const std::string& v) { a.Lookup.ResultField = v; })
       .Option("--delete", "F,G", "deletes the persistent fields of these field names",
               [&a](const std::string& v) { a.Delete = SplitNames(v); })
       .Words("FORM DATASET", a.Words);
@@ -68,6 +78,11 @@ void DeclareFields(TCommandLine& line, TFieldsArgs& a) {
 int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
   if (a.Words.size() != 2) throw EUsageError("give a form file and a dataset");
   if (a.AddAll && !a.Add.empty()) throw EUsageError("give --add-all or --add, not both");
+  const TLookupDefinition& l = a.Lookup;
+  bool lookupGiven = !l.LookupDataSet.empty() || !l.KeyFields.empty() || !l.LookupKeyFields.empty() || !l.ResultField.empty();
+  bool lookupNew = std::any_of(a.New.begin(), a.New.end(), [](const TNewField& f) { return f.Kind == "Lookup"; });
+  if (lookupGiven && !lookupNew)
+    throw EUsageError("--lookup-dataset, --key-fields, --lookup-key-fields and --result-field go with a Lookup field in --new");
   TFormSession forms({a.Words[0]});
   TComponent& component = forms.FindComponent(a.Words[1]);
   auto* dataSet = dynamic_cast<TDataSet*>(&component);
@@ -77,6 +92,8 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
   TDSDesignerClass designerClass =
       dataSetEditor ? dataSetEditor->GetDSDesignerClass() : TDSDesignerClass::Of<TDSDesigner>();
   std::vector<std::string> lines;
+  TDesignSession& session = forms.Session();
+  std::vector<TDesignSession::TCensusEntry> census = session.Census(forms.Main());
   {
     TConnectionOverride override(a.Connection, forms.Modules());
     TFieldsEditor fields(&forms.Designer(), dataSet, designerClass);
@@ -87,7 +104,7 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
     std::vector<std::string> made;
     if (a.AddAll) made = fields.AddAllFields();
     else if (!a.Add.empty()) made = fields.AddFields(a.Add);
-    for (const TNewField& field : a.New) made.push_back(fields.NewField(field.Name, field.Type, field.Kind, field.Size));
+    for (const TNewField& field : a.New) made.push_back(fields.NewField(field.Name, field.Type, field.Kind, field.Size, a.Lookup));
     for (const std::string& name : made) {
       TComponent* field = nullptr;
       for (int i = 0; i < dataSet->FieldCount(); ++i)
@@ -97,11 +114,16 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
     for (int i = 0; i < dataSet->FieldCount(); ++i)
       lines.push_back("field " + dataSet->Fields()[i]->Name() + " (" + dataSet->Fields()[i]->FieldName() + ")");
   }
+  // The fields made and deleted are declared in, and leave, the form class.
+  session.FollowInUnit(forms.Main(), census);
   std::vector<std::string> saved = forms.SaveModified();
+  std::vector<std::string> notes = session.TakeNotes();
   if (ctx.Json) {
     TJsonWriter json(*ctx.Out);
     json.BeginObject().Key("fields").BeginArray();
     for (const std::string& line : lines) json.String(line);
+    json.EndArray().Key("notes").BeginArray();
+    for (const std::string& note : notes) json.String(note);
     json.EndArray().Key("saved").BeginArray();
     for (const std::string& file : saved) json.String(file);
     json.EndArray().EndObject();
@@ -109,6 +131,7 @@ int RunFields(TDesignToolContext& ctx, TFieldsArgs& a) {
     return 0;
   }
   for (const std::string& line : lines) *ctx.Out << line << "\n";
+  for (const std::string& note : notes) *ctx.Err << "note: " << note << "\n";
   for (const std::string& file : saved) *ctx.Out << "saved " << file << "\n";
   return 0;
 }
@@ -121,7 +144,10 @@ TDesignTool FieldsCommand() {
       "The fields editor of DATASET on FORM: adds persistent fields for the fields\n"
       "the server lists (all, or those named), each of the class that matches its\n"
       "type and named after the dataset and the field; makes new data, calculated,\n"
-      "lookup or internal-calculated fields; deletes fields. Lists the dataset's\n"
-      "persistent fields afterwards. The form is saved when its bytes changed.\n",
+      "lookup or internal-calculated fields (a lookup field with --lookup-dataset,\n"
+      "--key-fields, --lookup-key-fields and --result-field, all four); deletes\n"
+      "fields. Lists the dataset's persistent fields afterwards. When FORM.pas lies\n"
+      "beside the form, the fields made are declared in its form class and the\n"
+      "deleted ones leave it. The form and unit are saved when their bytes changed.\n",
       DeclareFields, RunFields);
 }

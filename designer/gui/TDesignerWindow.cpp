@@ -457,7 +457,8 @@ QMenu* TDesignerWindow::ContextMenu(TComponent* component) {
   del->setEnabled(own);
   connect(del, &QAction::triggered, this, [this, component] { DeleteComponent(component); });
   QAction* rename = menu->addAction(tr("&Rename..."));
-  rename->setEnabled(own);
+  // The form itself may be renamed too; its class and unit follow.
+  rename->setEnabled(own || (FCurrent && component == FCurrent->Root()));
   connect(rename, &QAction::triggered, this, [this, component] { RenameComponent(component); });
   return menu;
 }

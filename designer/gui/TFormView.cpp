@@ -3,7 +3,9 @@
 #include "PaletteBitmap.h"
 
 #include "designhost/session/TDesignSession.h"
-#include "forms/TControl.h"
+#include "classes/TClassRegistry.h"
+#include "forms/TPageControl.h"
+#include "forms/TWinControl.h"
 #include "rtl/Exceptions.h"
 #include "streaming/TFormFile.h"
 
@@ -170,7 +172,12 @@ void TFormView::Layout() {
     shape.Name = c->Name();
     QPoint origin = parent ? parent->Rect.topLeft() : QPoint(0, 0);
     if (auto* control = dynamic_cast<TControl*>(c)) {
+      // Of a page control's pages only the active one shows, with what it holds.
+      if (auto* page = dynamic_cast<TTabSheet*>(c); page && page->PageControl() && page->PageControl()->ActivePage() != page)
+        continue;
       shape.Visual = shape.Known = true;
+      auto* windowed = dynamic_cast<TWinControl*>(c);
+      shape.Container = windowed && windowed->AcceptsControls();
       shape.Caption = control->Caption();
       shape.Rect = QRect(origin + QPoint(control->Left(), control->Top()), QSize(control->Width(), control->Height()));
     } else {
@@ -451,6 +458,16 @@ void TFormView::mousePressEvent(QMouseEvent* event) {
   if (!dropClass.empty()) {
     QPoint formAt = at - FormOrigin();
     TDropOptions options;
+    // A control goes into the innermost container under the click, placed
+    // relative to it; anything else lies on the form.
+    const TClassInfo* cls = FSession.Classes().FindClass(dropClass);
+    if (cls && cls->InheritsFrom(TControl::StaticClass()))
+      for (auto it = FShapes.rbegin(); it != FShapes.rend(); ++it)
+        if (it->Container && ComponentRect(it->Component).contains(at)) {
+          options.Parent = it->Component->Name();
+          formAt -= it->Rect.topLeft();
+          break;
+        }
     options.Left = std::max(0, formAt.x());
     options.Top = std::max(0, formAt.y());
     try {

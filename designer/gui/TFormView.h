@@ -60,7 +60,7 @@ private:
     bool Visual = false;
     std::string ClassName, Name, Caption;
     bool Known = false;  // a framework control drawn as a look-alike
-    bool Container = false;
+    bool Container = false;  // a control that holds dropped controls
   };
   void Layout();
   void PaintControl(class QPainter& p, const TShape& s) const;

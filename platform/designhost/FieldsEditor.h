@@ -12,6 +12,17 @@
 
 class IFormDesigner;
 
+// What a new lookup field looks up: in LookupDataSet (a dataset of the
+// form, by name), the record whose LookupKeyFields equal the dataset's
+// KeyFields (field names separated by ';'); the field shows its
+// ResultField.
+struct TLookupDefinition {
+  std::string LookupDataSet;
+  std::string KeyFields;
+  std::string LookupKeyFields;
+  std::string ResultField;
+};
+
 class TFieldsEditor {
 public:
   TFieldsEditor(IFormDesigner* designer, TDataSet* dataSet, const TDSDesignerClass& designerClass);
@@ -37,8 +48,20 @@ public:
   std::vector<std::string> AddFields(const std::vector<std::string>& fieldNames);
   // "New field...": a field of the given type and kind (kind as offered:
   // Data, Calculated, Lookup, InternalCalc). Raises EDatabaseError for a
-  // kind not offered, an unknown type, or a field name the dataset has.
-  std::string NewField(const std::string& fieldName, const std::string& typeName, const std::string& kind, int size);
+  // kind not offered, an unknown type, or a field name the dataset has. A
+  // lookup field takes lookup, which must be complete: a dataset of the
+  // form other than this one, as many key fields as lookup key fields, and
+  // names each dataset has (where its field names can be read).
+  std::string NewField(const std::string& fieldName, const std::string& typeName, const std::string& kind, int size,
+                       const TLookupDefinition& lookup = {});
+  // The datasets of the form a lookup field may look up in, by name.
+  std::vector<std::string> LookupDataSetNames() const;
+  // The field names of dataset that the lookup's drop-downs offer: its
+  // persistent fields, else those the server lists (none when it cannot
+  // be reached).
+  static std::vector<std::string> FieldNamesOf(TDataSet& dataSet);
+  // The same for a dataset of the form by name; none for a name it lacks.
+  std::vector<std::string> FieldNamesOf(const std::string& dataSetName) const;
   // Deletes the persistent fields of those field names; raises for one the
   // dataset lacks, before anything goes.
   void DeleteFields(const std::vector<std::string>& fieldNames);
@@ -49,6 +72,7 @@ private:
   TComponent* FieldOwner() const;
   std::string FieldComponentName(const std::string& fieldName) const;
   TField* MakeField(const TClassInfo& cls, const std::string& fieldName);
+  TDataSet& CheckLookup(const TLookupDefinition& lookup) const;
 
   IFormDesigner* FDesigner;
   TComponentRef<TDataSet> FDataSet;

@@ -36,6 +36,8 @@ QUELM_DEFINE_CLASS(TFieldsEditorForm, TForm,
                    b.Method("AddAllButtonClick", &TFieldsEditorForm::AddAllButtonClick);
                    b.Method("AddFieldsButtonClick", &TFieldsEditorForm::AddFieldsButtonClick);
                    b.Method("NewFieldButtonClick", &TFieldsEditorForm::NewFieldButtonClick);
+                   b.Method("NewKindComboChange", &TFieldsEditorForm::NewKindComboChange);
+                   b.Method("LookupDataSetComboChange", &TFieldsEditorForm::LookupDataSetComboChange);
                    b.Method("DeleteButtonClick", &TFieldsEditorForm::DeleteButtonClick);
                    b.Method("UpButtonClick", &TFieldsEditorForm::UpButtonClick);
                    b.Method("DownButtonClick", &TFieldsEditorForm::DownButtonClick))
@@ -56,13 +58,35 @@ void TFieldsEditorForm::FormCreate(TObject*) {
   NewTypeCombo = FindFormControl<TComboBox>(*this, "NewTypeCombo");
   NewSizeEdit = FindFormControl<TEdit>(*this, "NewSizeEdit");
   NewKindCombo = FindFormControl<TComboBox>(*this, "NewKindCombo");
+  LookupDataSetCombo = FindFormControl<TComboBox>(*this, "LookupDataSetCombo");
+  KeyFieldsCombo = FindFormControl<TComboBox>(*this, "KeyFieldsCombo");
+  LookupKeysCombo = FindFormControl<TComboBox>(*this, "LookupKeysCombo");
+  ResultFieldCombo = FindFormControl<TComboBox>(*this, "ResultFieldCombo");
   MessageLabel = FindFormControl<TLabel>(*this, "MessageLabel");
   for (TFieldType type : NewFieldTypes)
     NewTypeCombo->Items()->Add(GetEnumName(TypeInfoFieldType(), int64_t(type)).substr(2));
   NewTypeCombo->SetItemIndex(0);
   for (const std::string& kind : FEditor.FieldKindsOffered()) NewKindCombo->Items()->Add(kind);
   NewKindCombo->SetItemIndex(0);
+  for (const std::string& name : FEditor.LookupDataSetNames()) LookupDataSetCombo->Items()->Add(name);
+  ShowLookupChoices();
   Command([] {});
+}
+
+void TFieldsEditorForm::ShowLookupChoices() {
+  bool lookup = NewKindCombo->Text() == "Lookup";
+  for (TControl* c : std::initializer_list<TControl*>{LookupDataSetCombo, KeyFieldsCombo, LookupKeysCombo, ResultFieldCombo})
+    c->SetEnabled(lookup);
+}
+
+void TFieldsEditorForm::NewKindComboChange(TObject*) { ShowLookupChoices(); }
+
+void TFieldsEditorForm::LookupDataSetComboChange(TObject*) {
+  std::vector<std::string> names = FEditor.FieldNamesOf(LookupDataSetCombo->Text());
+  for (TComboBox* combo : {LookupKeysCombo, ResultFieldCombo}) {
+    combo->Items()->Clear();
+    for (const std::string& name : names) combo->Items()->Add(name);
+  }
 }
 
 template <class F>
@@ -82,6 +106,11 @@ void TFieldsEditorForm::Refresh() {
   AvailableList->Items()->Clear();
   if (!dataSet) return;
   for (int i = 0; i < dataSet->FieldCount(); ++i) FieldList->Items()->Add(dataSet->Fields()[i]->FieldName());
+  // The key fields on offer follow the dataset's fields; what was typed stays.
+  std::string keys = KeyFieldsCombo->Text();
+  KeyFieldsCombo->Items()->Clear();
+  for (const std::string& name : TFieldsEditor::FieldNamesOf(*dataSet)) KeyFieldsCombo->Items()->Add(name);
+  KeyFieldsCombo->SetText(keys);
   try {
     for (const std::string& name : FEditor.AvailableFieldNames()) AvailableList->Items()->Add(name);
   } catch (const Exception& e) {
@@ -117,7 +146,10 @@ void TFieldsEditorForm::NewFieldButtonClick(TObject*) {
       if (error != std::errc() || end != sizeText.data() + sizeText.size() || size < 0)
         throw Exception("'" + sizeText + "' is not a size");
     }
-    FEditor.NewField(NewNameEdit->Text(), NewTypeCombo->Text(), NewKindCombo->Text(), size);
+    TLookupDefinition lookup;
+    if (NewKindCombo->Text() == "Lookup")
+      lookup = {LookupDataSetCombo->Text(), KeyFieldsCombo->Text(), LookupKeysCombo->Text(), ResultFieldCombo->Text()};
+    FEditor.NewField(NewNameEdit->Text(), NewTypeCombo->Text(), NewKindCombo->Text(), size, lookup);
     NewNameEdit->SetText("");
   });
 }

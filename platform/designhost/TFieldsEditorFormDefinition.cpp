@@ -6,7 +6,7 @@ const char* const FieldsEditorFormDefinition = R"DFM(object FieldsEditorForm: TF
   ActiveControl = FieldList
   BorderStyle = bsDialog
   Caption = 'Fields Editor'
-  ClientHeight = 377
+  ClientHeight = 401
   ClientWidth = 465
   Position = poScreenCenter
   OnCreate = FormCreate
@@ -60,9 +60,41 @@ const char* const FieldsEditorFormDefinition = R"DFM(object FieldsEditorForm: TF
     Caption = '&Kind'
     FocusControl = NewKindCombo
   end
+  object LookupDataSetLabel: TLabel
+    Left = 8
+    Top = 292
+    Width = 78
+    Height = 13
+    Caption = 'Lookup data&set'
+    FocusControl = LookupDataSetCombo
+  end
+  object KeyFieldsLabel: TLabel
+    Left = 120
+    Top = 292
+    Width = 50
+    Height = 13
+    Caption = 'Ke&y fields'
+    FocusControl = KeyFieldsCombo
+  end
+  object LookupKeysLabel: TLabel
+    Left = 232
+    Top = 292
+    Width = 62
+    Height = 13
+    Caption = 'L&ookup keys'
+    FocusControl = LookupKeysCombo
+  end
+  object ResultFieldLabel: TLabel
+    Left = 344
+    Top = 292
+    Width = 57
+    Height = 13
+    Caption = '&Result field'
+    FocusControl = ResultFieldCombo
+  end
   object MessageLabel: TLabel
     Left = 8
-    Top = 316
+    Top = 340
     Width = 449
     Height = 13
     AutoSize = False
@@ -160,6 +192,37 @@ const char* const FieldsEditorFormDefinition = R"DFM(object FieldsEditorForm: TF
     Height = 21
     Style = csDropDownList
     TabOrder = 10
+    OnChange = NewKindComboChange
+  end
+  object LookupDataSetCombo: TComboBox
+    Left = 8
+    Top = 308
+    Width = 105
+    Height = 21
+    Style = csDropDownList
+    TabOrder = 11
+    OnChange = LookupDataSetComboChange
+  end
+  object KeyFieldsCombo: TComboBox
+    Left = 120
+    Top = 308
+    Width = 105
+    Height = 21
+    TabOrder = 12
+  end
+  object LookupKeysCombo: TComboBox
+    Left = 232
+    Top = 308
+    Width = 105
+    Height = 21
+    TabOrder = 13
+  end
+  object ResultFieldCombo: TComboBox
+    Left = 344
+    Top = 308
+    Width = 113
+    Height = 21
+    TabOrder = 14
   end
   object NewFieldButton: TButton
     Left = 400
@@ -167,19 +230,19 @@ const char* const FieldsEditorFormDefinition = R"DFM(object FieldsEditorForm: TF
     Width = 57
     Height = 25
     Caption = 'Ne&w'
-    TabOrder = 11
+    TabOrder = 15
     OnClick = NewFieldButtonClick
   end
   object CloseButton: TButton
     Left = 382
-    Top = 344
+    Top = 368
     Width = 75
     Height = 25
     Cancel = True
     Caption = 'Close'
     Default = True
     ModalResult = 1
-    TabOrder = 12
+    TabOrder = 16
   end
 end
 )DFM";

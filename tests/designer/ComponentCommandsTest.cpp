@@ -77,6 +77,9 @@ TEST_F(ComponentCommandsTest, BadNamesAndInheritedComponentsAreRefusedAndNothing
   refused("add " + form + " TNoSuchTable", "unknown component class TNoSuchTable");
   refused("add " + form + " TQuelmTable --left x", "--left: 'x' is not a number");
   refused("delete " + form + " Source1 NoSuch", "has no component NoSuch");
+  refused("add " + form + " TEdit --parent Source1", "Source1 (TDataSource) cannot hold controls");
+  refused("add " + form + " TEdit --parent Panel1", "has no component Panel1");
+  refused("add " + form + " TQuelmTable --parent Database1", "Database1 cannot hold a TQuelmTable");
 
   fs::path child = FDir / "Child.dfm";
   const std::string childDfm = "inherited Child: TChild\r\n  inherited Source1: TDataSource\r\n  end\r\nend\r\n";
@@ -134,6 +137,42 @@ TEST_F(ComponentCommandsTest, DropRenameDeleteKeepFormAndUnitInStep) {
   EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("Customers"));
   EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("Database1"));
   EXPECT_EQ(std::string::npos, ReadFile(FUnit).find("conex")) << "the comment went with its declaration's line";
+}
+
+TEST_F(ComponentCommandsTest, AControlAddedWithAParentIsWrittenInsideIt) {
+  const std::string panelForm = "object Orders: TOrders\r\n"
+                                "  object Panel1: TPanel\r\n"
+                                "    Left = 16\r\n"
+                                "    object Label1: TLabel\r\n"
+                                "    end\r\n"
+                                "  end\r\n"
+                                "end\r\n";
+  WriteFile(FForm, panelForm);
+  std::string form = FForm.string();
+  TRun run = Designer("add " + form + " TEdit --parent Panel1 --left 8 --top 4");
+  ASSERT_EQ(0, run.Code) << run.Out;
+  EXPECT_EQ(0u, run.Out.find("added Edit1: TEdit\n")) << run.Out;
+  std::string expected = panelForm;
+  expected.insert(expected.find("  end\r\nend"),
+                  "    object Edit1: TEdit\r\n      Left = 8\r\n      Top = 4\r\n");
+  std::string dfm = ReadFile(FForm);
+  EXPECT_EQ(0u, dfm.find(expected.substr(0, expected.find("      Top = 4\r\n") + 15))) << dfm;
+  EXPECT_NE(std::string::npos, ReadFile(FUnit).find("    Edit1: TEdit;\r\n")) << ReadFile(FUnit);
+}
+
+TEST_F(ComponentCommandsTest, RenamingTheFormRenamesItsClassInFormAndUnit) {
+  std::string form = FForm.string();
+  TRun run = Designer("rename " + form + " Orders Sales");
+  ASSERT_EQ(0, run.Code) << run.Out;
+  EXPECT_EQ("renamed Orders to Sales\nrenamed TOrders to TSales\nrenamed in " + FUnit.string() + ": line 9\nsaved " +
+                form + "\nsaved " + FUnit.string() + "\n",
+            run.Out);
+  std::string expected = FormDfm;
+  expected.replace(0, 24, "object Sales: TSales\r\n");
+  EXPECT_EQ(expected, ReadFile(FForm));
+  std::string unit = FormPas;
+  unit.replace(unit.find("  TOrders = class"), 9, "  TSales");
+  EXPECT_EQ(unit, ReadFile(FUnit));
 }
 
 TEST_F(ComponentCommandsTest, VerbAndEditHelpListEveryScriptOperation) {

@@ -156,6 +156,117 @@ TEST_F(FieldsCommandTest, AddNamedNewAndDeleteEditTheFieldListAndRefuseWhatTheEd
   EXPECT_NE(form.find("object Typessku: TStringField"), std::string::npos);
 }
 
+TEST_F(FieldsCommandTest, TheUnitBesideTheFormDeclaresTheFieldsMadeAndForgetsTheDeletedOnes) {
+  const std::string unit = "unit Types;\n\ninterface\n\nuses\n  Classes, Forms, QuelmAccess;\n\ntype\n"
+                           "  TTypesForm = class(TForm)\n"
+                           "    Db: TQuelmDatabase;\n"
+                           "    Types: TQuelmQuery;\n"
+                           "  private\n"
+                           "    procedure Recalc; { keeps Typessku }\n"
+                           "  end;\n\nimplementation\n\nend.\n";
+  fs::path pas = FDir / "Types.pas";
+  std::ofstream(pas, std::ios::binary) << unit;
+  TestSupport::TProgramRun run = Designer("--add sku --new Total:Float:Calculated");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  EXPECT_NE(run.Out.find("saved " + pas.string() + "\n"), std::string::npos) << run.Out;
+  std::string declared = unit;
+  declared.replace(declared.find("Forms, QuelmAccess;"), 19, "Forms, QuelmAccess, DB;");
+  declared.insert(declared.find("  private"), "    Typessku: TStringField;\n    TypesTotal: TFloatField;\n");
+  EXPECT_EQ(declared, ReadFile(pas));
+
+  TestSupport::TProgramRun deleted = Designer("--delete sku");
+  ASSERT_EQ(deleted.Code, 0) << deleted.Out;
+  std::string after = declared;
+  after.erase(after.find("    Typessku: TStringField;\n"), 28);
+  EXPECT_EQ(after, ReadFile(pas));
+}
+
+// The form with a second dataset a lookup field of Types can look up in.
+std::string WithItems(const std::string& form) {
+  std::string withItems = form;
+  withItems.insert(withItems.rfind("end\n"), "  object Items: TQuelmQuery\n"
+                                             "    Database = Db\n"
+                                             "    SQL.Strings = (\n"
+                                             "      'select id as item_id, sku as item_sku from item')\n"
+                                             "  end\n");
+  return withItems;
+}
+
+TEST_F(FieldsCommandTest, ALookupFieldGetsItsDatasetKeysAndResultAndAnIncompleteOneIsRefused) {
+  const std::string before = WithItems(Form);
+  std::ofstream(FForm, std::ios::binary) << before;
+  struct TCase {
+    std::string Args, Message;
+  };
+  const std::string lookup = "--new ItemSku:String:Lookup:30 ";
+  const TCase refused[] = {
+      {lookup, "A lookup field needs the lookup dataset, the key fields, the lookup key fields and the result field"},
+      {lookup + "--lookup-dataset Items --key-fields id --lookup-key-fields item_id",
+       "A lookup field needs the result field"},
+      {lookup + "--lookup-dataset Nope --key-fields id --lookup-key-fields item_id --result-field item_sku",
+       "The form has no dataset Nope"},
+      {lookup + "--lookup-dataset Types --key-fields id --lookup-key-fields id --result-field sku",
+       "A lookup field cannot look up in its own dataset"},
+      {lookup + "--lookup-dataset Items --key-fields 'id;sku' --lookup-key-fields item_id --result-field item_sku",
+       "The key fields id;sku and the lookup key fields item_id are not as many"},
+      {lookup + "--lookup-dataset Items --key-fields nosuch --lookup-key-fields item_id --result-field item_sku",
+       "Types has no field 'nosuch'"},
+      {lookup + "--lookup-dataset Items --key-fields id --lookup-key-fields item_id --result-field sku",
+       "Items has no field 'sku'"},
+      {"--new Total:Float:Calculated --lookup-dataset Items", "go with a Lookup field in --new"},
+  };
+  for (const TCase& c : refused) {
+    TestSupport::TProgramRun run = Designer(c.Args);
+    EXPECT_NE(run.Code, 0) << c.Args;
+    EXPECT_NE(run.Out.find(c.Message), std::string::npos) << c.Args << ": " << run.Out;
+    EXPECT_EQ(ReadFile(FForm), before) << c.Args;
+  }
+
+  TestSupport::TProgramRun run = Designer(lookup + "--lookup-dataset Items --key-fields id --lookup-key-fields item_id "
+                                                   "--result-field item_sku");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  std::string field = Block(ReadFile(FForm), "TypesItemSku: TStringField");
+  for (const char* line : {"FieldKind = fkLookup", "FieldName = 'ItemSku'", "LookupDataSet = Items",
+                           "LookupKeyFields = 'item_id'", "LookupResultField = 'item_sku'", "KeyFields = 'id'",
+                           "Size = 30"})
+    EXPECT_NE(field.find(line), std::string::npos) << line << " in\n" << field;
+}
+
+TEST_F(FieldsCommandTest, TheNewFieldDialogMakesALookupFieldFromItsDropDowns) {
+  std::ofstream(FForm, std::ios::binary) << WithItems(Form);
+  const std::string unit = "unit Types;\ninterface\nuses DB;\ntype\n  TTypesForm = class(TForm)\n"
+                           "    Db: TQuelmDatabase;\n    Types: TQuelmQuery;\n    Items: TQuelmQuery;\n"
+                           "  end;\nimplementation\nend.\n";
+  fs::path pas = FDir / "Types.pas";
+  std::ofstream(pas, std::ios::binary) << unit;
+  fs::path script = FDir / "lookup.txt";
+  // The first New is refused (nothing chosen for the lookup yet) and keeps
+  // the name typed; the second makes the field.
+  std::ofstream(script) << "type NewNameEdit \"ItemSku\"\n"
+                           "pick NewTypeCombo String\n"
+                           "type NewSizeEdit \"20\"\n"
+                           "pick NewKindCombo Lookup\n"
+                           "click NewFieldButton\n"
+                           "pick LookupDataSetCombo Items\n"
+                           "pick KeyFieldsCombo id\n"
+                           "pick LookupKeysCombo item_id\n"
+                           "pick ResultFieldCombo item_sku\n"
+                           "click NewFieldButton\n"
+                           "click CloseButton\n";
+  TestSupport::TProgramRun run = Designer("0 --script " + script.string(), "verb");
+  ASSERT_EQ(run.Code, 0) << run.Out;
+  std::string form = ReadFile(FForm);
+  std::string field = Block(form, "TypesItemSku: TStringField");
+  for (const char* line : {"FieldKind = fkLookup", "LookupDataSet = Items", "KeyFields = 'id'",
+                           "LookupKeyFields = 'item_id'", "LookupResultField = 'item_sku'"})
+    EXPECT_NE(field.find(line), std::string::npos) << line << " in\n" << form;
+  EXPECT_EQ(form.find("object TypesItemSku1"), std::string::npos) << form;
+  // The field the dialog made is declared in the form class.
+  std::string declared = unit;
+  declared.insert(declared.find("  end;"), "    TypesItemSku: TStringField;\n");
+  EXPECT_EQ(declared, ReadFile(pas));
+}
+
 TEST_F(FieldsCommandTest, TheFieldsEditorWindowAddsMovesMakesAndDeletesFieldsThroughItsControls) {
   fs::path script = FDir / "fields.txt";
   std::ofstream(script) << "select AvailableList sku price\n"

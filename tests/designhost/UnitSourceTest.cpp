@@ -284,3 +284,96 @@ TEST(UnitSource, NamesInCodeAreFoundOutsideTheFormsDeclarationsOnly) {
   for (const auto& m : source.FindNames({"TQuery", "TTable"}, "TF")) found.push_back(std::to_string(m.Line) + " " + m.Name);
   EXPECT_EQ(found, (std::vector<std::string>{"7 TQuery", "14 tquery", "14 TTable"}));
 }
+
+// A component renamed in the form class's code: its own mentions in the
+// methods and their local routines change; another object's member of that
+// name, longer names, strings, comments, declarations and other routines'
+// code stay.
+TEST(UnitSource, ARenamedComponentFollowsInTheFormClassesMethodsOnly) {
+  const std::string before =
+      "unit Form1;\n"
+      "interface\n"
+      "type\n"
+      "  TForm1 = class(TForm)\n"
+      "    Query1: TQuery;\n"
+      "    procedure Button1Click(Sender: TObject);\n"
+      "  end;\n"
+      "  THelper = class\n"
+      "    Query1: TObject;\n"
+      "    procedure Run;\n"
+      "  end;\n"
+      "var\n"
+      "  Form1: TForm1;\n"
+      "implementation\n"
+      "type\n"
+      "  TLocal = record\n"
+      "    Query1: Integer;\n"
+      "  end;\n"
+      "procedure Helper; forward;\n"
+      "procedure TForm1.Button1Click(Sender: TObject);\n"
+      "var\n"
+      "  Query1Count: Integer;\n"
+      "  procedure Reopen;\n"
+      "  begin\n"
+      "    Query1.Close; query1.Open;\n"
+      "  end;\n"
+      "begin\n"
+      "  Query1.SQL.Text := 'select Query1'; { Query1 in a comment }\n"
+      "  Self.Query1.Open; // Query1\n"
+      "  DM.Query1.Open;\n"
+      "  Query1Count := Query10.RecordCount;\n"
+      "  case Tag of 1: Query1.First; end;\n"
+      "  try Query1.Next; finally end;\n"
+      "end;\n"
+      "procedure THelper.Run;\n"
+      "begin\n"
+      "  Query1.Free;\n"
+      "end;\n"
+      "procedure Helper;\n"
+      "begin\n"
+      "  Form1.Query1.Open;\n"
+      "end;\n"
+      "end.\n";
+  TUnitSource unit(before, "Form1.pas");
+  EXPECT_EQ((std::vector<int>{25, 28, 29, 32, 33}), unit.RenameInMethods("TForm1", "Query1", "Orders"));
+  std::string expected = before;
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"    Query1.Close; query1.Open;", "    Orders.Close; Orders.Open;"},
+           {"  Query1.SQL.Text := 'select Query1';", "  Orders.SQL.Text := 'select Query1';"},
+           {"  Self.Query1.Open;", "  Self.Orders.Open;"},
+           {"1: Query1.First;", "1: Orders.First;"},
+           {"try Query1.Next;", "try Orders.Next;"}})
+    expected.replace(expected.find(from), from.size(), to);
+  EXPECT_EQ(expected, unit.Bytes());
+}
+
+// The form class renamed: its mentions as an identifier and the global
+// variable's declaration, in either form, change; strings, comments, a
+// longer name and another class's field of the form's name stay.
+TEST(UnitSource, AFormClassRenamedChangesItsMentionsAndTheFormsVariable) {
+  struct TRow {
+    const char* Variable;  // the declaration of the form's variable
+    const char* Renamed;
+  };
+  const TRow rows[] = {{"  Form1: TForm1;\n", "  Sales: TSales;\n"},
+                       {"  Form1: TForm1 = nil;\n", "  Sales: TSales = nil;\n"},
+                       {"  Form1, Other: TForm1;\n", "  Form1, Other: TSales;\n"}};
+  for (const TRow& row : rows) {
+    const std::string before = std::string("unit U;\ninterface\ntype\n  TForm1 = class(TForm)\n  end;\n"
+                                           "  TForm10 = class(TForm1)\n    Form1: TForm1;\n  end;\nvar\n") +
+                               row.Variable +
+                               "implementation\nprocedure TForm1.Go; begin Caption := 'TForm1'; { TForm1 } end;\nend.\n";
+    TUnitSource unit(before, "U.pas");
+    unit.RenameFormClass("TForm1", "TSales", "Form1", "Sales");
+    std::string expected = std::string("unit U;\ninterface\ntype\n  TSales = class(TForm)\n  end;\n"
+                                       "  TForm10 = class(TSales)\n    Form1: TSales;\n  end;\nvar\n") +
+                           row.Renamed +
+                           "implementation\nprocedure TSales.Go; begin Caption := 'TForm1'; { TForm1 } end;\nend.\n";
+    EXPECT_EQ(expected, unit.Bytes()) << row.Variable;
+  }
+  TUnitSource unit("unit U;\ninterface\ntype\n  TForm1 = class(TForm)\n  end;\n  TSales = class\n  end;\n"
+                   "implementation\nend.\n",
+                   "U.pas");
+  EXPECT_EQ("U.pas:6:3: the unit declares TSales already",
+            ErrorOf<EUnitError>([&] { unit.RenameFormClass("TForm1", "TSales", "Form1", "Sales"); }));
+}

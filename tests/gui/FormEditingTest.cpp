@@ -8,6 +8,7 @@
 #include "TInspectorView.h"
 
 #include "forms/TControl.h"
+#include "forms/TWinControl.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <utility>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -112,6 +114,70 @@ TEST_F(FormEditingTest, DraggingAControlWritesItsPlaceInsideItsParent) {
   expected.replace(expected.find("      Left = 16"), 15, "      Left = 46");
   expected.replace(expected.find("      Top = 24"), 14, "      Top = 32");
   EXPECT_EQ(expected, saved);
+}
+
+TEST_F(FormEditingTest, AControlDroppedOnAPanelIsThePanelsAndPlacedInsideIt) {
+  TFormView* view = FWindow->FormView();
+  // The palette's choice, one class per click as a palette button gives it.
+  std::vector<std::string> choices{"TEdit", "TEdit"};
+  view->TakeDropClass = [&] {
+    std::string next = choices.empty() ? std::string() : choices.front();
+    if (!choices.empty()) choices.erase(choices.begin());
+    return next;
+  };
+  QPoint form = view->ComponentRect(FWindow->CurrentModule()->Root()).topLeft();
+  // Inside Panel1 (10,20 on the form) and beside its button; then on the form.
+  QTest::mouseClick(view, Qt::LeftButton, {}, form + QPoint(60, 90));
+  QTest::mouseClick(view, Qt::LeftButton, {}, form + QPoint(230, 160));
+  ASSERT_TRUE(choices.empty());
+  auto* inPanel = dynamic_cast<TControl*>(Component("Edit1"));
+  auto* onForm = dynamic_cast<TControl*>(Component("Edit2"));
+  ASSERT_NE(nullptr, inPanel) << FWindow->LastError().toStdString();
+  ASSERT_NE(nullptr, onForm);
+  EXPECT_EQ(Component("Panel1"), static_cast<TComponent*>(inPanel->Parent()));
+  EXPECT_EQ(form + QPoint(60, 90), view->ComponentRect(inPanel).topLeft());
+  ASSERT_TRUE(FWindow->SaveCurrent());
+  std::string expected = SmallForm;
+  expected.insert(expected.find("  end\r\nend\r\n"), "    object Edit1: TEdit\r\n      Left = 50\r\n      Top = 70\r\n");
+  std::string saved = ReadFile(FForm);
+  EXPECT_EQ(0u, saved.find(expected.substr(0, expected.find("      Top = 70\r\n") + 16))) << saved;
+  EXPECT_NE(std::string::npos, saved.find("  end\r\n  object Edit2: TEdit\r\n    Left = 230\r\n    Top = 160\r\n")) << saved;
+}
+
+TEST_F(FormEditingTest, AControlDroppedOnAPageControlGoesToItsActivePage) {
+  fs::path pages = FDir / "Pages.dfm";
+  std::ofstream(pages, std::ios::binary) << "object Pages: TPages\n"
+                                            "  ClientHeight = 200\n"
+                                            "  ClientWidth = 300\n"
+                                            "  Caption = 'Pages'\n"
+                                            "  object PageControl1: TPageControl\n"
+                                            "    Left = 10\n"
+                                            "    Top = 10\n"
+                                            "    Width = 280\n"
+                                            "    Height = 180\n"
+                                            "    ActivePage = Second\n"
+                                            "    object First: TTabSheet\n"
+                                            "      Caption = 'First'\n"
+                                            "    end\n"
+                                            "    object Second: TTabSheet\n"
+                                            "      Caption = 'Second'\n"
+                                            "    end\n"
+                                            "    object Third: TTabSheet\n"
+                                            "      Caption = 'Third'\n"
+                                            "    end\n"
+                                            "  end\n"
+                                            "end\n";
+  ASSERT_TRUE(FWindow->OpenFiles({pages.string()})) << FWindow->LastError().toStdString();
+  TFormView* view = FWindow->FormView();
+  bool offered = false;
+  view->TakeDropClass = [&] { return std::exchange(offered, true) ? std::string() : std::string("TButton"); };
+  QPoint form = view->ComponentRect(FWindow->CurrentModule()->Root()).topLeft();
+  EXPECT_TRUE(view->ComponentRect(Component("First")).isEmpty()) << "an inactive page is not drawn";
+  QTest::mouseClick(view, Qt::LeftButton, {}, form + QPoint(60, 80));
+  auto* button = dynamic_cast<TControl*>(Component("Button1"));
+  ASSERT_NE(nullptr, button) << FWindow->LastError().toStdString();
+  EXPECT_EQ(Component("Second"), static_cast<TComponent*>(button->Parent()));
+  EXPECT_EQ(form + QPoint(60, 80), view->ComponentRect(button).topLeft());
 }
 
 TEST_F(FormEditingTest, RenameFromTheContextMenuRenamesTheComponent) {

@@ -58,10 +58,12 @@ std::string TDesignModule::DeclareComponent(const std::string& name, const std::
   return "";
 }
 
-std::string TDesignModule::RenameDeclaration(const std::string& oldName, const std::string& newName) {
+std::string TDesignModule::RenameDeclaration(const std::string& oldName, const std::string& newName,
+                                             std::vector<int>& codeLines) {
   if (!FUnit) return FUnitProblem.empty() ? "" : NoteUnitLeftAlone(FUnitProblem);
   try {
     FUnit->RenameField(RootClassName(), oldName, newName);
+    codeLines = FUnit->RenameInMethods(RootClassName(), oldName, newName);
   } catch (const EUnitError& e) {
     return NoteUnitLeftAlone(e.Message());
   }
@@ -72,6 +74,18 @@ std::string TDesignModule::RemoveDeclaration(const std::string& name) {
   if (!FUnit) return FUnitProblem.empty() ? "" : NoteUnitLeftAlone(FUnitProblem);
   try {
     FUnit->RemoveField(RootClassName(), name);
+  } catch (const EUnitError& e) {
+    return NoteUnitLeftAlone(e.Message());
+  }
+  return "";
+}
+
+std::string TDesignModule::RenameFormClass(const std::string& oldClass, const std::string& newClass,
+                                           const std::string& oldVariable, const std::string& newVariable,
+                                           std::vector<int>& lines) {
+  if (!FUnit) return FUnitProblem.empty() ? "" : NoteUnitLeftAlone(FUnitProblem);
+  try {
+    lines = FUnit->RenameFormClass(oldClass, newClass, oldVariable, newVariable);
   } catch (const EUnitError& e) {
     return NoteUnitLeftAlone(e.Message());
   }

@@ -37,8 +37,14 @@ public:
   // The unit edits that follow the form's components. Each returns a note
   // for the user when the unit was left alone; empty otherwise.
   std::string DeclareComponent(const std::string& name, const std::string& className, const std::string& unitName);
-  std::string RenameDeclaration(const std::string& oldName, const std::string& newName);
+  // Renames the field and the component's mentions in the form class's
+  // methods; codeLines gets the lines of code changed.
+  std::string RenameDeclaration(const std::string& oldName, const std::string& newName, std::vector<int>& codeLines);
   std::string RemoveDeclaration(const std::string& name);
+  // The form's class and global variable renamed in the unit; lines gets
+  // the lines changed.
+  std::string RenameFormClass(const std::string& oldClass, const std::string& newClass, const std::string& oldVariable,
+                              const std::string& newVariable, std::vector<int>& lines);
 
   // Whether the form or its unit would be written by Save: the form's bytes
   // differ from what it was read as (written as) or last saved as.

@@ -9,7 +9,9 @@
 #include "designhost/DesignRegistry.h"
 #include "designhost/SecretProperties.h"
 #include "designhost/session/ComponentNaming.h"
+#include "forms/TWinControl.h"
 #include "rtl/TextCompare.h"
+#include "streaming/TGenericComponent.h"
 
 #include <algorithm>
 #include <functional>
@@ -267,7 +269,10 @@ std::vector<std::string> TDesignSession::OpenedForThisRun() const {
   return lines;
 }
 
-void TDesignSession::Note(const std::string& note) { FNotes.push_back(note); }
+void TDesignSession::Note(const std::string& note) {
+  // One unit problem is told once, however many edits it kept from the unit.
+  if (std::find(FNotes.begin(), FNotes.end(), note) == FNotes.end()) FNotes.push_back(note);
+}
 
 std::vector<std::string> TDesignSession::TakeNotes() { return std::exchange(FNotes, {}); }
 
@@ -380,6 +385,13 @@ std::vector<std::string> TDesignSession::PropertyValues(const std::string& prope
 }
 
 std::string TDesignSession::SetPropertyValue(const std::string& property, const std::string& value) {
+  // A name typed into the inspector renames as Rename does, so the unit and
+  // the references follow and a bad or taken name is refused.
+  if (std::vector<TComponent*> selection = Selection(); selection.size() == 1 && SameText(property, "Name"))
+    if (TDesignModule* module = ModuleOf(selection.front())) {
+      RenameComponent(*module, *selection.front(), value);
+      return selection.front()->Name();
+    }
   auto editor = PropertyEditor(property);
   if (editor->GetAttributes().Contains(TPropertyAttribute::paReadOnly))
     throw EPropertyError(property + " is read-only in the inspector");
@@ -409,7 +421,12 @@ std::string TDesignSession::ExecuteVerb(TComponent& component, int index) {
   if (index < 0 || index >= count)
     throw Exception(component.Name() + " has " + std::to_string(count) + " verbs; there is no verb " + std::to_string(index));
   std::string verb = editor->GetVerb(index);
+  // A verb's dialog may make and free components (the fields editor); the
+  // unit follows what it did, as it follows a drop or a delete.
+  std::vector<TCensusEntry> census;
+  if (module) census = Census(*module);
   editor->ExecuteVerb(index);
+  if (module && module->Root()) FollowInUnit(*module, census);
   return verb;
 }
 
@@ -436,7 +453,7 @@ TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::strin
   CheckComponentName(*root, name, nullptr);
   TComponent* parent = nullptr;
   if (!options.Parent.empty()) {
-    parent = root->FindComponent(options.Parent);
+    parent = SameText(options.Parent, root->Name()) ? root : root->FindComponent(options.Parent);
     if (!parent) throw EComponentError(module.FileName() + " has no component " + options.Parent);
   }
   // Made with the form's root as owner, so it is designing from its
@@ -444,10 +461,22 @@ TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::strin
   TComponent* made = cls->CreateComponent(root);
   TDropGuard undo(made);
   made->SetName(name);
-  if (parent) {
+  if (auto* control = dynamic_cast<TControl*>(made)) {
+    // A control sits in the container named, else on the form. A form the
+    // host only knows by name holds it all the same: it is written in the
+    // form's object.
+    if (parent && parent != root) {
+      auto* container = dynamic_cast<TWinControl*>(parent);
+      if (!container || !container->AcceptsControls())
+        throw EComponentError(parent->Name() + " (" + parent->ClassName() + ") cannot hold controls");
+      control->SetParent(container);
+    } else if (auto* form = dynamic_cast<TWinControl*>(root); form && form->AcceptsControls()) {
+      control->SetParent(form);
+    }
+  } else if (parent) {
     auto* field = dynamic_cast<TField*>(made);
     auto* dataset = dynamic_cast<TDataSet*>(parent);
-    if (!field || !dataset) throw EComponentError(options.Parent + " cannot hold a " + cls->ClassName());
+    if (!field || !dataset) throw EComponentError(parent->Name() + " cannot hold a " + cls->ClassName());
     field->SetDataSet(dataset);
   }
   if (options.Left || options.Top) {
@@ -468,18 +497,105 @@ TComponent& TDesignSession::AddComponent(TDesignModule& module, const std::strin
   return *made;
 }
 
-void TDesignSession::RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName) {
+std::vector<std::string> TDesignSession::RenameComponent(TDesignModule& module, TComponent& component,
+                                                         const std::string& newName) {
+  if (&component == module.Root()) return RenameRoot(module, newName);
   CheckMayChange(module, component, "renamed");
   CheckComponentName(*module.Root(), newName, &component);
   std::string oldName = component.Name();
-  if (oldName == newName) return;
+  if (oldName == newName) return {};
   // The open descendants' inherited copies carry the ancestor's name.
   std::vector<TComponent*> copies = InheritedCopies(module, oldName);
   for (TComponent* copy : copies) CheckComponentName(*copy->Owner(), newName, copy);
   component.SetName(newName);
   for (TComponent* copy : copies) copy->SetName(newName);
-  if (std::string note = module.RenameDeclaration(oldName, newName); !note.empty()) Note(note);
+  RenameKeptReferences(module, oldName, newName, false);
+  std::vector<int> lines;
+  if (std::string note = module.RenameDeclaration(oldName, newName, lines); !note.empty()) Note(note);
   module.Designer().Modified();
+  std::vector<std::string> changed;
+  for (int line : lines) changed.push_back(module.UnitFileName() + ": line " + std::to_string(line));
+  return changed;
+}
+
+void TDesignSession::RenameKeptReferences(TDesignModule& module, const std::string& oldName, const std::string& newName,
+                                          bool isRoot) {
+  const std::string rootName = module.Root()->Name();
+  for (auto& m : FModules) {
+    // The module and its descendants name the component (or its inherited
+    // copy) alone; the other forms through the form's name.
+    bool local = false;
+    std::set<TDesignModule*> seen;
+    for (TDesignModule* a = m.get(); a && !local && seen.insert(a).second; a = AncestorOf(*a)) local = a == &module;
+    int changed = m->Module().File().RenameReferences([&](const std::string& value) -> std::optional<std::string> {
+      if (isRoot) {
+        if (local) return std::nullopt;
+        if (SameText(value, oldName)) return newName;
+        if (value.size() > oldName.size() && value[oldName.size()] == '.' && SameText(value.substr(0, oldName.size()), oldName))
+          return newName + value.substr(oldName.size());
+        return std::nullopt;
+      }
+      if (local && SameText(value, oldName)) return newName;
+      if (SameText(value, rootName + "." + oldName)) return rootName + "." + newName;
+      return std::nullopt;
+    });
+    if (changed > 0) m->Designer().Modified();
+  }
+}
+
+void TDesignSession::ClearKeptReferences(TDesignModule& module, const std::vector<std::string>& names) {
+  const std::string rootName = module.Root()->Name();
+  for (auto& m : FModules) {
+    bool local = false;
+    std::set<TDesignModule*> seen;
+    for (TDesignModule* a = m.get(); a && !local && seen.insert(a).second; a = AncestorOf(*a)) local = a == &module;
+    int cleared = m->Module().File().ClearKeptReferences([&](const std::string& value) {
+      return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        return (local && SameText(value, name)) || SameText(value, rootName + "." + name);
+      });
+    });
+    if (cleared > 0) m->Designer().Modified();
+  }
+}
+
+std::vector<std::string> TDesignSession::RenameRoot(TDesignModule& module, const std::string& newName) {
+  TComponent* root = module.Root();
+  CheckComponentName(*root, newName, root);
+  std::string oldName = root->Name();
+  if (oldName == newName) return {};
+  for (auto& m : FModules)
+    if (m.get() != &module && m->Root() && SameText(m->Root()->Name(), newName))
+      throw EComponentError(m->FileName() + " is a form named " + newName + " already");
+  // The class follows the name when it is the form's own (a class the host
+  // only knows from the form file) named after it.
+  std::string oldClass = root->ClassName(), newClass = oldClass;
+  auto* generic = dynamic_cast<TGenericComponent*>(root);
+  if (generic && SameText(oldClass, "T" + oldName)) newClass = "T" + newName;
+  if (TUnitSource* unit = module.Unit())
+    if (const TUnitClassDeclaration* other = unit->OtherClassNamed(newClass, oldClass))
+      throw EComponentError(module.UnitFileName() + " declares a class " + other->Name + " already");
+  std::vector<TDesignModule*> descendants;
+  for (auto& m : FModules)
+    if (m.get() != &module && AncestorOf(*m) == &module) descendants.push_back(m.get());
+
+  root->SetName(newName);
+  if (newClass != oldClass) generic->SetClassType(GenericClassInfo(newClass));
+  RenameKeptReferences(module, oldName, newName, true);
+  std::vector<std::string> changed;
+  auto follow = [&](TDesignModule& m, const std::string& oldVariable, const std::string& newVariable) {
+    std::vector<int> lines;
+    if (std::string note = m.RenameFormClass(oldClass, newClass, oldVariable, newVariable, lines); !note.empty())
+      Note(note);
+    for (int line : lines) changed.push_back(m.UnitFileName() + ": line " + std::to_string(line));
+  };
+  follow(module, oldName, newName);
+  if (newClass != oldClass)
+    for (TDesignModule* d : descendants) {
+      follow(*d, "", "");
+      d->Designer().Modified();
+    }
+  module.Designer().Modified();
+  return changed;
 }
 
 std::vector<TComponent*> TDesignSession::InheritedCopies(TDesignModule& ancestor, const std::string& name) const {
@@ -532,8 +648,42 @@ std::vector<std::string> TDesignSession::DeleteComponents(TDesignModule& module,
     delete c;
     if (std::string note = module.RemoveDeclaration(name); !note.empty()) Note(note);
   }
+  ClearKeptReferences(module, names);
   module.Designer().Modified();
   return names;
+}
+
+std::vector<TDesignSession::TCensusEntry> TDesignSession::Census(TDesignModule& module) const {
+  std::vector<TCensusEntry> census;
+  TComponent* root = module.Root();
+  for (int i = 0; root && i < root->ComponentCount(); ++i)
+    census.push_back({root->Components(i)->Name(), &root->Components(i)->ClassType()});
+  return census;
+}
+
+std::vector<std::string> TDesignSession::FollowInUnit(TDesignModule& module, const std::vector<TCensusEntry>& census) {
+  std::vector<std::string> changes;
+  TComponent* root = module.Root();
+  if (!root) return changes;
+  auto had = [&](const TComponent& c) {
+    return std::any_of(census.begin(), census.end(),
+                       [&](const TCensusEntry& e) { return e.Name == c.Name() && e.Class == &c.ClassType(); });
+  };
+  for (const TCensusEntry& e : census) {
+    TComponent* now = root->FindComponent(e.Name);
+    if (now && &now->ClassType() == e.Class) continue;
+    if (std::string note = module.RemoveDeclaration(e.Name); !note.empty()) Note(note);
+    changes.push_back("-" + e.Name);
+  }
+  for (int i = 0; i < root->ComponentCount(); ++i) {
+    TComponent& c = *root->Components(i);
+    if (had(c) || c.Name().empty()) continue;
+    if (std::string note = module.DeclareComponent(c.Name(), c.ClassName(), FClasses.UnitName(c.ClassType()));
+        !note.empty())
+      Note(note);
+    changes.push_back("+" + c.Name());
+  }
+  return changes;
 }
 
 bool TDesignSession::IsModified() {

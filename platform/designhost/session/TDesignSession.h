@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+class TClassInfo;
 class TClassRegistry;
 class TComponent;
 class TDesignRegistry;
@@ -39,7 +40,9 @@ struct TInspectorRow {
 struct TDropOptions {
   std::string Name;
   std::optional<int> Left, Top;
-  std::string Parent;  // a dataset for a field
+  // A field's dataset; a control's container (a panel, a group box, a
+  // page, the form), else the form. Left and Top are the container's.
+  std::string Parent;
 };
 
 class TDesignSession {
@@ -58,6 +61,8 @@ public:
   std::vector<TDesignModule*> OpenLeavingOut(const std::vector<std::string>& files,
                                              std::vector<TModuleServices::TOpenFailure>& failures);
   TModuleServices& Services() { return FServices; }
+  // The classes the session makes components of.
+  const TClassRegistry& Classes() const { return FClasses; }
   int ModuleCount() const { return static_cast<int>(FModules.size()); }
   TDesignModule& Module(int index) const;
   TDesignModule* FindModule(const std::string& fileName) const;
@@ -96,22 +101,48 @@ public:
 
   // The context-menu verbs of a component through its component editor.
   std::vector<std::string> Verbs(TComponent& component);
-  // Runs verb index; returns its text as the menu showed it.
+  // Runs verb index; returns its text as the menu showed it. Components
+  // the verb made or freed are declared in, or leave, the module's unit.
   std::string ExecuteVerb(TComponent& component, int index);
 
   // Drops a component of the class on the module's form; raises (and
   // changes nothing) for an unknown class, a bad or taken name or parent.
   TComponent& AddComponent(TDesignModule& module, const std::string& className, const TDropOptions& options = {});
   // Renames a component of the module's own, and its inherited copies in
-  // the open descendant forms; raises (and changes nothing) for the root, an
-  // inherited or inline component, a bad or taken name.
-  void RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName);
+  // the open descendant forms; raises (and changes nothing) for an
+  // inherited or inline component, a bad or taken name. Its declaration
+  // and its mentions in the code of the form class's methods follow in the
+  // unit. The root goes through RenameRoot. Returns "File: line N" for
+  // each line of code changed.
+  std::vector<std::string> RenameComponent(TDesignModule& module, TComponent& component, const std::string& newName);
+  // Renames the form itself. A class named "T" + the old name follows
+  // ("TOld" -> "TNew") where the class is the form's own, and with it the
+  // unit's class declaration, methods and "Old: TOld;" variable, and the
+  // ancestor named in the units of the open descendant forms; references
+  // from other open forms ("Old.Table1") follow as they are written.
+  // Raises (and changes nothing) for a bad name, one a component of the
+  // form or another open form has, or a new class name the unit declares
+  // already. Returns "File: line N" for each unit line changed.
+  std::vector<std::string> RenameRoot(TDesignModule& module, const std::string& newName);
   // Deletes components with the components they hold (a dataset's fields)
   // and their inherited copies in the open descendant forms; references to
   // them are cleared through free notification. Raises (and
   // deletes nothing) when one of them may not be deleted. Returns the names
   // deleted, in order.
   std::vector<std::string> DeleteComponents(TDesignModule& module, const std::vector<TComponent*>& components);
+
+  // The module's own components by name with their classes, taken before an
+  // editor that makes and frees components itself (the fields editor) runs.
+  struct TCensusEntry {
+    std::string Name;
+    const TClassInfo* Class;
+  };
+  std::vector<TCensusEntry> Census(TDesignModule& module) const;
+  // Brings the unit in line with what the editor did since census: the
+  // components made are declared (with their class's unit in the uses
+  // clause), those freed lose their declarations. Returns the names
+  // declared and removed: "+Name", "-Name".
+  std::vector<std::string> FollowInUnit(TDesignModule& module, const std::vector<TCensusEntry>& census);
 
   // Notes for the user from the last operations (a unit left alone), taken.
   std::vector<std::string> TakeNotes();
@@ -166,6 +197,11 @@ private:
   void RecordClosedComponents(TComponent* root);
   void CloseWhatWasOpened();
   void CheckMayChange(TDesignModule& module, const TComponent& component, const char* what) const;
+  // The references the open forms keep as read that name a component of
+  // module renamed from oldName (the form itself when isRoot) follow it.
+  void RenameKeptReferences(TDesignModule& module, const std::string& oldName, const std::string& newName, bool isRoot);
+  // Those that name components of module deleted leave the files.
+  void ClearKeptReferences(TDesignModule& module, const std::vector<std::string>& names);
   std::vector<TPersistent*> SelectionAsPersistents() const;
   TInspectorRow Row(TPropertyEditor& editor, const std::string& name) const;
   void Note(const std::string& note);

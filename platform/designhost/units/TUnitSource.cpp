@@ -3,7 +3,9 @@
 #include "rtl/TextCompare.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
+#include <utility>
 #include <fstream>
 #include <sstream>
 
@@ -372,6 +374,143 @@ bool TUnitSource::SetFieldType(std::string_view className, std::string_view fiel
     return true;
   }
   return false;
+}
+
+const TUnitClassDeclaration* TUnitSource::OtherClassNamed(std::string_view newClass, std::string_view oldClass) const {
+  for (const auto& d : FClasses)
+    if (SameText(d.Name, newClass) && !SameText(d.Name, oldClass)) return &d;
+  return nullptr;
+}
+
+std::vector<int> TUnitSource::RenameFormClass(std::string_view oldClass, const std::string& newClass,
+                                              std::string_view oldVariable, const std::string& newVariable) {
+  if (const TUnitClassDeclaration* other = OtherClassNamed(newClass, oldClass)) {
+    int line = 0, column = 0;
+    PascalPosition(FBytes, other->NameOffset, line, column);
+    throw EUnitError(FFileName + ":" + std::to_string(line) + ":" + std::to_string(column) + ": the unit declares " +
+                     other->Name + " already");
+  }
+  auto inClass = [&](size_t offset) {
+    for (const auto& d : FClasses)
+      if (offset >= d.NameOffset && offset < d.End) return true;
+    return false;
+  };
+  struct TEdit {
+    size_t Offset, Length;
+    const std::string* Text;
+  };
+  std::vector<TEdit> edits;
+  const auto& T = FTokens;
+  for (size_t i = 0; i < T.size(); ++i) {
+    if (T[i].Kind != TPascalTokenKind::Ident) continue;
+    if (SameText(T[i].Text, oldClass)) {
+      if (T[i].Text != newClass) edits.push_back({T[i].Offset, T[i].Text.size(), &newClass});
+    } else if (!oldVariable.empty() && SameText(T[i].Text, oldVariable) && i + 3 < T.size() && T[i + 1].Is(':') &&
+               T[i + 2].Kind == TPascalTokenKind::Ident && SameText(T[i + 2].Text, oldClass) &&
+               (T[i + 3].Is(';') || T[i + 3].Is('=')) &&
+               !inClass(T[i].Offset) && T[i].Text != newVariable) {
+      edits.push_back({T[i].Offset, T[i].Text.size(), &newVariable});
+    }
+  }
+  std::vector<int> lines;
+  if (edits.empty()) return lines;
+  for (const TEdit& e : edits) {
+    int line = 0, column = 0;
+    PascalPosition(FBytes, e.Offset, line, column);
+    if (lines.empty() || lines.back() != line) lines.push_back(line);
+  }
+  std::string renamed = FBytes;
+  for (auto it = edits.rbegin(); it != edits.rend(); ++it) renamed.replace(it->Offset, it->Length, *it->Text);
+  std::string before = std::exchange(FBytes, std::move(renamed));
+  try {
+    Parse();
+  } catch (...) {
+    FBytes = std::move(before);
+    Parse();
+    throw;
+  }
+  return lines;
+}
+
+std::vector<int> TUnitSource::RenameInMethods(std::string_view className, std::string_view oldName,
+                                              const std::string& newName) {
+  const auto& T = FTokens;
+  TTokenWalk walk(T);
+  size_t i = 0;
+  while (i < T.size() && !T[i].IsWord("implementation")) ++i;
+  // The routines being read, innermost last: whether each is one of the
+  // class's methods or local to one. The blocks open: 'M' a routine's own
+  // begin (or asm), 'r' a record or class type, 'b' any other.
+  std::vector<bool> routines;
+  std::vector<char> blocks;
+  std::vector<size_t> renamed;
+  auto isRoutineWord = [](const TPascalToken& t) {
+    return t.IsWord("procedure") || t.IsWord("function") || t.IsWord("constructor") || t.IsWord("destructor") ||
+           t.IsWord("operator");
+  };
+  for (++i; i < T.size(); ++i) {
+    const TPascalToken& t = T[i];
+    if (blocks.empty() && (t.IsWord("initialization") || t.IsWord("finalization") ||
+                           (t.IsWord("end") && i + 1 < T.size() && T[i + 1].Is('.'))))
+      break;
+    if (t.IsWord("end")) {
+      if (blocks.empty()) continue;
+      char closed = blocks.back();
+      blocks.pop_back();
+      if (closed == 'M' && !routines.empty()) routines.pop_back();
+      continue;
+    }
+    if (blocks.empty() && isRoutineWord(t) && !(i > 0 && (T[i - 1].Is('=') || T[i - 1].Is(':')))) {
+      bool method = i + 2 < T.size() && SameText(T[i + 1].Text, className) && T[i + 2].Is('.');
+      // A heading declared forward or external has no body to read.
+      bool bodiless = false;
+      for (size_t k = i + 1; k < T.size() && k < i + 64; ++k) {
+        if (T[k].Is('(')) k = walk.SkipGroup(k) - 1;
+        else if (T[k].IsWord("forward") || T[k].IsWord("external")) bodiless = true;
+        else if (T[k].IsWord("begin") || T[k].IsWord("asm") || T[k].IsWord("var") || T[k].IsWord("const") ||
+                 T[k].IsWord("type") || T[k].IsWord("label") || (k > i + 1 && isRoutineWord(T[k])))
+          break;
+      }
+      if (!bodiless) routines.push_back(method || (!routines.empty() && routines.back()));
+      continue;
+    }
+    if (t.IsWord("begin") || t.IsWord("asm")) {
+      blocks.push_back(blocks.empty() && !routines.empty() ? 'M' : 'b');
+      continue;
+    }
+    if (t.IsWord("try") || (t.IsWord("case") && (blocks.empty() || blocks.back() != 'r'))) {
+      blocks.push_back('b');
+      continue;
+    }
+    if (walk.OpensBlock(i)) {
+      blocks.push_back('r');
+      continue;
+    }
+    bool inStatements = std::find(blocks.begin(), blocks.end(), 'M') != blocks.end();
+    if (!inStatements || routines.empty() || !routines.back()) continue;
+    if (t.Kind != TPascalTokenKind::Ident || !SameText(t.Text, oldName) || t.Text == newName) continue;
+    bool qualified = i > 0 && T[i - 1].Is('.');
+    if (qualified && !(i > 1 && T[i - 2].IsWord("Self"))) continue;
+    renamed.push_back(i);
+  }
+  std::vector<int> lines;
+  if (renamed.empty()) return lines;
+  std::string bytes = FBytes;
+  for (auto it = renamed.rbegin(); it != renamed.rend(); ++it) bytes.replace(T[*it].Offset, T[*it].Text.size(), newName);
+  for (size_t k : renamed) {
+    int line = 0, column = 0;
+    PascalPosition(FBytes, T[k].Offset, line, column);
+    if (lines.empty() || lines.back() != line) lines.push_back(line);
+  }
+  std::string before = std::exchange(FBytes, std::move(bytes));
+  try {
+    Parse();
+  } catch (...) {
+    FBytes = std::move(before);
+    Parse();
+    throw;
+  }
+  return lines;
 }
 
 std::vector<TUnitSource::TMention> TUnitSource::FindNames(const std::vector<std::string>& names,

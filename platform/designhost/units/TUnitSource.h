@@ -65,6 +65,25 @@ public:
   // TType;") leaves their declaration for one of its own.
   bool SetFieldType(std::string_view className, std::string_view fieldName, const std::string& typeName);
 
+  // The form class and the form's global variable take new names, as a
+  // renamed form's do: every mention of the class as an identifier (its
+  // declaration, a descendant's ancestor, the methods' "TOld.Method"
+  // headings; never inside strings or comments), and the declaration
+  // "OldVariable: TOld;" (or "... = nil;") of the global variable outside the classes (none
+  // when oldVariable is empty). Returns the lines changed, from 1. Raises
+  // EUnitError, changing nothing, when newClass names another class of the
+  // unit.
+  std::vector<int> RenameFormClass(std::string_view oldClass, const std::string& newClass, std::string_view oldVariable,
+                                   const std::string& newVariable);
+  // A component renamed in the code of className's methods (and the
+  // routines local to them) in the implementation: each identifier oldName
+  // (as Pascal reads identifiers, ignoring case) in their statements, alone
+  // or after "Self.", takes newName; "Other.OldName", strings, comments and
+  // declarations stay. Returns the lines changed, from 1.
+  std::vector<int> RenameInMethods(std::string_view className, std::string_view oldName, const std::string& newName);
+  // The class of that name that is not oldClass: what makes RenameFormClass refuse.
+  const TUnitClassDeclaration* OtherClassNamed(std::string_view newClass, std::string_view oldClass) const;
+
   // Where the unit names any of names (ignoring case) outside the field
   // declarations of className's published part: line (from 1) and name as
   // written, in order.

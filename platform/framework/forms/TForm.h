@@ -20,6 +20,7 @@ class TForm : public TWinControl {
 public:
   explicit TForm(TComponent* owner);
   ~TForm() override;
+  bool AcceptsControls() const override { return true; }
 
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }

@@ -9,4 +9,5 @@ public:
   explicit TGroupBox(TComponent* owner);
   // Inside the frame, below the caption.
   TRect AlignRect() const override;
+  bool AcceptsControls() const override { return true; }
 };

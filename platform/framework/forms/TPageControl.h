@@ -24,6 +24,7 @@ public:
   void SetPageIndex(int index);
   bool TabVisible() const { return FTabVisible; }
   void SetTabVisible(bool visible) { FTabVisible = visible; }
+  bool AcceptsControls() const override { return true; }
 
 private:
   bool FTabVisible = true;

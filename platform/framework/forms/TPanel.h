@@ -21,6 +21,7 @@ public:
   void SetAlignment(TAlignment alignment) { FAlignment = alignment; }
 
   TRect AlignRect() const override;
+  bool AcceptsControls() const override { return true; }
 
 private:
   TBevelCut FBevelOuter = TBevelCut::bvRaised;

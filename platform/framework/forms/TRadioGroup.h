@@ -21,6 +21,8 @@ public:
   int Columns() const { return FColumns; }
   void SetColumns(int columns) { FColumns = columns < 1 ? 1 : columns; }
   void Loaded() override;
+  // Its buttons come from Items; it holds no controls of its own.
+  bool AcceptsControls() const override { return false; }
 
 private:
   void ItemsChanged(TItemStrings::TChange change, int index);

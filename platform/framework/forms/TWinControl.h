@@ -18,6 +18,9 @@ public:
   TControl* Controls(int index) const;
   // True when control is this one or sits in it at any depth.
   bool ContainsControl(const TControl* control) const;
+  // Whether a designer may drop other controls into this one: forms, panels,
+  // group boxes and pages do; edits, buttons and lists only sit in others.
+  virtual bool AcceptsControls() const { return false; }
 
   // The place among the parent's focusable children, from 0; -1 without parent.
   int TabOrder() const;

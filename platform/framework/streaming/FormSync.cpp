@@ -199,6 +199,20 @@ private:
     return c->Owner();
   }
 
+  // The components of lookupRoot that no node was read for, by the
+  // component they are written in: their indexes among lookupRoot's
+  // components, in order. Taken once per save, before any is given a node.
+  const std::map<const TComponent*, std::vector<int>>& MadeAfterLoading(TComponent& lookupRoot) {
+    auto it = FMadeAfterLoading.find(&lookupRoot);
+    if (it != FMadeAfterLoading.end()) return it->second;
+    auto& byParent = FMadeAfterLoading[&lookupRoot];
+    for (int i = 0; i < lookupRoot.ComponentCount(); ++i) {
+      TComponent* comp = lookupRoot.Components(i);
+      if (!FByComponent.count(comp)) byParent[ParentOf(comp)].push_back(i);
+    }
+    return byParent;
+  }
+
   TFormObject* NodeFor(TComponent* c, TFormObject& parentNode, TComponent* lookupRoot) {
     auto it = FByComponent.find(c);
     if (it != FByComponent.end()) return it->second->Node;
@@ -257,23 +271,30 @@ private:
       while (next < orderedNodes.size()) merged.push_back(orderedNodes[next++]);
       desired = std::move(merged);
     }
-    if (&c == lookupRoot) {
-      // Components made after loading, owned here and without a parent of their own.
-      for (int i = 0; i < c.ComponentCount(); ++i) {
-        TComponent* comp = c.Components(i);
-        if (present.count(comp) || FByComponent.count(comp) || ParentOf(comp) != &c) continue;
-        TFormObject* made = NodeFor(comp, node, lookupRoot);
-        size_t at = 0;
-        for (int k = i - 1; k >= 0; --k) {
-          auto b = FByComponent.find(c.Components(k));
-          if (b == FByComponent.end()) continue;
-          auto pos = std::find(desired.begin(), desired.end(), b->second->Node);
-          if (pos != desired.end()) {
-            at = static_cast<size_t>(pos - desired.begin()) + 1;
-            break;
+    // Components made after loading that are written in this one: on the
+    // root after the component made before them, in a control (a control
+    // dropped into a panel) after its existing children.
+    if (lookupRoot) {
+      const auto& made = MadeAfterLoading(*lookupRoot);
+      auto mine = made.find(&c);
+      for (int i : mine == made.end() ? std::vector<int>() : mine->second) {
+        TComponent* comp = lookupRoot->Components(i);
+        if (present.count(comp) || FByComponent.count(comp)) continue;
+        TFormObject* madeNode = NodeFor(comp, node, lookupRoot);
+        size_t at = desired.size();
+        if (&c == lookupRoot) {
+          at = 0;
+          for (int k = i - 1; k >= 0; --k) {
+            auto b = FByComponent.find(c.Components(k));
+            if (b == FByComponent.end()) continue;
+            auto pos = std::find(desired.begin(), desired.end(), b->second->Node);
+            if (pos != desired.end()) {
+              at = static_cast<size_t>(pos - desired.begin()) + 1;
+              break;
+            }
           }
         }
-        desired.insert(desired.begin() + static_cast<long>(at), made);
+        desired.insert(desired.begin() + static_cast<long>(at), madeNode);
         present.insert(comp);
       }
     }
@@ -300,6 +321,7 @@ private:
   std::map<const TFormObject*, std::unique_ptr<TFormObject>> FPool;
   std::map<const TClassInfo*, std::vector<const TPropInfo*>> FProperties;
   std::map<const TClassInfo*, std::vector<std::pair<const TPropInfo*, std::string>>> FPublished;
+  std::map<const TComponent*, std::map<const TComponent*, std::vector<int>>> FMadeAfterLoading;
   TSnapshotTaker FSnap;
 };
 

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 TFormFile::TFormFile() : FBinding(std::make_unique<TFormBinding>()) {}
@@ -90,6 +91,41 @@ std::vector<TFormFile::TTreeEntry> TFormFile::Tree() {
   };
   if (FDoc->Root) walk(walk, *FDoc->Root, nullptr, 0);
   return entries;
+}
+
+int TFormFile::RenameReferences(const std::function<std::optional<std::string>(const std::string&)>& rename) {
+  int changed = 0;
+  auto walk = [&](auto& self, TFormObject& node) -> void {
+    for (auto& p : node.Properties) {
+      if (p->Value.Kind != TFormValueKind::Ident) continue;
+      std::optional<std::string> renamed = rename(p->Value.Text);
+      if (!renamed || *renamed == p->Value.Text) continue;
+      p->Value.Text = std::move(*renamed);
+      p->DropRaw();
+      ++changed;
+    }
+    for (auto& child : node.Children) self(self, *child);
+  };
+  if (FDoc->Root) walk(walk, *FDoc->Root);
+  return changed;
+}
+
+int TFormFile::ClearKeptReferences(const std::function<bool(const std::string&)>& names) {
+  // Properties bound to a component's state stay: the component's own
+  // state says whether they are written.
+  std::set<const TFormProperty*> bound;
+  for (const auto& ob : FBinding->Objects)
+    for (const TPropBinding& pb : ob->Props) bound.insert(pb.Node);
+  for (const TFixup& f : FBinding->Fixups) bound.insert(f.Node);
+  int cleared = 0;
+  auto walk = [&](auto& self, TFormObject& node) -> void {
+    cleared += static_cast<int>(std::erase_if(node.Properties, [&](const std::unique_ptr<TFormProperty>& p) {
+      return !bound.count(p.get()) && p->Value.Kind == TFormValueKind::Ident && names(p->Value.Text);
+    }));
+    for (auto& child : node.Children) self(self, *child);
+  };
+  if (FDoc->Root) walk(walk, *FDoc->Root);
+  return cleared;
 }
 
 void TFormFile::Sync() { SyncFormDocument(*FDoc, *FBinding, FRoot.get()); }

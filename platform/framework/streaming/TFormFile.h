@@ -58,6 +58,19 @@ public:
   // the node.
   void ReplaceComponent(TComponent* from, TComponent* to, const std::function<bool(const std::string&)>& keep);
 
+  // A component renamed: the identifier values of the properties ("DataSet =
+  // Query1", "Connection = DM.Database1") that rename maps to a new text take
+  // it, among them those the file keeps as read (properties of classes or
+  // properties the host does not know), which no component state rewrites.
+  // rename answers nothing for a value that stays. Returns how many changed.
+  int RenameReferences(const std::function<std::optional<std::string>(const std::string&)>& rename);
+
+  // Components deleted: the properties the file keeps as read whose
+  // identifier value names one of them (names answers true) leave the file,
+  // as references the host knows are cleared by their components. Returns
+  // how many left.
+  int ClearKeptReferences(const std::function<bool(const std::string&)>& names);
+
   const std::string& FileName() const { return FFileName; }
   TComponent* Root() const { return FRoot.get(); }
   const TFormDocument& Document() const { return *FDoc; }

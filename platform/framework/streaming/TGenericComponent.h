@@ -11,6 +11,9 @@ class TGenericComponent : public TComponent {
 public:
   TGenericComponent(const TClassInfo& cls, TComponent* owner) : TComponent(owner), FClass(&cls) {}
   const TClassInfo& ClassType() const override { return *FClass; }
+  // The class renamed (a form whose class follows its new name): cls is
+  // another class of the same kind, from GenericClassInfo.
+  void SetClassType(const TClassInfo& cls) { FClass = &cls; }
 
 private:
   const TClassInfo* FClass;
