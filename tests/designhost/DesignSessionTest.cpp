@@ -129,8 +129,10 @@ TEST_F(TDesignSessionTest, RefusedChangesLeaveEveryFileAsItWas) {
               ErrorOf<EComponentError>([&] { session.RenameComponent(m, query, bad); }));
   EXPECT_EQ("a component named datasource1 already exists",
             ErrorOf<EComponentError>([&] { session.RenameComponent(m, query, "datasource1"); }));
+  TDropOptions namedLikeTheForm;
+  namedLikeTheForm.Name = "Form1";
   EXPECT_EQ("a component named Form1 already exists",
-            ErrorOf<EComponentError>([&] { session.AddComponent(m, "TTable", {"Form1"}); }));
+            ErrorOf<EComponentError>([&] { session.AddComponent(m, "TTable", namedLikeTheForm); }));
   EXPECT_EQ("Form1 is the form itself and cannot be deleted here",
             ErrorOf<EComponentError>([&] { session.DeleteComponents(m, {&query, m.Root()}); }));
   EXPECT_EQ("Query1 cannot hold a TTable",
@@ -146,7 +148,10 @@ TEST_F(TDesignSessionTest, DroppedComponentsAreNamedNumberedAndDeclared) {
   std::string form = Write("Form1.dfm", FormDfm), unit = Write("Form1.PAS", FormPas);
   TDesignSession session(Registry, Design);
   TDesignModule& m = *session.Open({form}).front();
-  EXPECT_EQ("DataSource2", session.AddComponent(m, "TDataSource", {"", 40, 16}).Name());
+  TDropOptions placed;
+  placed.Left = 40;
+  placed.Top = 16;
+  EXPECT_EQ("DataSource2", session.AddComponent(m, "TDataSource", placed).Name());
   EXPECT_EQ("DataSource3", session.AddComponent(m, "TDataSource").Name());
   EXPECT_EQ("Table1", session.AddComponent(m, "TTable").Name());
   TComponent& field = session.AddComponent(m, "TStringField", {"Query1Name", {}, {}, "Query1"});

@@ -423,10 +423,10 @@ std::vector<int> TUnitSource::RenameFormClass(std::string_view oldClass, const s
   for (auto it = edits.rbegin(); it != edits.rend(); ++it) renamed.replace(it->Offset, it->Length, *it->Text);
   std::string before = std::exchange(FBytes, std::move(renamed));
   try {
-    Parse();
+    Parse(ScanPascal(FBytes, FFileName));
   } catch (...) {
     FBytes = std::move(before);
-    Parse();
+    Parse(ScanPascal(FBytes, FFileName));
     throw;
   }
   return lines;
@@ -504,10 +504,10 @@ std::vector<int> TUnitSource::RenameInMethods(std::string_view className, std::s
   }
   std::string before = std::exchange(FBytes, std::move(bytes));
   try {
-    Parse();
+    Parse(ScanPascal(FBytes, FFileName));
   } catch (...) {
     FBytes = std::move(before);
-    Parse();
+    Parse(ScanPascal(FBytes, FFileName));
     throw;
   }
   return lines;
