@@ -10,6 +10,7 @@
 #include "TInspectorView.h"
 
 #include "forms/TWidgetSet.h"
+#include "support/EmbeddedServer.h"
 #include "widgetset-qt/TQtWidgetSet.h"
 
 #include <QAbstractButton>
@@ -145,6 +146,7 @@ void Leave(QWidget* dialog) {
 class DialogScreenshotTest : public ::testing::TestWithParam<TDialogCase> {
 protected:
   void SetUp() override {
+    SKIP_WITHOUT_EMBEDDED_SERVER();
     TGuiHost::Instance();
     FDir = fs::temp_directory_path() / ("quelm-gui-dialogs-" + std::to_string(getpid()) + "-" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
