@@ -4,6 +4,7 @@
 
 #include "ConnectionOptions.h"
 #include "designhost/CommandLine.h"
+#include "forms/TApplication.h"
 
 #include <QApplication>
 
@@ -34,7 +35,10 @@ extern "C" int QuelmRunDesignerWindow(const TDesignerWindowStart* start) {
   // application already.
   std::unique_ptr<QApplication> ownApplication;
   if (!qApp) ownApplication = std::make_unique<QApplication>(argc, argv);
+  // Windows and message boxes without a caption of their own show the
+  // program's name.
   QApplication::setApplicationName("Quelm Designer");
+  Application().SetTitle("Quelm Designer");
   TDesignerWindow window(start->Resources, connection);
   // Shown first, so that a file that cannot be opened is reported in a box
   // over the window (the others open), and on the terminal too.

@@ -9,6 +9,7 @@
 #include "TDesignerWindow.h"
 #include "TInspectorView.h"
 
+#include "forms/TApplication.h"
 #include "forms/TWidgetSet.h"
 #include "support/EmbeddedServer.h"
 #include "widgetset-qt/TQtWidgetSet.h"
@@ -78,11 +79,14 @@ struct TDialogCase {
   const char* What;       // the verb's text or the property
   const char* Caption;    // the window's title starts so
   int MinWidth, MinHeight;
+  // The form's database is connected first, as a person sets Connected in
+  // the inspector before a dialog that lists the server's tables.
+  bool ConnectedFirst = false;
 };
 
 const TDialogCase Dialogs[] = {
     {"dialog-updatesql-editor.png", TOpening::Verb, "CustomerUpdate", "&QuelmUpdateSQL Editor...", "OrderBook.CustomerUpdate", 400, 280},
-    {"dialog-sql-editor.png", TOpening::Verb, "CustomerQuery", "SQL Editor...", "SQL Editor", 400, 300},
+    {"dialog-sql-editor.png", TOpening::Verb, "CustomerQuery", "SQL Editor...", "SQL Editor", 400, 300, true},
     {"dialog-fields-editor.png", TOpening::Verb, "CustomerQuery", "Fields Editor...", "Fields Editor", 150, 200},
     {"dialog-database-editor.png", TOpening::Verb, "OrdersDB", "QuelmDatabase &Editor...", "Database Connection", 300, 250},
     {"dialog-field-link-designer.png", TOpening::Ellipsis, "OrdersTable", "MasterFields", "Field Link Designer", 340, 250},
@@ -162,6 +166,8 @@ protected:
     FPrevious = SetWidgetSet(std::make_unique<TQtWidgetSet>());
     // Boxes without a caption of their own show the program's name.
     QApplication::setApplicationName("Quelm Designer");
+    FPreviousTitle = Application().Title();
+    Application().SetTitle("Quelm Designer");
     // The form's database finds the embedded server where a person's does,
     // so the window runs without connection options, as the README's lines.
     FEmbeddedDir.emplace("QUELM_EMBEDDED_DIR", embedded);
@@ -175,13 +181,21 @@ protected:
     FWindow.reset();
     if (FPrevious) SetWidgetSet(std::move(FPrevious));
     FEmbeddedDir.reset();
+    if (!FPreviousTitle.empty()) Application().SetTitle(FPreviousTitle);
     std::error_code ec;
     fs::remove_all(FDir, ec);
   }
   TComponent* Component(const char* name) { return FWindow->CurrentModule()->Root()->FindComponent(name); }
 
+  // Sets a property of one component through the inspector.
+  void SetThroughInspector(const char* component, const char* property, const char* value) {
+    FWindow->SelectComponents({Component(component)});
+    FWindow->Session().SetPropertyValue(property, value);
+  }
+
   // Does what a person does to open the dialog.
   void Open(const TDialogCase& c) {
+    if (c.ConnectedFirst) SetThroughInspector("OrdersDB", "Connected", "True");
     switch (c.Opening) {
     case TOpening::Verb: {
       ASSERT_NE(nullptr, Component(c.Component)) << c.Component;
@@ -208,6 +222,7 @@ protected:
 
   fs::path FDir, FForm;
   std::string FOriginal;
+  std::string FPreviousTitle;
   std::optional<TEnvironmentGuard> FEmbeddedDir;
   std::unique_ptr<TWidgetSet> FPrevious;
   std::unique_ptr<TDesignerWindow> FWindow;
@@ -240,6 +255,7 @@ TEST_P(DialogScreenshotTest, TheDialogShowsAsAPersonOpensItAndItsPictureIsSaved)
   EXPECT_GT(drawn, 0.02) << c.Picture << " is almost blank";
   EXPECT_GE(colours, 8) << c.Picture;
   // Left without a change: the form file is as it was.
+  if (c.ConnectedFirst) SetThroughInspector("OrdersDB", "Connected", "False");
   FWindow->SaveCurrent();
   if (c.Opening != TOpening::Ellipsis || std::string(c.What) != "Params") {
     EXPECT_EQ(FOriginal, ReadFile(FForm)) << c.Picture;
