@@ -1,5 +1,6 @@
 // The about box through "edit FORM COMPONENT About": the package's property
 // editor shows the runtime library's form, with the package's LOGO bitmap.
+#include "support/TestFolder.h"
 #include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -16,9 +18,7 @@ namespace {
 class AboutBoxCommandTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() / ("quelm-about-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-about-test").Path();
     FForm = FDir / "About.dfm";
     std::ofstream(FForm, std::ios::binary) << "object AboutForm: TAboutForm\n"
                                               "  object Db: TQuelmDatabase\n"
@@ -26,8 +26,7 @@ protected:
                                               "end\n";
   }
   void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
 
   TestSupport::TProgramRun Edit(const std::string& script) {
@@ -36,6 +35,8 @@ protected:
     return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " edit " + FForm.string() +
                                        " Db About --script " + file.string());
   }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm;
 };

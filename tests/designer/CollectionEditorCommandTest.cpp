@@ -1,5 +1,7 @@
 // The collection editor's window on a stored procedure's parameters, played
 // by a script through "edit FORM PROC Params", against the test server.
+#include "support/TestFolder.h"
+#include "support/Files.h"
 #include "support/RunProgram.h"
 #include "support/TestServer.h"
 
@@ -9,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -16,25 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using TestSupport::ReadFile;
 
 class CollectionEditorCommandTest : public ::testing::Test {
 protected:
   void SetUp() override {
     REQUIRE_TEST_SERVER();
-    FDir = fs::temp_directory_path() / ("quelm-collection-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-collection-test").Path();
     FForm = FDir / "Adder.dfm";
     std::ofstream(FForm, std::ios::binary) << "object AdderForm: TAdderForm\n"
                                               "  object Db: TQuelmDatabase\n"
@@ -47,18 +38,17 @@ protected:
                                               "end\n";
   }
   void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
 
   TestSupport::TProgramRun Edit(const std::string& script) {
     fs::path file = FDir / "script.txt";
     std::ofstream(file) << script;
     return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " edit " + FForm.string() +
-                                       " Adder Params --script " + file.string() + " --host " +
-                                       Env("QUELM_TEST_HOST") + " --port " + Env("QUELM_TEST_PORT") + " --user " +
-                                       Env("QUELM_TEST_USER") + " --password-env " + Env("QUELM_TEST_PASSWORD_ENV"));
+                                       " Adder Params --script " + file.string() + TestSupport::TestServerOptions());
   }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm;
 };

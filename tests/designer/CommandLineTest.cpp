@@ -1,6 +1,7 @@
 // The program's command lines, run as a user runs them: every command's
 // options come from one declaration, the connection options are the same
 // everywhere, "--opt=value" is "--opt value", and a bad line exits with 2.
+#include "support/TestFolder.h"
 #include "support/EmbeddedServer.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -42,9 +44,7 @@ const char* const ExitCodes = "Exit status: 0 done, 1 failed, 2 bad command line
 class CommandLineTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() / ("quelm-cmdline-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-cmdline-test").Path();
     std::ofstream(FDir / "form.dfm", std::ios::binary) << "object F: TForm1\r\n"
                                                           "  object DB: TQuelmDatabase\r\n"
                                                           "  end\r\n"
@@ -55,8 +55,9 @@ protected:
                                                           "  end\r\n"
                                                           "end\r\n";
   }
-  void TearDown() override { fs::remove_all(FDir); }
+  void TearDown() override { FFolder.reset(); }
   std::string Form() const { return (FDir / "form.dfm").string(); }
+  std::optional<TestSupport::TTestFolder> FFolder;
   fs::path FDir;
 };
 

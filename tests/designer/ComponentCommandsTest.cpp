@@ -1,5 +1,6 @@
 // add, rename and delete run as a user runs them: the program with the
 // package it loads, on a form and its unit in a temporary folder.
+#include "support/TestFolder.h"
 #include <gtest/gtest.h>
 #include "support/RunProgram.h"
 #include "support/Files.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -41,19 +43,19 @@ const std::string FormPas =
 class ComponentCommandsTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() / ("quelm-components-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-components").Path();
     FForm = FDir / "Orders.dfm";
     FUnit = FDir / "Orders.pas";
     WriteFile(FForm, FormDfm);
     WriteFile(FUnit, FormPas);
   }
-  void TearDown() override { fs::remove_all(FDir); }
+  void TearDown() override { FFolder.reset(); }
 
   TRun Designer(const std::string& args) {
     return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + args);
   }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm, FUnit;
 };

@@ -1,6 +1,8 @@
 // quelm-designer's edit command on a table's MasterFields: the field link
 // designer played from a script against the test server, on a form with a
 // master and a detail table.
+#include "support/TestFolder.h"
+#include "support/TestServer.h"
 #include <gtest/gtest.h>
 #include "support/RunProgram.h"
 #include "support/Files.h"
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -18,10 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
 
 using TestSupport::ReadFile;
 using TestSupport::WriteFile;
@@ -39,28 +38,21 @@ TRun RunDesigner(const std::string& args) { return TestSupport::RunCommandLine(s
 class FieldLinkCommandTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (Env("QUELM_TEST_HOST").empty()) {
-      if (Env("CI") == "true") FAIL() << "no test server (QUELM_TEST_HOST is not set)";
-      GTEST_SKIP() << "no test server";
-    }
-    FDir = fs::temp_directory_path() / ("quelm-fieldlink-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    REQUIRE_TEST_SERVER();
+    FDir = FFolder.emplace("quelm-fieldlink-test").Path();
     FForm = FDir / "Orders.dfm";
     WriteFile(FForm, Original);
   }
   void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
 
   // Edits the detail table's MasterFields with the script.
   TRun Edit(const std::string& script) {
     fs::path file = FDir / "links.txt";
     WriteFile(file, script);
-    return RunDesigner("edit " + FForm.string() + " Orders MasterFields --script " + file.string() + " --host " +
-                       Env("QUELM_TEST_HOST") + " --port " + Env("QUELM_TEST_PORT") + " --user " +
-                       Env("QUELM_TEST_USER") + " --password-env " + Env("QUELM_TEST_PASSWORD_ENV"));
+    return RunDesigner("edit " + FForm.string() + " Orders MasterFields --script " + file.string() +
+                       TestSupport::TestServerOptions());
   }
 
   // The master's MasterFields-like properties look the same as the
@@ -97,6 +89,7 @@ protected:
       "  end",
       "end",
   });
+  std::optional<TestSupport::TTestFolder> FFolder;
   fs::path FDir, FForm;
 };
 

@@ -1,5 +1,7 @@
 // "fields": persistent fields from the test server's field definitions, made
 // by the program as a user runs it and read back from the saved form file.
+#include "support/TestFolder.h"
+#include "support/Files.h"
 #include "support/RunProgram.h"
 #include "support/TestServer.h"
 
@@ -9,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -16,17 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using TestSupport::ReadFile;
 
 // The object block of one component of the saved form, up to its "end".
 std::string Block(const std::string& form, const std::string& header) {
@@ -40,22 +33,17 @@ class FieldsCommandTest : public ::testing::Test {
 protected:
   void SetUp() override {
     REQUIRE_TEST_SERVER();
-    FDir = fs::temp_directory_path() / ("quelm-fields-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-fields-test").Path();
     FForm = FDir / "Types.dfm";
     std::ofstream(FForm, std::ios::binary) << Form;
   }
   void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
 
   TestSupport::TProgramRun Designer(const std::string& args, const std::string& command = "fields") {
     return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + command + " " + FForm.string() + " Types " + args +
-                                       " --host " + Env("QUELM_TEST_HOST") + " --port " + Env("QUELM_TEST_PORT") +
-                                       " --user " + Env("QUELM_TEST_USER") + " --password-env " +
-                                       Env("QUELM_TEST_PASSWORD_ENV"));
+                                       TestSupport::TestServerOptions());
   }
 
   // A query whose columns cover the kinds of field, one column each.
@@ -74,6 +62,7 @@ protected:
       "      'cast(sku as char(35)) as code35, sku_lower as `sku lower` from item')\n"
       "  end\n"
       "end\n";
+  std::optional<TestSupport::TTestFolder> FFolder;
   fs::path FDir, FForm;
 };
 

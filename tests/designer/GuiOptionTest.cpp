@@ -1,6 +1,7 @@
 // quelm-designer's choice of widgetset: --gui loads the Qt widgetset at run
 // time and shows real windows (here on the offscreen platform), and a
 // missing display is a clear error, not a toolkit abort.
+#include "support/TestFolder.h"
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -35,11 +37,10 @@ TRun RunDesigner(const std::string& env, const std::string& args) {
 class GuiOptionTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() / ("quelm-gui-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-gui-test").Path();
   }
-  void TearDown() override { fs::remove_all(FDir); }
+  void TearDown() override { FFolder.reset(); }
+  std::optional<TestSupport::TTestFolder> FFolder;
   fs::path FDir;
 };
 } // namespace

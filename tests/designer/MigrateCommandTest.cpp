@@ -1,5 +1,6 @@
 // quelm-designer migrate run as a user runs it, on form files in a temporary
 // folder; the migrator needs no server.
+#include "support/TestFolder.h"
 #include "support/RunProgram.h"
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -58,18 +60,17 @@ const char* const Module =
 class MigrateCommandTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() / ("quelm-migrate-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-migrate-test").Path();
     WriteText(FDir / "form.dfm", Form);
     WriteText(FDir / "dm.dfm", Module);
   }
-  void TearDown() override { fs::remove_all(FDir); }
+  void TearDown() override { FFolder.reset(); }
 
   using TRun = TestSupport::TProgramRun;
   TRun Run(const std::string& args) {
     return TestSupport::RunCommandLine(std::string(QUELM_DESIGNER_FILE) + " " + args, FDir.string());
   }
+  std::optional<TestSupport::TTestFolder> FFolder;
   fs::path FDir;
 };
 

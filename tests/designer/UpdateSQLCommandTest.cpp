@@ -1,6 +1,7 @@
 // quelm-designer's form commands run as a user runs them: the program with
 // the package it loads, on form files in a temporary folder, against the
 // test server.
+#include "support/TestFolder.h"
 #include "support/TestServer.h"
 #include "support/Files.h"
 #include "support/RunProgram.h"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -18,10 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
 
 using TestSupport::ReadFile;
 using TestSupport::WriteFile;
@@ -39,21 +37,16 @@ class DesignerCommandTest : public ::testing::Test {
 protected:
   void SetUp() override {
     REQUIRE_TEST_SERVER();
-    FDir = fs::temp_directory_path() / ("quelm-designer-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-designer-test").Path();
     FForm = FDir / "Orders.dfm";
     WriteFile(FForm, Original);
   }
   void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
 
   TRun Designer(const std::string& args) {
-    std::string command = std::string(QUELM_DESIGNER_FILE) + " " + args + " --host " + Env("QUELM_TEST_HOST") +
-                          " --port " + Env("QUELM_TEST_PORT") + " --user " + Env("QUELM_TEST_USER") +
-                          " --password-env " + Env("QUELM_TEST_PASSWORD_ENV");
+    std::string command = std::string(QUELM_DESIGNER_FILE) + " " + args + TestSupport::TestServerOptions();
     return TestSupport::RunCommandLine(command);
   }
 
@@ -80,6 +73,7 @@ protected:
       "  end",
       "end",
   });
+  std::optional<TestSupport::TTestFolder> FFolder;
   fs::path FDir, FForm;
 };
 

@@ -2,6 +2,9 @@
 // keyboard input on the offscreen platform: the palette, a drop, the tree
 // and inspector against the design session, a drop-down against the test
 // server, saving, and screenshots of a real form.
+#include "support/TestFolder.h"
+#include "support/TestServer.h"
+#include "support/Files.h"
 #include "GuiTestHost.h"
 #include "PaletteBitmap.h"
 #include "TDesignerWindow.h"
@@ -32,6 +35,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 #include <strings.h>
@@ -40,22 +44,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using TestSupport::TestEnv;
+using TestSupport::ReadFile;
+using TestSupport::WriteFile;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -105,17 +96,14 @@ class DesignerWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
     TGuiHost::Instance();
-    FDir = fs::temp_directory_path() / ("quelm-gui-test-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-gui-test").Path();
     FForm = FDir / "OrdersModule.dfm";
     fs::copy_file(fs::path(QUELM_SOURCE_DIR) / "examples/OrdersModule.dfm", FForm);
     WriteFile(FDir / "OrdersModule.pas", OrdersUnit);
   }
   void TearDown() override {
     FWindow.reset();
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
 
   TDesignerWindow& Open(const fs::path& form, TConnectionOptions connection = {}) {
@@ -173,6 +161,8 @@ protected:
     box->hidePopup();
     return items;
   }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm;
   std::unique_ptr<TDesignerWindow> FWindow;
@@ -340,7 +330,7 @@ TEST_F(DesignerWindowTest, ChoosingATableNameFromTheDropDownSetsItAndMarksTheMod
   w.SaveAction()->trigger();
   std::string form = ReadFile(FForm);
   EXPECT_NE(std::string::npos, form.find("TableName = '" + chosen.toStdString() + "'")) << form;
-  EXPECT_EQ(std::string::npos, form.find(Env("QUELM_TEST_HOST"))) << form;
+  EXPECT_EQ(std::string::npos, form.find(TestEnv("QUELM_TEST_HOST"))) << form;
 }
 
 TEST_F(DesignerWindowTest, DraggingAComponentAndSavingWritesOnlyItsPlace) {

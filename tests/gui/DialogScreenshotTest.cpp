@@ -4,6 +4,8 @@
 // saved into the screenshot folder (scripts/readme-screenshots.sh copies them
 // for the README) and checked for its caption, its size and that it shows
 // something besides its background.
+#include "support/TestFolder.h"
+#include "support/Files.h"
 #include "DialogAnswer.h"
 #include "GuiTestHost.h"
 #include "TDesignerWindow.h"
@@ -41,12 +43,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using TestSupport::ReadFile;
 
 // Sets an environment variable for its life and puts the old value back.
 class TEnvironmentGuard {
@@ -152,9 +149,7 @@ protected:
   void SetUp() override {
     SKIP_WITHOUT_EMBEDDED_SERVER();
     TGuiHost::Instance();
-    FDir = fs::temp_directory_path() / ("quelm-gui-dialogs-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-gui-dialogs").Path();
     // The example schema, loaded as the README loads it, by the program.
     std::string embedded = (FDir / "embedded").string();
     std::string load = std::string(QUELM_DESIGNER_FILE) + " sql --embedded '" + embedded + "' '" + QUELM_SOURCE_DIR +
@@ -182,8 +177,7 @@ protected:
     if (FPrevious) SetWidgetSet(std::move(FPrevious));
     FEmbeddedDir.reset();
     if (!FPreviousTitle.empty()) Application().SetTitle(FPreviousTitle);
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
   TComponent* Component(const char* name) { return FWindow->CurrentModule()->Root()->FindComponent(name); }
 
@@ -219,6 +213,8 @@ protected:
       return FWindow->ConnectionAction()->trigger();
     }
   }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm;
   std::string FOriginal;

@@ -2,6 +2,8 @@
 // verb from the context menu and a property's ellipsis button. The dialogs
 // run on the framework's widget set; a modal driver plays the user and
 // records what was shown.
+#include "support/TestFolder.h"
+#include "support/Files.h"
 #include "GuiTestHost.h"
 #include "TDesignerWindow.h"
 #include "TInspectorView.h"
@@ -22,6 +24,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -29,20 +32,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using TestSupport::ReadFile;
 
 class EditorLaunchTest : public ::testing::Test {
 protected:
   void SetUp() override {
     TGuiHost::Instance();
-    FDir = fs::temp_directory_path() / ("quelm-gui-editors-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-gui-editors").Path();
     FForm = FDir / "OrdersModule.dfm";
     fs::copy_file(fs::path(QUELM_SOURCE_DIR) / "examples/OrdersModule.dfm", FForm);
   }
@@ -54,10 +50,11 @@ protected:
   }
   void TearDown() override {
     FWindow.reset();
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
   TComponent* Component(const char* name) { return FWindow->CurrentModule()->Root()->FindComponent(name); }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm;
   std::unique_ptr<TDesignerWindow> FWindow;

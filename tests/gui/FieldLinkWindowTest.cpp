@@ -2,6 +2,8 @@
 // table's MasterFields, on the Qt widgetset as a person uses it: a real
 // window with the server's fields in its lists, answered with its own
 // buttons.
+#include "support/TestFolder.h"
+#include "support/Files.h"
 #include "DialogAnswer.h"
 #include "GuiTestHost.h"
 #include "TDesignerWindow.h"
@@ -25,6 +27,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -32,12 +35,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using TestSupport::ReadFile;
 
 QStringList Items(QWidget* window, const char* list) {
   QStringList items;
@@ -77,9 +75,7 @@ protected:
     TGuiHost::Instance();
     std::optional<TConnectionOptions> server = TestServerOptions();
     if (!server) GTEST_SKIP() << "no test server";
-    FDir = fs::temp_directory_path() / ("quelm-gui-links-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-gui-links").Path();
     FForm = FDir / "OrdersModule.dfm";
     std::string form = ReadFile(fs::path(QUELM_SOURCE_DIR) / "examples/OrdersModule.dfm");
     form.replace(form.find("'select id, name, city, email'"), 30, "'select region, id, name'");
@@ -95,8 +91,7 @@ protected:
   void TearDown() override {
     FWindow.reset();
     if (FPrevious) SetWidgetSet(std::move(FPrevious));
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
 
   // Selects the detail table in the component tree as a person clicks it.
@@ -125,6 +120,8 @@ protected:
     QTest::qWait(20);
     ASSERT_TRUE(dialog.Shown()) << FWindow->LastError().toStdString();
   }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm;
   std::string FOriginal;

@@ -1,6 +1,8 @@
 // Editing a form with the framework's own controls in the main window:
 // dragging a control inside its parent, renaming through the context menu,
 // and the question closing asks about unsaved changes.
+#include "support/TestFolder.h"
+#include "support/Files.h"
 #include "DialogAnswer.h"
 #include "GuiTestHost.h"
 #include "TDesignerWindow.h"
@@ -25,6 +27,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <functional>
 #include <utility>
@@ -33,6 +36,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+using TestSupport::ReadFile;
 
 const char* SmallForm =
     "object Small: TSmall\r\n"
@@ -58,20 +63,11 @@ const char* SmallForm =
     "  end\r\n"
     "end\r\n";
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class FormEditingTest : public ::testing::Test {
 protected:
   void SetUp() override {
     TGuiHost::Instance();
-    FDir = fs::temp_directory_path() / ("quelm-gui-edit-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    FDir = FFolder.emplace("quelm-gui-edit").Path();
     FForm = FDir / "Small.dfm";
     std::ofstream(FForm, std::ios::binary) << SmallForm;
     FWindow = std::make_unique<TDesignerWindow>(TGuiHost::Instance().Resources(), TConnectionOptions{});
@@ -81,8 +77,7 @@ protected:
   }
   void TearDown() override {
     FWindow.reset();
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
+    FFolder.reset();
   }
   TComponent* Component(const char* name) {
     return FWindow->CurrentModule() ? FWindow->CurrentModule()->Root()->FindComponent(name) : nullptr;
@@ -95,6 +90,8 @@ protected:
     QTest::mouseMove(view, from + by);
     QTest::mouseRelease(view, Qt::LeftButton, {}, from + by);
   }
+
+  std::optional<TestSupport::TTestFolder> FFolder;
 
   fs::path FDir, FForm;
   std::unique_ptr<TDesignerWindow> FWindow;

@@ -1,3 +1,4 @@
+#include "support/TestServer.h"
 #include "support/ExpectRaises.h"
 #include "TestBackends.h"
 
@@ -13,14 +14,11 @@
 
 namespace {
 
+using TestSupport::TestEnv;
+
 std::vector<std::string> Names(const TStrings& list) { return list.ToVector(); }
 
 std::string ErrorOf(const std::function<void()>& action) { return TestSupport::ErrorOf<EDatabaseError>(action); }
-
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
 
 class DatabaseTest : public ::testing::TestWithParam<TBackend> {
 protected:
@@ -41,16 +39,16 @@ TEST(DatabaseServerErrors, FailedConnectionsCarryTheServersMessage) {
   }
   TQuelmDatabase db(nullptr);
   db.SetName("Database1");
-  db.SetHost(Env("QUELM_TEST_HOST"));
-  db.SetPort(std::atoi(Env("QUELM_TEST_PORT").c_str()));
-  db.SetUserName(Env("QUELM_TEST_USER"));
+  db.SetHost(TestEnv("QUELM_TEST_HOST"));
+  db.SetPort(std::atoi(TestEnv("QUELM_TEST_PORT").c_str()));
+  db.SetUserName(TestEnv("QUELM_TEST_USER"));
   db.SetUserPassword("wrong-secret-4711");
   std::string message = ErrorOf([&] { db.Open(); });
   EXPECT_EQ(message.rfind("Database1: Access denied for user 'quelm'@'127.0.0.1'", 0), 0u) << message;
   EXPECT_EQ(message.find("wrong-secret-4711"), std::string::npos);
   EXPECT_FALSE(db.Connected());
 
-  db.SetUserPassword(Env(Env("QUELM_TEST_PASSWORD_ENV").c_str()));
+  db.SetUserPassword(TestEnv(TestEnv("QUELM_TEST_PASSWORD_ENV").c_str()));
   db.SetDatabaseName("no_such_database");
   EXPECT_EQ(ErrorOf([&] { db.Open(); }), "Database1: Unknown database 'no_such_database'");
 
@@ -67,18 +65,18 @@ TEST(DatabaseServerErrors, ClientCertificateOpensAnX509Account) {
     GTEST_SKIP() << NoServerMessage();
   }
   TQuelmDatabase db(nullptr);
-  db.SetHost(Env("QUELM_TEST_HOST"));
-  db.SetPort(std::atoi(Env("QUELM_TEST_PORT").c_str()));
-  db.SetUserName(Env("QUELM_TEST_X509_USER"));
-  db.SetUserPassword(Env(Env("QUELM_TEST_PASSWORD_ENV").c_str()));
+  db.SetHost(TestEnv("QUELM_TEST_HOST"));
+  db.SetPort(std::atoi(TestEnv("QUELM_TEST_PORT").c_str()));
+  db.SetUserName(TestEnv("QUELM_TEST_X509_USER"));
+  db.SetUserPassword(TestEnv(TestEnv("QUELM_TEST_PASSWORD_ENV").c_str()));
   db.SetDatabaseName("quelm_test");
   // Without a certificate the account refuses.
   std::string message = ErrorOf([&] { db.Open(); });
   EXPECT_EQ(message.rfind("Access denied for user 'quelm_x509'", 0), 0u) << message;
 
-  db.SetSSLCA(Env("QUELM_TEST_SSL_CA"));
-  db.SetSSLCert(Env("QUELM_TEST_SSL_CERT"));
-  db.SetSSLKey(Env("QUELM_TEST_SSL_KEY"));
+  db.SetSSLCA(TestEnv("QUELM_TEST_SSL_CA"));
+  db.SetSSLCert(TestEnv("QUELM_TEST_SSL_CERT"));
+  db.SetSSLKey(TestEnv("QUELM_TEST_SSL_KEY"));
   db.Open();
   TQuelmResult cipher = db.Connection().Query("SHOW SESSION STATUS LIKE 'Ssl_cipher'");
   ASSERT_EQ(cipher.Rows.size(), 1u);

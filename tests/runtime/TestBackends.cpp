@@ -1,3 +1,4 @@
+#include "support/TestServer.h"
 #include "TestBackends.h"
 
 #include "classes/TStringList.h"
@@ -11,10 +12,7 @@
 #include <sstream>
 
 namespace {
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? std::string(v) : std::string();
-}
+using TestSupport::TestEnv;
 
 // The temporary directory holding the embedded data directory; never
 // destroyed, since the exit handler that removes it runs after the statics go.
@@ -37,9 +35,9 @@ std::string BackendName(const ::testing::TestParamInfo<TBackend>& info) {
   return info.param == TBackend::Server ? "Server" : "Embedded";
 }
 
-bool InCI() { return Env("CI") == "true"; }
+bool InCI() { return TestEnv("CI") == "true"; }
 
-bool HasTestServer() { return !Env("QUELM_TEST_HOST").empty() && !Env("QUELM_TEST_PORT").empty(); }
+bool HasTestServer() { return !TestEnv("QUELM_TEST_HOST").empty() && !TestEnv("QUELM_TEST_PORT").empty(); }
 
 std::string NoServerMessage() {
   return "no test server: QUELM_TEST_HOST and QUELM_TEST_PORT are not set (run the tests through "
@@ -50,7 +48,7 @@ const std::string& EmbeddedTestDir() {
   static const std::string dir = [] {
     // Memory-backed when possible: creating 2,000 tables on a disk costs
     // seconds of synchronous writes, in memory a fraction of one.
-    std::string base = Env("TMPDIR");
+    std::string base = TestEnv("TMPDIR");
     if (base.empty()) base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::string pattern = base + "/quelm-embedded-test.XXXXXX";
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary directory");
@@ -75,10 +73,10 @@ std::string ReadTestFile(const std::string& name) {
 bool ConnectTestDatabase(TQuelmDatabase& database, TBackend backend, const std::string& databaseName) {
   if (backend == TBackend::Server) {
     if (!HasTestServer()) return false;
-    database.SetHost(Env("QUELM_TEST_HOST"));
-    database.SetPort(std::atoi(Env("QUELM_TEST_PORT").c_str()));
-    database.SetUserName(Env("QUELM_TEST_USER"));
-    database.SetUserPassword(Env(Env("QUELM_TEST_PASSWORD_ENV").c_str()));
+    database.SetHost(TestEnv("QUELM_TEST_HOST"));
+    database.SetPort(std::atoi(TestEnv("QUELM_TEST_PORT").c_str()));
+    database.SetUserName(TestEnv("QUELM_TEST_USER"));
+    database.SetUserPassword(TestEnv(TestEnv("QUELM_TEST_PASSWORD_ENV").c_str()));
     database.SetDatabaseName(databaseName);
     database.Open();
     return true;

@@ -14,6 +14,13 @@ inline std::string TestEnv(const char* name) {
   return value ? value : "";
 }
 
+// The connection options that point quelm-designer at the test server, with
+// a leading blank.
+inline std::string TestServerOptions() {
+  return " --host " + TestEnv("QUELM_TEST_HOST") + " --port " + TestEnv("QUELM_TEST_PORT") + " --user " +
+         TestEnv("QUELM_TEST_USER") + " --password-env " + TestEnv("QUELM_TEST_PASSWORD_ENV");
+}
+
 inline bool HasTestServerVariables() { return !TestEnv("QUELM_TEST_HOST").empty() && !TestEnv("QUELM_TEST_PORT").empty(); }
 
 } // namespace TestSupport

@@ -1,3 +1,4 @@
+#include "support/Files.h"
 #include "forms/DibReader.h"
 
 #include "support/ExpectRaises.h"
@@ -8,12 +9,7 @@
 #include <sstream>
 
 namespace {
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+using TestSupport::ReadFile;
 
 std::string BitmapsDir() { return std::string(QUELM_SOURCE_DIR) + "/resources/bitmaps/"; }
 
