@@ -289,6 +289,17 @@ bool TUnitSource::OnlyBlanksAndComments(size_t begin, size_t end) const {
   return true;
 }
 
+void TUnitSource::TakeBytes(std::string bytes) {
+  std::string before = std::exchange(FBytes, std::move(bytes));
+  try {
+    Parse(ScanPascal(FBytes, FFileName));
+  } catch (...) {
+    FBytes = std::move(before);
+    Parse(ScanPascal(FBytes, FFileName));
+    throw;
+  }
+}
+
 void TUnitSource::Replace(size_t begin, size_t end, const std::string& text) {
   std::string before = FBytes;
   FBytes.replace(begin, end - begin, text);
@@ -421,14 +432,7 @@ std::vector<int> TUnitSource::RenameFormClass(std::string_view oldClass, const s
   }
   std::string renamed = FBytes;
   for (auto it = edits.rbegin(); it != edits.rend(); ++it) renamed.replace(it->Offset, it->Length, *it->Text);
-  std::string before = std::exchange(FBytes, std::move(renamed));
-  try {
-    Parse(ScanPascal(FBytes, FFileName));
-  } catch (...) {
-    FBytes = std::move(before);
-    Parse(ScanPascal(FBytes, FFileName));
-    throw;
-  }
+  TakeBytes(std::move(renamed));
   return lines;
 }
 
@@ -502,14 +506,7 @@ std::vector<int> TUnitSource::RenameInMethods(std::string_view className, std::s
     PascalPosition(FBytes, T[k].Offset, line, column);
     if (lines.empty() || lines.back() != line) lines.push_back(line);
   }
-  std::string before = std::exchange(FBytes, std::move(bytes));
-  try {
-    Parse(ScanPascal(FBytes, FFileName));
-  } catch (...) {
-    FBytes = std::move(before);
-    Parse(ScanPascal(FBytes, FFileName));
-    throw;
-  }
+  TakeBytes(std::move(bytes));
   return lines;
 }
 

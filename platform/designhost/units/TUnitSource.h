@@ -97,6 +97,9 @@ private:
   // Takes the tokens of FBytes and finds the declarations in them.
   void Parse(std::vector<TPascalToken> tokens);
   void Replace(size_t begin, size_t end, const std::string& text);
+  // Takes bytes edited in several places at once and scans them whole; on a
+  // scan error the unit stays as it was and the error goes on.
+  void TakeBytes(std::string bytes);
   const TUnitClassDeclaration& RequireClass(std::string_view className) const;
   size_t LineStart(size_t offset) const;
   // After the line break that ends offset's line (or the end of the bytes).
