@@ -80,7 +80,10 @@ void TFormLexer::Next() {
 }
 
 // identifier: letter or '_' then letters, digits, '_'; dotted parts must touch
-// the dot: "DM.Table1" is one token, "first." is an error.
+// the dot: "DM.Table1" is one token, "first." is an error. The binary form
+// holds every identifier (class, component and property names, identifier
+// values, set elements) in a length byte, so a longer one is refused here
+// rather than when the form is saved.
 void TFormLexer::ScanIdent() {
   size_t start = FPos;
   for (;;) {
@@ -92,6 +95,8 @@ void TFormLexer::ScanIdent() {
     }
     break;
   }
+  if (FPos - start > MaxIdentifierLength)
+    Fail(start, "an identifier longer than " + std::to_string(MaxIdentifierLength) + " bytes");
   FToken = {TFormTokenKind::Ident, FSource.substr(start, FPos - start), static_cast<uint32_t>(start)};
 }
 

@@ -10,6 +10,9 @@
 
 enum class TFormTokenKind : uint8_t { End, Ident, Integer, Float, String, Symbol };
 
+// The longest name a form holds: the binary form keeps names in a length byte.
+inline constexpr size_t MaxIdentifierLength = 255;
+
 struct TFormToken {
   TFormTokenKind Kind = TFormTokenKind::End;
   std::string_view Text;

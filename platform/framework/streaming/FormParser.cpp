@@ -120,7 +120,10 @@ private:
     }
     if (Tok().Is('/')) {  // Unit/Class
       FLex.Next();
+      size_t unitAt = Tok().Offset;
       obj->ClassName += "/" + std::string(Undotted("a class name after '/'"));
+      if (obj->ClassName.size() > MaxIdentifierLength)
+        FLex.Fail(unitAt, "a unit and class name longer than " + std::to_string(MaxIdentifierLength) + " bytes");
       FLex.Next();
     }
     if (Tok().Is('[')) {
