@@ -157,7 +157,7 @@ private:
       if (prefix & 4) obj->Kind = TFormObjectKind::Inline;
       if (prefix & 2) obj->ChildPos = TypedInteger(obj->ChildPosType);
     }
-    obj->ClassName = Name('/', true);  // empty: "object end"
+    obj->ClassName = Name('/');
     obj->Name = Name(0, true);
     while (U8() != 0) {
       --FPos;

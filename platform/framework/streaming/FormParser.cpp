@@ -100,12 +100,9 @@ private:
     else if (IsKeyword(Tok(), "inline")) obj->Kind = TFormObjectKind::Inline;
     FLex.Next();
     if (Tok().Kind != TFormTokenKind::Ident) Expected("a component name or class");
-    if (IsKeyword(Tok(), "end")) {
-      // "object end": a header with neither name nor class.
-      obj->HeaderEnd = FPrevEnd = HeaderLineEnd(obj->Offset);
-      ParseEnd(*obj);
-      return obj;
-    }
+    // "object end" has neither name nor class, which the binary form cannot
+    // hold: a nameless class there starts with the byte that ends a list.
+    if (IsKeyword(Tok(), "end")) Expected("a component name or class");
     const TFormToken firstToken = Tok();
     std::string first(firstToken.Text);
     FLex.Next();
@@ -147,11 +144,6 @@ private:
     }
     ParseEnd(*obj);
     return obj;
-  }
-
-  size_t HeaderLineEnd(size_t) {
-    // LastEnd is the keyword before "end"; the header is that keyword's line.
-    return LineEndAfterLast();
   }
 
   void ParseEnd(TFormObject& obj) {

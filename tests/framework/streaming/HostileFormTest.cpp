@@ -102,6 +102,8 @@ TEST(HostileFormFile, TextTheBinaryFormCannotHoldEndsInALocatedError) {
        "hostile.dfm:2:8: expected a set element, found '$1F'"},
       {"Null as an item of a list", "object A: T\r\n  P = (\r\n    'a'\r\n    null\r\n    'b')\r\nend\r\n",
        "hostile.dfm:4:5: Null cannot be an item of a list"},
+      {"an object with neither name nor class", "object A: T\r\n  object end\r\n  object B: T\r\n  end\r\nend\r\n",
+       "hostile.dfm:2:10: expected a component name or class, found 'end'"},
       {"a component name of 256 bytes", "object A: T\r\n  object " + std::string(256, 'n') + ": T\r\n  end\r\nend\r\n",
        "hostile.dfm:2:10: an identifier longer than 255 bytes"},
       {"an identifier value of 256 bytes", "object A: T\r\n  DataSet = M." + std::string(254, 'q') + "\r\nend\r\n",

@@ -111,8 +111,8 @@ TEST(TextFormWriterTest, ChangedElementsAreFormattedAndTheRestKept) {
 }
 
 TEST(TextFormWriterTest, HeadersOfEveryKind) {
-  auto doc = ParseFormText("object A: TA\n  inherited B: TB [1]\n  end\n  inline C: TC\n  end\n  object TD\n  end\n"
-                           "  object end\nend\n", "h.dfm");
+  auto doc = ParseFormText("object A: TA\n  inherited B: TB [1]\n  end\n  inline C: TC\n  end\n  object TD\n  end\nend\n",
+                           "h.dfm");
   std::function<void(TFormObject&)> drop = [&](TFormObject& o) {
     o.HeaderBegin = o.HeaderEnd = o.EndBegin = o.EndEnd = NoSpan;
     for (auto& c : o.Children) drop(*c);
@@ -120,6 +120,5 @@ TEST(TextFormWriterTest, HeadersOfEveryKind) {
   drop(*doc->Root);
   doc->TrailerBegin = NoSpan;
   doc->LineEnd = "\n";
-  EXPECT_EQ(WriteFormText(*doc), "object A: TA\n  inherited B: TB [1]\n  end\n  inline C: TC\n  end\n  object TD\n  end\n"
-                                 "  object\n  end\nend\n");
+  EXPECT_EQ(WriteFormText(*doc), "object A: TA\n  inherited B: TB [1]\n  end\n  inline C: TC\n  end\n  object TD\n  end\nend\n");
 }
