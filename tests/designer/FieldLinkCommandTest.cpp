@@ -21,15 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
+using TestSupport::Crlf;
 using TestSupport::ReadFile;
 using TestSupport::WriteFile;
 
-std::string Crlf(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* line : lines) text += std::string(line) + "\r\n";
-  return text;
-}
 
 using TRun = TestSupport::TProgramRun;
 

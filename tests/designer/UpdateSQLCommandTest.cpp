@@ -20,16 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
+using TestSupport::Crlf;
 using TestSupport::ReadFile;
 using TestSupport::WriteFile;
 
-// Lines joined with CR LF, as the host writes form files.
-std::string Crlf(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* line : lines) text += std::string(line) + "\r\n";
-  return text;
-}
 
 using TRun = TestSupport::TProgramRun;
 

@@ -2,6 +2,7 @@
 // Reading and writing whole files in tests, byte for byte.
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 
@@ -13,6 +14,13 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// Lines joined with CR LF, as the host writes form files.
+inline std::string Crlf(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
 }
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
